@@ -1,0 +1,85 @@
+// Output channels and the console dialogue.
+//
+// screen  - the console screen; column 1 of every record is carriage control and not shown.
+// report  - the report file Tidewerk.Son; every column is written.
+// console - the console screen, for the free-form records around pauses.
+// keyboard - answers typed by the user.
+//
+// Before each record is written the floating-point environment is tested: a division by
+// zero, an invalid operation or an overflow since the start of the run ends it with an
+// ArithmeticError, so that no record carries the result of a fault.
+#pragma once
+
+#include <initializer_list>
+#include <istream>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "report/free_form.h"
+#include "report/record_notation.h"
+
+namespace tidewerk {
+
+// Throws ArithmeticError when a division by zero, invalid operation or overflow has been
+// flagged since the flags were last cleared.
+void check_arithmetic();
+// Clears the floating-point exception flags (at the start of a run).
+void clear_arithmetic_flags();
+
+class OutputChannel {
+ public:
+  OutputChannel(std::ostream& out, bool carriage_control)
+      : out_(out), carriage_control_(carriage_control) {}
+
+  // Writes the records of one layout filled with `values`.
+  void write(std::string_view layout, const Values& values = {});
+  // A free-form record: one blank column, then the text.
+  void text(std::string_view text);
+  // An empty free-form record.
+  void blank();
+
+ private:
+  void emit(const std::string& record);
+  std::ostream& out_;
+  bool carriage_control_;
+};
+
+class Console {
+ public:
+  Console(std::ostream& screen_stream, std::ostream& report_stream, std::istream& keyboard_stream);
+
+  OutputChannel screen;
+  OutputChannel report;
+  OutputChannel console;
+
+  // Result records, record by record: to the screen channel, then to the report channel.
+  void both(std::string_view layout, const Values& values = {});
+  void both_text(std::string_view text);
+  void both_blank();
+
+  // A whole block to the screen channel, then the same block to the report channel.
+  template <class WriteBlock>
+  void block(WriteBlock&& write_block) {
+    write_block(screen);
+    write_block(report);
+  }
+
+  // Yes/no question: writes the layout on the screen, reads one line; only its first
+  // character counts and "E" or "e" is yes.  End of keyboard input counts as no.
+  bool ask_yes_no(std::string_view question_layout, const Values& values = {});
+  // Number entry: one free-form read from the keyboard.  End of input is an InputError.
+  void read_numbers(std::initializer_list<ReadTarget> targets);
+  // Pause: shows `text` on a line of its own and waits for a line (end of input continues).
+  void pause(std::string_view text);
+  // Stop: shows "Stop - Program terminated." and ends the run (throws RunStopped).
+  [[noreturn]] void stop();
+
+  std::ostream& screen_stream() { return screen_stream_; }
+
+ private:
+  std::ostream& screen_stream_;
+  FreeFormReader keyboard_;
+};
+
+}  // namespace tidewerk

@@ -1,0 +1,50 @@
+// Free-form (list-directed) reading of numbers from a line-oriented text source: the task
+// file and the keyboard.  Values are separated by blanks, tabs, commas or line ends; a read
+// takes as many lines as it needs and discards the rest of the line of its last value.
+#pragma once
+
+#include <initializer_list>
+#include <istream>
+#include <string>
+#include <string_view>
+
+namespace tidewerk {
+
+// One value of a free-form read: its name for messages and where it goes.
+struct ReadTarget {
+  std::string_view name;    // e.g. "EAR" or "series"
+  float* real = nullptr;    // a real value goes here ...
+  int* integer = nullptr;   // ... or an integer value here
+};
+inline ReadTarget real_target(std::string_view name, float& v) { return {name, &v, nullptr}; }
+inline ReadTarget integer_target(std::string_view name, int& v) { return {name, nullptr, &v}; }
+
+class FreeFormReader {
+ public:
+  // `source` names the input in messages, e.g. "task file Tidewerk_28-03-2020.Tsk".
+  FreeFormReader(std::istream& in, std::string source);
+
+  // Reads the next line (a CR before the line end is dropped).  False at end of input.
+  bool next_line(std::string& line);
+
+  // One free-form read of the listed values, in order.  Throws InputError naming the source,
+  // the line and the value when a value is not a number of its kind or the input ends first.
+  void read(std::initializer_list<ReadTarget> targets);
+
+  // Number of the last line read (1-based; 0 before the first).
+  int line_number() const { return line_number_; }
+  const std::string& source() const { return source_; }
+
+ private:
+  std::istream& in_;
+  std::string source_;
+  int line_number_ = 0;
+};
+
+// Parses one free-form token as an integer (optional sign, digits) or a real (optional sign,
+// digits with or without a point, optional exponent E/D).  False when the token is not such
+// a number or lies outside the single-precision or integer range.
+bool parse_integer_token(std::string_view token, int& value);
+bool parse_real_token(std::string_view token, float& value);
+
+}  // namespace tidewerk

@@ -1,0 +1,39 @@
+// The three ways a run ends early.  Each is thrown where it arises and caught once in the
+// driver, which writes the message and returns the exit status.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace tidewerk {
+
+// The program's own stop: "Stop - Program terminated." and exit status 0.
+struct RunStopped {};
+
+// Input that cannot be read: a missing or short task file, a non-number where a number
+// belongs, end of keyboard input at a number prompt.
+class InputError : public std::runtime_error {
+ public:
+  explicit InputError(const std::string& what) : std::runtime_error(what) {}
+};
+
+// Division by zero, an invalid operation or an overflow in the arithmetic.
+class ArithmeticError : public std::runtime_error {
+ public:
+  explicit ArithmeticError(const std::string& what) : std::runtime_error(what) {}
+};
+
+// A layout text that the record-notation renderer cannot interpret (a programming fault).
+class LayoutError : public std::runtime_error {
+ public:
+  explicit LayoutError(const std::string& what) : std::runtime_error(what) {}
+};
+
+// Exit statuses of the program.
+constexpr int kExitStopped = 0;     // normal stop
+constexpr int kExitInputError = 1;  // unreadable input
+constexpr int kExitUsage = 2;       // unknown command-line option
+constexpr int kExitArithmetic = 3;  // arithmetic fault
+constexpr int kExitInternal = 4;    // internal fault (a bad layout text)
+
+}  // namespace tidewerk
