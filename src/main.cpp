@@ -1,1 +1,25 @@
-int main() { return 0; }
+// Tidewerk: preliminary design of marine screw propellers from the Wageningen B, Gawn and KCA
+// series.  Reads Tidewerk_28-03-2020.Tsk and writes Tidewerk.Son in the working directory.
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+#include "driver/main_program.h"
+#include "driver/task_file.h"
+#include "report/run_end.h"
+
+int main() {
+  using namespace tidewerk;
+  std::ofstream report(kReportFileName, std::ios::out | std::ios::trunc);
+  if (!report) {
+    std::cerr << "Tidewerk: cannot create the report file " << kReportFileName
+              << " in the working directory\n";
+    return kExitInputError;
+  }
+  const int status = run_tidewerk(std::cout, report, std::cin, std::cerr, [] {
+    auto task = std::make_unique<std::ifstream>(kTaskFileName);
+    return task->is_open() ? std::unique_ptr<std::istream>(std::move(task)) : nullptr;
+  });
+  report.close();
+  return status;
+}

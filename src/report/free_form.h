@@ -4,6 +4,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <cstddef>
 #include <istream>
 #include <string>
 #include <string_view>
@@ -29,7 +30,8 @@ class FreeFormReader {
 
   // One free-form read of the listed values, in order.  Throws InputError naming the source,
   // the line and the value when a value is not a number of its kind or the input ends first.
-  void read(std::initializer_list<ReadTarget> targets);
+  void read(std::initializer_list<ReadTarget> targets) { read(targets.begin(), targets.size()); }
+  void read(const ReadTarget* targets, std::size_t count);
 
   // Number of the last line read (1-based; 0 before the first).
   int line_number() const { return line_number_; }
@@ -37,8 +39,14 @@ class FreeFormReader {
 
  private:
   std::istream& in_;
+  // The next token of the current read, crossing line ends; false at end of input.
+  bool next_token(std::string& token);
+
   std::string source_;
   int line_number_ = 0;
+  std::string line_;        // the line the current read is working on
+  std::size_t cursor_ = 0;  // position in line_
+  bool in_read_ = false;    // line_ belongs to the current read
 };
 
 // Parses one free-form token as an integer (optional sign, digits) or a real (optional sign,

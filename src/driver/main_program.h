@@ -1,0 +1,26 @@
+// The main program: the whole run in one pass.
+#pragma once
+
+#include <functional>
+#include <istream>
+#include <memory>
+#include <ostream>
+
+#include "driver/run_context.h"
+#include "report/channels.h"
+
+namespace tidewerk {
+
+// Opens the task file; returns null when it cannot be opened.
+using TaskFileOpener = std::function<std::unique_ptr<std::istream>()>;
+
+// Writes the banner, reads the task file, runs the case and closes the run with the pause and
+// the stop.  Ends by throwing RunStopped, InputError, ArithmeticError or LayoutError.
+void main_program(RunContext& ctx, Console& io, const TaskFileOpener& open_task_file);
+
+// main_program with its ending turned into an exit status; messages of a failed run go to
+// `errors`.  The report stream holds everything written before the end.
+int run_tidewerk(std::ostream& screen, std::ostream& report, std::istream& keyboard,
+                 std::ostream& errors, const TaskFileOpener& open_task_file);
+
+}  // namespace tidewerk

@@ -1,0 +1,32 @@
+// The task file Tidewerk_28-03-2020.Tsk: explanatory lines skipped by count, numbers read
+// free-form.
+#pragma once
+
+#include <istream>
+#include <string>
+#include <string_view>
+
+#include "report/free_form.h"
+
+namespace tidewerk {
+
+inline constexpr const char* kTaskFileName = "Tidewerk_28-03-2020.Tsk";
+inline constexpr const char* kReportFileName = "Tidewerk.Son";
+
+class TaskFile {
+ public:
+  explicit TaskFile(std::istream& in) : reader_(in, std::string("task file ") + kTaskFileName) {}
+
+  // Reads `count` lines (records of up to 80 characters; a longer line is consumed whole) and
+  // discards them.  `what` names the lines in the message when the file ends first.
+  void skip_lines(int count, std::string_view what);
+
+  // One free-form read of the listed values.
+  void read(std::initializer_list<ReadTarget> targets) { reader_.read(targets); }
+  void read(const ReadTarget* targets, std::size_t count) { reader_.read(targets, count); }
+
+ private:
+  FreeFormReader reader_;
+};
+
+}  // namespace tidewerk

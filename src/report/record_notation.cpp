@@ -1,0 +1,328 @@
+#include "report/record_notation.h"
+
+#include <cfenv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "report/run_end.h"
+
+namespace tidewerk {
+namespace {
+
+// Widths, counts and repeat factors beyond this are not layouts of this program.
+constexpr int kMaxNumber = 1000;
+
+struct Item {
+  enum class Type { Literal, Skip, Slash, Integer, Fixed, Text, Group };
+  Type type = Type::Literal;
+  int repeat = 1;
+  std::string text;          // Literal
+  int w = 0;                 // Skip: columns; Integer, Fixed, Text: field width (0: as long as it is)
+  int d = 0;                 // Fixed: decimals; Integer: minimum digits
+  std::vector<Item> items;   // Group
+  bool takes_value() const { return type == Type::Integer || type == Type::Fixed || type == Type::Text; }
+};
+
+class Parser {
+ public:
+  explicit Parser(std::string_view text) : text_(text) {}
+
+  std::vector<Item> parse() {
+    skip_blanks();
+    expect('(');
+    std::vector<Item> items = parse_list();
+    expect(')');
+    skip_blanks();
+    if (pos_ != text_.size()) fail("text after the closing parenthesis");
+    return items;
+  }
+
+ private:
+  [[noreturn]] void fail(const std::string& why) const {
+    throw LayoutError("layout " + std::string(text_) + ": " + why + " at column " +
+                      std::to_string(pos_ + 1));
+  }
+  void skip_blanks() {
+    while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t')) ++pos_;
+  }
+  char peek() const { return pos_ < text_.size() ? text_[pos_] : '\0'; }
+  void expect(char c) {
+    if (peek() != c) fail(std::string("expected '") + c + "'");
+    ++pos_;
+  }
+  bool digit() const { return peek() >= '0' && peek() <= '9'; }
+  int number() {
+    if (!digit()) fail("expected a number");
+    int value = 0;
+    while (digit()) {
+      value = value * 10 + (peek() - '0');
+      if (value > kMaxNumber) fail("number too large");
+      ++pos_;
+    }
+    return value;
+  }
+
+  // Items up to (not including) the closing parenthesis of the current list.  Commas are
+  // optional separators, as in "F6.3/)" or "(/' TEXT')".
+  std::vector<Item> parse_list() {
+    std::vector<Item> items;
+    for (;;) {
+      skip_blanks();
+      char c = peek();
+      if (c == ')') return items;
+      if (c == '\0') fail("missing closing parenthesis");
+      if (c == ',') {
+        ++pos_;
+        continue;
+      }
+      items.push_back(parse_item());
+      if (++depth_guard_ > 100000) fail("layout too long");
+    }
+  }
+
+  Item parse_item() {
+    Item item;
+    bool counted = false;
+    if (digit()) {
+      item.repeat = number();
+      counted = true;
+      skip_blanks();
+    }
+    char c = peek();
+    if (c == '\'' || c == '"') {
+      item.type = Item::Type::Literal;
+      item.text = literal(c);
+      return item;
+    }
+    if (c == '(') {
+      ++pos_;
+      if (++nesting_ > 50) fail("groups nested too deeply");
+      item.type = Item::Type::Group;
+      item.items = parse_list();
+      expect(')');
+      --nesting_;
+      return item;
+    }
+    if (c == '/') {
+      ++pos_;
+      item.type = Item::Type::Slash;
+      return item;
+    }
+    if (c == 'X' || c == 'x') {
+      ++pos_;
+      item.type = Item::Type::Skip;
+      item.w = counted ? item.repeat : 1;
+      item.repeat = 1;
+      return item;
+    }
+    if (c == 'I' || c == 'i') {
+      ++pos_;
+      item.type = Item::Type::Integer;
+      item.w = number();
+      item.d = 1;
+      if (peek() == '.') {
+        ++pos_;
+        item.d = number();
+      }
+      if (item.w == 0 || item.d > item.w) fail("bad integer field");
+      return item;
+    }
+    if (c == 'F' || c == 'f') {
+      ++pos_;
+      item.type = Item::Type::Fixed;
+      item.w = number();
+      expect('.');
+      item.d = number();
+      if (item.w == 0) fail("bad fixed-point field");
+      return item;
+    }
+    if (c == 'A' || c == 'a') {
+      ++pos_;
+      item.type = Item::Type::Text;
+      if (digit()) item.w = number();
+      return item;
+    }
+    fail("unknown edit item");
+  }
+
+  std::string literal(char quote) {
+    ++pos_;
+    std::string text;
+    for (;;) {
+      if (pos_ >= text_.size()) fail("unterminated text");
+      char c = text_[pos_++];
+      if (c == quote) {
+        if (peek() == quote) {  // a doubled quote stands for one
+          text += quote;
+          ++pos_;
+          continue;
+        }
+        return text;
+      }
+      text += c;
+    }
+  }
+
+  std::string_view text_;
+  std::size_t pos_ = 0;
+  int nesting_ = 0;
+  long depth_guard_ = 0;
+};
+
+class Renderer {
+ public:
+  explicit Renderer(const Values& values) : values_(values) {}
+
+  // Renders the items once; false when it stopped at a value-taking item without a value.
+  bool run(const std::vector<Item>& items) {
+    for (const Item& item : items) {
+      for (int k = 0; k < item.repeat; ++k) {
+        if (!run_item(item)) return false;
+      }
+    }
+    return true;
+  }
+  bool values_left() const { return next_ < values_.size(); }
+  void end_record() {
+    records_.push_back(record_);
+    record_.clear();
+    column_ = 0;
+  }
+  std::vector<std::string> take() { return std::move(records_); }
+
+ private:
+  bool run_item(const Item& item) {
+    switch (item.type) {
+      case Item::Type::Literal:
+        put(item.text);
+        return true;
+      case Item::Type::Skip:
+        column_ += static_cast<std::size_t>(item.w);
+        return true;
+      case Item::Type::Slash:
+        end_record();
+        return true;
+      case Item::Type::Group:
+        return run(item.items);
+      default:
+        break;
+    }
+    if (!values_left()) return false;
+    const Value& v = values_[next_++];
+    switch (item.type) {
+      case Item::Type::Integer:
+        put(render_integer(as_integer(v), item.w, item.d));
+        break;
+      case Item::Type::Fixed:
+        put(render_fixed(as_real(v), item.w, item.d));
+        break;
+      default:
+        if (v.kind() != Value::Kind::Text) throw LayoutError("A edit item given a number");
+        put(v.text());
+        break;
+    }
+    return true;
+  }
+
+  static long as_integer(const Value& v) {
+    if (v.kind() == Value::Kind::Integer) return v.integer();
+    if (v.kind() == Value::Kind::Real && std::isfinite(v.real()) && std::fabs(v.real()) < 1e15f)
+      return static_cast<long>(v.real());
+    if (v.kind() == Value::Kind::Real) return kNotRepresentable;
+    throw LayoutError("I edit item given a text");
+  }
+  static float as_real(const Value& v) {
+    if (v.kind() == Value::Kind::Real) return v.real();
+    if (v.kind() == Value::Kind::Integer) return static_cast<float>(v.integer());
+    throw LayoutError("F edit item given a text");
+  }
+
+  // Writes text at the current column; columns skipped by X become blanks.
+  void put(const std::string& text) {
+    if (record_.size() < column_) record_.append(column_ - record_.size(), ' ');
+    record_.resize(column_);
+    record_ += text;
+    column_ = record_.size();
+  }
+
+ public:
+  static constexpr long kNotRepresentable = -9223372036854775807L;
+
+ private:
+  const Values& values_;
+  std::size_t next_ = 0;
+  std::vector<std::string> records_;
+  std::string record_;
+  std::size_t column_ = 0;
+};
+
+bool any_value_item(const std::vector<Item>& items) {
+  for (const Item& item : items) {
+    if (item.takes_value()) return true;
+    if (item.type == Item::Type::Group && any_value_item(item.items)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string render_fixed(float value, int w, int d) {
+  const std::string stars(static_cast<std::size_t>(w), '*');
+  if (!std::isfinite(value)) return stars;
+  // The exact single-precision value, rounded to d decimals to nearest.
+  const double exact = value;
+  const int length = std::snprintf(nullptr, 0, "%.*f", d, exact);
+  if (length < 0 || length > w + 2) return stars;
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  std::snprintf(text.data(), text.size(), "%.*f", d, exact);
+  text.resize(static_cast<std::size_t>(length));
+  if (d == 0) {
+    text += '.';  // "4." ; a value below 0.5 keeps its single "0": "0."
+  } else {
+    const std::size_t digits_start = text[0] == '-' ? 1 : 0;
+    if (text.compare(digits_start, 2, "0.") == 0) text.erase(digits_start, 1);  // ".500"
+  }
+  if (static_cast<int>(text.size()) > w) return stars;
+  return std::string(static_cast<std::size_t>(w) - text.size(), ' ') + text;
+}
+
+std::string render_integer(long value, int w, int m) {
+  const std::string stars(static_cast<std::size_t>(w), '*');
+  if (value == Renderer::kNotRepresentable) return stars;
+  const bool negative = value < 0;
+  unsigned long magnitude = negative ? 0UL - static_cast<unsigned long>(value)
+                                     : static_cast<unsigned long>(value);
+  std::string digits = (magnitude == 0 && m == 0) ? "" : std::to_string(magnitude);
+  if (static_cast<int>(digits.size()) < m)
+    digits.insert(0, static_cast<std::size_t>(m) - digits.size(), '0');
+  if (negative) digits.insert(0, 1, '-');
+  if (static_cast<int>(digits.size()) > w) return stars;
+  return std::string(static_cast<std::size_t>(w) - digits.size(), ' ') + digits;
+}
+
+std::vector<std::string> render_records(std::string_view layout, const Values& values) {
+  // Rendering never disturbs the arithmetic flags that the channels test.
+  std::fenv_t saved;
+  std::fegetenv(&saved);
+  struct Restore {
+    std::fenv_t* env;
+    ~Restore() { std::fesetenv(env); }
+  } restore{&saved};
+
+  const std::vector<Item> items = Parser(layout).parse();
+  Renderer renderer(values);
+  bool complete = renderer.run(items);
+  // Values left at the closing parenthesis start a new record and the layout again.
+  if (complete && renderer.values_left()) {
+    if (!any_value_item(items)) throw LayoutError("layout " + std::string(layout) + " takes no values");
+    while (complete && renderer.values_left()) {
+      renderer.end_record();
+      complete = renderer.run(items);
+    }
+  }
+  renderer.end_record();
+  return renderer.take();
+}
+
+}  // namespace tidewerk
