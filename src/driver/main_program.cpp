@@ -85,7 +85,28 @@ void set_series_limits(RunContext& ctx) {
   }
 }
 
+const CaseEntry* find_case(int number) {
+  for (const CaseEntry& entry : kCases) {
+    if (entry.number == number) return &entry;
+  }
+  return nullptr;
+}
+
 }  // namespace
+
+bool read_case_values(RunContext& ctx, TaskFile& task) {
+  const CaseEntry* entry = find_case(ctx.case_number);
+  if (entry == nullptr) return false;
+  std::array<ReadTarget, kMaxCaseFields> targets{};
+  for (std::size_t k = 0; k < entry->count; ++k) {
+    const CaseField& field = entry->fields[k];
+    targets[k] = field.real != nullptr ? real_target(field.name, ctx.*field.real)
+                                       : integer_target(field.name, ctx.*field.integer);
+  }
+  task.read(targets.data(), entry->count);
+  if (entry->power_or_torque) ctx.PQ = single(double{ctx.PQin} * 1000.0);  // kW -> W, kNm -> Nm
+  return true;
+}
 
 void main_program(RunContext& ctx, Console& io, const TaskFileOpener& open_task_file) {
   ctx.IVISC = 0;
@@ -104,17 +125,9 @@ void main_program(RunContext& ctx, Console& io, const TaskFileOpener& open_task_
   task.skip_lines(63, "the 63 explanatory lines before the case number");
   task.read({integer_target("case (line 80)", ctx.case_number)});
 
-  for (const CaseEntry& entry : kCases) {
-    if (entry.number != ctx.case_number) continue;
-    std::array<ReadTarget, kMaxCaseFields> targets{};
-    for (std::size_t k = 0; k < entry.count; ++k) {
-      const CaseField& field = entry.fields[k];
-      targets[k] = field.real != nullptr ? real_target(field.name, ctx.*field.real)
-                                         : integer_target(field.name, ctx.*field.integer);
-    }
-    task.read(targets.data(), entry.count);
-    if (entry.power_or_torque) ctx.PQ = single(double{ctx.PQin} * 1000.0);
-    entry.procedure(ctx, io);
+  // Any other case number reads nothing more and runs no case.
+  if (read_case_values(ctx, task)) {
+    find_case(ctx.case_number)->procedure(ctx, io);
     check_arithmetic();
   }
 

@@ -14,6 +14,12 @@ namespace tidewerk {
 // Opens the task file; returns null when it cannot be opened.
 using TaskFileOpener = std::function<std::unique_ptr<std::istream>()>;
 
+class TaskFile;
+
+// The case's free-form read: the values of case ctx.case_number (1 to 10) into their fields,
+// and PQ = PQin * 1000 for the cases that give a power or a torque.  False for any other case.
+bool read_case_values(RunContext& ctx, TaskFile& task);
+
 // Writes the banner, reads the task file, runs the case and closes the run with the pause and
 // the stop.  Ends by throwing RunStopped, InputError, ArithmeticError or LayoutError.
 void main_program(RunContext& ctx, Console& io, const TaskFileOpener& open_task_file);

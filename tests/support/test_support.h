@@ -1,11 +1,38 @@
 // Shared helpers of the test suite.
 #pragma once
 
+#include <optional>
+#include <sstream>
 #include <string>
+
+#include "driver/run_context.h"
+#include "report/channels.h"
 
 namespace tidewerk::testing {
 
 // Reads a whole file; empty string when it cannot be opened.
 std::string read_file(const std::string& path);
+
+// A whole run in-process against string streams.
+struct RunResult {
+  std::string screen;
+  std::string report;
+  std::string errors;
+  int status = -1;
+};
+// `task` is the task file's text, or nullopt for a missing task file.
+RunResult run_in_process(const std::optional<std::string>& task, const std::string& keyboard = "");
+
+// A task file: 15 lines of text, the series, 63 lines of text, the case and `values`.
+std::string task_file(int series, int case_number, const std::string& values);
+
+// Channels over string streams for running one procedure in a test.
+struct TestConsole {
+  explicit TestConsole(const std::string& keyboard_text = "");
+  std::ostringstream screen;
+  std::ostringstream report;
+  std::istringstream keyboard;
+  Console io;
+};
 
 }  // namespace tidewerk::testing

@@ -1,0 +1,97 @@
+#include "report/channels.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "report/run_end.h"
+#include "report/standard_blocks.h"
+#include "support/test_support.h"
+
+namespace tidewerk {
+namespace {
+
+using testing::TestConsole;
+
+TEST(Channels, ScreenDropsColumnOneReportKeepsIt) {
+  TestConsole t;
+  t.io.both("(1X,'Z = ',I2)", {4});
+  t.io.both_text("---|");
+  t.io.both_blank();
+  EXPECT_EQ(t.screen.str(), "Z =  4\n---|\n\n");
+  EXPECT_EQ(t.report.str(), " Z =  4\n ---|\n\n");
+}
+
+TEST(Channels, YesNoOnlyTheFirstCharacterCountsAndEndOfInputIsNo) {
+  const struct {
+    const char* keys;
+    bool yes;
+  } rows[] = {{"E\n", true}, {"e\n", true}, {"evet\n", true}, {"H\n", false}, {"h\n", false},
+              {"\n", false}, {" E\n", false}, {"x\n", false}, {"", false}};
+  for (const auto& row : rows) {
+    TestConsole t(row.keys);
+    EXPECT_EQ(t.io.ask_yes_no("(/A)", {" ITTC VISKOZ DUZELTMESI ISTER MISIN E/H <H>"}), row.yes) << row.keys;
+    EXPECT_EQ(t.screen.str(), "\nITTC VISKOZ DUZELTMESI ISTER MISIN E/H <H>\n");
+    EXPECT_EQ(t.report.str(), "");  // questions are on the screen only
+  }
+}
+
+TEST(Channels, NumberEntryOverSeveralLinesAndItsEndOfInput) {
+  TestConsole t("4.0\n\n120\n");
+  float D = 0, N = 0;
+  t.io.read_numbers({real_target("D (m)", D), real_target("N (RPM)", N)});
+  EXPECT_EQ(D, 4.0f);
+  EXPECT_EQ(N, 120.0f);
+  TestConsole empty("");
+  EXPECT_THROW(empty.io.read_numbers({real_target("D (m)", D)}), InputError);
+  TestConsole word("abc\n");
+  EXPECT_THROW(word.io.read_numbers({real_target("D (m)", D)}), InputError);
+}
+
+TEST(Channels, PauseContinuesAtEndOfInputAndStopThrows) {
+  TestConsole t("");
+  t.io.pause(" DEVAM ICIN ENTER TUSUNA BASINIZ ");
+  EXPECT_THROW(t.io.stop(), RunStopped);
+  EXPECT_EQ(t.screen.str(), " DEVAM ICIN ENTER TUSUNA BASINIZ \nStop - Program terminated.\n");
+}
+
+TEST(Channels, AnArithmeticFaultEndsTheRunBeforeTheNextRecord) {
+  for (int fault = 0; fault < 3; ++fault) {
+    TestConsole t;
+    clear_arithmetic_flags();
+    t.io.both("(1X,'before')");
+    volatile float zero = 0.0f, big = 3e38f, minus = -1.0f;
+    volatile float r = fault == 0 ? 1.0f / zero : fault == 1 ? std::sqrt(minus) : big * big;
+    (void)r;
+    EXPECT_THROW(t.io.both("(1X,'after')"), ArithmeticError) << fault;
+    EXPECT_EQ(t.report.str(), " before\n");
+    clear_arithmetic_flags();
+  }
+}
+
+TEST(StandardBlocks, SeriesStatementAndViscousStatement) {
+  TestConsole t;
+  write_series_used(t.io, 2);
+  write_series_used(t.io, 0);  // nothing for an unknown series
+  EXPECT_EQ(t.report.str(), "\n HESAPLARDA GAWN SERISI KULLANILMISTIR\n");
+  EXPECT_EQ(t.screen.str(), "\nHESAPLARDA GAWN SERISI KULLANILMISTIR\n");
+
+  const char* kNone =
+      "\n TAM OLCEGE EKSTRAPOLASYONDA\n VISKOZ DUZELTME YAPILMAMISTIR\n"
+      " -----------------------------------------------------------------|\n";
+  const char* kIttc =
+      "\n TAM OLCEGE EKSTRAPOLASYONDA\n ITTC78 VISKOZ DUZELTME YONTEMI KULLANILMISTIR\n"
+      " -----------------------------------------------------------------|\n";
+  const struct {
+    int IVISC, series;
+    const char* text;
+  } rows[] = {{1, 1, kIttc}, {0, 1, kNone}, {2, 1, kNone}, {1, 2, kNone}, {1, 3, kNone}};
+  for (const auto& row : rows) {
+    TestConsole v;
+    write_viscous_statement(v.io, row.IVISC, row.series);
+    EXPECT_EQ(v.report.str(), row.text) << row.IVISC << " " << row.series;
+  }
+}
+
+}  // namespace
+}  // namespace tidewerk
