@@ -4,7 +4,11 @@ EXAMPLE    ?= Tidewerk_28-03-2020
 JOBS       ?= 2
 TASK_FILE  := Tidewerk_28-03-2020.Tsk
 
-.PHONY: build run test bench sanitize clean
+.PHONY: build run test bench sanitize fuzz clean
+
+# Seconds each fuzz target runs in `make fuzz`.
+FUZZ_SECONDS ?= 20
+FUZZ_TARGETS := task_file record_notation whole_run
 
 build:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
@@ -31,5 +35,19 @@ bench:
 	cmake --build $(BUILD) -j $(JOBS) --target tidewerk_bench
 	$(BUILD)/tidewerk_bench
 
+# libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer, built with clang in build-fuzz/.
+fuzz:
+	./fuzz/setup
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DTIDEWERK_FUZZ=ON -DTIDEWERK_SANITIZE=ON -DTIDEWERK_TESTS=OFF
+	cmake --build build-fuzz -j $(JOBS)
+	mkdir -p build-fuzz/corpus-task_file build-fuzz/corpus-record_notation build-fuzz/corpus-whole_run
+	build-fuzz/fuzz_task_file -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 -artifact_prefix=build-fuzz/ \
+	    build-fuzz/corpus-task_file examples
+	build-fuzz/fuzz_record_notation -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 -artifact_prefix=build-fuzz/ \
+	    build-fuzz/corpus-record_notation fuzz/seeds/record_notation
+	build-fuzz/fuzz_whole_run -max_total_time=$(FUZZ_SECONDS) -timeout=20 -print_final_stats=1 -artifact_prefix=build-fuzz/ \
+	    build-fuzz/corpus-whole_run examples
+
 clean:
-	rm -rf $(BUILD) build-sanitize
+	rm -rf $(BUILD) build-sanitize build-fuzz

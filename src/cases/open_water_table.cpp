@@ -50,7 +50,7 @@ void open_water_table(RunContext& ctx, Console& io) {
   io.both_text(kRule);
 
   write_series_used(io, ctx.series);
-  io.both("(1X,'Z = ',I2,' EAR = ',F5.3,' P/D = ',F5.3)", {static_cast<int>(ctx.Z), ctx.EAR, ctx.PD});
+  io.both("(1X,'Z = ',I2,' EAR = ',F5.3,' P/D = ',F5.3)", {whole_number(ctx.Z), ctx.EAR, ctx.PD});
   write_viscous_statement(io, ctx.IVISC, ctx.series);
 }
 

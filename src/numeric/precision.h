@@ -14,4 +14,14 @@ constexpr float single(double x) { return static_cast<float>(x); }
 // double from single-precision operands and rounded to single precision.
 inline float power(float x, float y) { return single(std::pow(double{x}, double{y})); }
 
+// The whole part of a real, truncated toward zero, as the blade number Z is printed and used
+// (Z = 4.0 gives 4).  Values beyond the integer range saturate, and a NaN gives 0, so that an
+// absurd task-file value can never make the conversion undefined.
+constexpr int whole_number(float x) {
+  if (!(x == x)) return 0;
+  if (x >= 2147483520.0f) return 2147483647;
+  if (x <= -2147483648.0f) return -2147483647 - 1;
+  return static_cast<int>(x);
+}
+
 }  // namespace tidewerk

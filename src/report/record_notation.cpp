@@ -12,6 +12,8 @@ namespace {
 
 // Widths, counts and repeat factors beyond this are not layouts of this program.
 constexpr int kMaxNumber = 1000;
+// No layout of this program writes more text than this in one call.
+constexpr std::size_t kMaxOutput = 1 << 20;
 
 struct Item {
   enum class Type { Literal, Skip, Slash, Integer, Fixed, Text, Group };
@@ -86,6 +88,7 @@ class Parser {
     bool counted = false;
     if (digit()) {
       item.repeat = number();
+      if (item.repeat == 0) fail("a count of zero");
       counted = true;
       skip_blanks();
     }
@@ -184,7 +187,9 @@ class Renderer {
     return true;
   }
   bool values_left() const { return next_ < values_.size(); }
+  std::size_t values_used() const { return next_; }
   void end_record() {
+    count_output(1);
     records_.push_back(record_);
     record_.clear();
     column_ = 0;
@@ -240,10 +245,18 @@ class Renderer {
 
   // Writes text at the current column; columns skipped by X become blanks.
   void put(const std::string& text) {
-    if (record_.size() < column_) record_.append(column_ - record_.size(), ' ');
+    if (record_.size() < column_) {
+      count_output(column_ - record_.size());
+      record_.append(column_ - record_.size(), ' ');
+    }
     record_.resize(column_);
     record_ += text;
     column_ = record_.size();
+    count_output(text.size());
+  }
+  void count_output(std::size_t n) {
+    output_ += n;
+    if (output_ > kMaxOutput) throw LayoutError("layout writes more than a program's layout can");
   }
 
  public:
@@ -255,6 +268,7 @@ class Renderer {
   std::vector<std::string> records_;
   std::string record_;
   std::size_t column_ = 0;
+  std::size_t output_ = 0;
 };
 
 bool any_value_item(const std::vector<Item>& items) {
@@ -318,7 +332,9 @@ std::vector<std::string> render_records(std::string_view layout, const Values& v
     if (!any_value_item(items)) throw LayoutError("layout " + std::string(layout) + " takes no values");
     while (complete && renderer.values_left()) {
       renderer.end_record();
+      const std::size_t used = renderer.values_used();
       complete = renderer.run(items);
+      if (renderer.values_used() == used) throw LayoutError("layout " + std::string(layout) + " takes no values");
     }
   }
   renderer.end_record();

@@ -12,7 +12,7 @@ bool prepare_ittc78(const RunContext& ctx, float ear, float z, Ittc78Inputs& out
   if (ctx.D < 0.001f) {
     in.Ds = single(double{ctx.Va} / (double{ctx.N} / double{60.0f} * double{ctx.J}));
   }
-  in.Zi = static_cast<int>(z);  // truncation toward zero
+  in.Zi = whole_number(z);  // truncation toward zero
   const double chord_factor = in.Zi == 3 ? double{2.1475f} : double{2.073f};
   in.c = single(double{ear} * double{in.Ds} * chord_factor / double{z});
   in.t = single((double{0.0185f} - double{0.00125f} * double{z}) * double{in.Ds});
