@@ -4,7 +4,10 @@ EXAMPLE    ?= Tidewerk_28-03-2020
 JOBS       ?= 2
 TASK_FILE  := Tidewerk_28-03-2020.Tsk
 
-.PHONY: build run test bench sanitize fuzz clean
+.PHONY: build run test bench sanitize fuzz install clean
+
+# Where `make install` puts the program and its manual page.
+PREFIX     ?= /usr/local
 
 # Seconds each fuzz target runs in `make fuzz`.
 FUZZ_SECONDS ?= 20
@@ -48,6 +51,9 @@ fuzz:
 	    build-fuzz/corpus-record_notation fuzz/seeds/record_notation
 	build-fuzz/fuzz_whole_run -max_total_time=$(FUZZ_SECONDS) -timeout=20 -print_final_stats=1 -artifact_prefix=build-fuzz/ \
 	    build-fuzz/corpus-whole_run examples
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD) build-sanitize build-fuzz

@@ -5,11 +5,26 @@
 #include <memory>
 
 #include "driver/main_program.h"
+#include "driver/options.h"
 #include "driver/task_file.h"
 #include "report/run_end.h"
 
-int main() {
+int main(int argc, char** argv) {
   using namespace tidewerk;
+  const Options options = parse_options(std::vector<std::string>(argv + 1, argv + argc));
+  if (!options.error.empty()) {
+    std::cerr << "tidewerk: " << options.error << "\n" << usage_line() << "\n";
+    return kExitUsage;
+  }
+  if (options.help) {
+    std::cout << help_text();
+    return kExitStopped;
+  }
+  if (options.version) {
+    std::cout << version_text() << "\n";
+    return kExitStopped;
+  }
+
   std::ofstream report(kReportFileName, std::ios::out | std::ios::trunc);
   if (!report) {
     std::cerr << "Tidewerk: cannot create the report file " << kReportFileName
