@@ -8,6 +8,7 @@
 #include "driver/options.h"
 #include "driver/task_file.h"
 #include "report/run_end.h"
+#include "report/run_figures.h"
 
 int main(int argc, char** argv) {
   using namespace tidewerk;
@@ -31,10 +32,22 @@ int main(int argc, char** argv) {
               << " in the working directory\n";
     return kExitInputError;
   }
-  const int status = run_tidewerk(std::cout, report, std::cin, std::cerr, [] {
-    auto task = std::make_unique<std::ifstream>(kTaskFileName);
-    return task->is_open() ? std::unique_ptr<std::istream>(std::move(task)) : nullptr;
-  });
+  RunFigures figures;
+  const bool collect = options.svg || options.csv;
+  const int status = run_tidewerk(
+      std::cout, report, std::cin, std::cerr,
+      [] {
+        auto task = std::make_unique<std::ifstream>(kTaskFileName);
+        return task->is_open() ? std::unique_ptr<std::istream>(std::move(task)) : nullptr;
+      },
+      collect ? &figures : nullptr);
   report.close();
+
+  if (options.csv && !figures.tables().empty()) {
+    std::ofstream(kCsvFileName) << tables_to_csv(figures.tables());
+  }
+  if (options.svg && !figures.diagram().empty()) {
+    std::ofstream(kSvgFileName) << diagram_to_svg(figures.diagram());
+  }
   return status;
 }

@@ -1,6 +1,7 @@
 // Case 5: the open-water table of a given propeller (P/D, Z, EAR) over the advance
 // coefficient, up to the first negative thrust coefficient.
 #include "cases/cases.h"
+#include "cases/figures.h"
 #include "cases/performance.h"
 #include "driver/data_entry_check.h"
 #include "numeric/precision.h"
@@ -37,6 +38,12 @@ void open_water_table(RunContext& ctx, Console& io) {
     out.text(kRule);
   });
 
+  ResultTable* table = nullptr;
+  if (RunFigures* figures = io.figures()) {
+    table = &figures->table("Open-water characteristics",
+                            {"J (-)", "Kt (-)", "10Kq (-)", "eta0 (-)", "Bp (-)", "delta (-)"});
+  }
+
   const int points = static_cast<int>((double{kLastJ} - double{kFirstJ} + double{kStepJ}) / double{kStepJ});
   ctx.J = kFirstJ;
   for (int i = 1; i <= points; ++i) {
@@ -45,6 +52,7 @@ void open_water_table(RunContext& ctx, Console& io) {
     ctx.delta = advance_coefficient_delta(ctx.J);
     ctx.Bp = power_coefficient_bp(ctx.Kq, ctx.J);
     io.both(kRow, {i, ctx.J, ctx.Kt, ten_kq(ctx.Kq), ctx.eta0, ctx.Bp, ctx.delta});
+    if (table) table->rows.push_back({ctx.J, ctx.Kt, ten_kq(ctx.Kq), ctx.eta0, ctx.Bp, ctx.delta});
     ctx.J = single(double{ctx.J} + double{kStepJ});  // the next point from J as the evaluator left it
   }
   io.both_text(kRule);
@@ -52,6 +60,9 @@ void open_water_table(RunContext& ctx, Console& io) {
   write_series_used(io, ctx.series);
   io.both("(1X,'Z = ',I2,' EAR = ',F5.3,' P/D = ',F5.3)", {whole_number(ctx.Z), ctx.EAR, ctx.PD});
   write_viscous_statement(io, ctx.IVISC, ctx.series);
+  if (table) {
+    io.figures()->diagram() = open_water_diagram(*table, propeller_title(ctx.series, ctx.Z, ctx.EAR, ctx.PD));
+  }
 }
 
 }  // namespace tidewerk

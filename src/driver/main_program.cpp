@@ -139,10 +139,12 @@ void main_program(RunContext& ctx, Console& io, const TaskFileOpener& open_task_
 }
 
 int run_tidewerk(std::ostream& screen, std::ostream& report, std::istream& keyboard,
-                 std::ostream& errors, const TaskFileOpener& open_task_file) {
+                 std::ostream& errors, const TaskFileOpener& open_task_file,
+                 RunFigures* figures) {
   clear_arithmetic_flags();
   RunContext ctx;
   Console io(screen, report, keyboard);
+  io.attach_figures(figures);
   int status = kExitStopped;
   try {
     main_program(ctx, io, open_task_file);

@@ -26,7 +26,9 @@ void main_program(RunContext& ctx, Console& io, const TaskFileOpener& open_task_
 
 // main_program with its ending turned into an exit status; messages of a failed run go to
 // `errors`.  The report stream holds everything written before the end.
+// With `figures` the cases also collect their tables and diagram into it.
 int run_tidewerk(std::ostream& screen, std::ostream& report, std::istream& keyboard,
-                 std::ostream& errors, const TaskFileOpener& open_task_file);
+                 std::ostream& errors, const TaskFileOpener& open_task_file,
+                 RunFigures* figures = nullptr);
 
 }  // namespace tidewerk
