@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Renders the --svg diagram of one example per case family in headless Chromium and checks
+# that each picture is not blank and shows its curve colours.  Installs Chromium through apt
+# when it is missing.  Usage: tests/browser/render_check.sh [build folder]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+build=${1:-$root/build}
+bin=$build/tidewerk
+out=$build/browser
+
+if ! command -v chromium >/dev/null; then
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd apt-get update -q
+  $sudo_cmd apt-get install -y -q chromium
+fi
+
+kt='#1f5fbf' kq='#c8321e' eta='#2a9d3a'
+# example : colours the picture must show
+families=(
+  "case5_b:$kt $kq $eta"
+  "case6_operating_point_b:$kt $kq $eta"
+  "case8_merchant_ship:$kt $kq $eta"
+  "case1_merchant_ship_b:$eta"
+  "case7_bp_delta_b:$kt $kq $eta"
+  "case4_tug_b:$kt"
+)
+
+rm -rf "$out" && mkdir -p "$out"
+for family in "${families[@]}"; do
+  name=${family%%:*}
+  colours=${family#*:}
+  dir=$out/$name
+  mkdir -p "$dir"
+  cp "$root/examples/$name.Tsk" "$dir/Tidewerk_28-03-2020.Tsk"
+  (cd "$dir" && "$bin" --svg < /dev/null > screen.txt)
+  test -s "$dir/Tidewerk.svg" || { echo "$name: no diagram written"; exit 1; }
+  timeout 120 chromium --headless --no-sandbox --disable-gpu --no-first-run \
+      --disable-background-networking --disable-component-update --disable-sync \
+      --user-data-dir="$dir/profile" --window-size=800,560 \
+      --screenshot="$out/$name.png" "file://$dir/Tidewerk.svg" > "$dir/chromium.log" 2>&1
+  # shellcheck disable=SC2086
+  python3 "$root/tests/browser/png_colours.py" "$out/$name.png" $colours
+done
+echo "all diagrams rendered"
