@@ -1,0 +1,178 @@
+// Coefficient-matching cases 1-3: load coefficients, the P/D and J grids, the crossing search,
+// the selection rule and the empty candidate table.  The row-number dialogue of case 1 and
+// whole screens and reports are checked in the end-to-end runs case1_*, case2_*, case3_*.
+#include "cases/coefficient_matching.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "series/evaluator.h"
+#include "support/test_support.h"
+
+namespace tidewerk {
+namespace {
+
+using testing::run_in_process;
+using testing::task_file;
+
+TEST(CoefficientMatching, LoadCoefficientsOfTheThreeCases) {
+  RunContext c1;  // case 1: T 100 kN, D 4 m, Va 5 m/s
+  c1.T = 100, c1.D = 4, c1.Va = 5, c1.RHO = 1025;
+  EXPECT_NEAR(matching::load_kt_over_j2(c1), 0.2439, 5e-5);
+
+  RunContext c2;  // case 2: T 100 kN, N 120 RPM, Va 5 m/s
+  c2.T = 100, c2.N = 120, c2.Va = 5, c2.RHO = 1025;
+  EXPECT_NEAR(matching::load_kt_over_j4(c2), 0.6244, 5e-5);
+
+  RunContext c3;  // case 3: 1000 kW, N 120 RPM, Va 5 m/s
+  c3.PQ = 1000000, c3.N = 120, c3.Va = 5, c3.RHO = 1025;
+  EXPECT_NEAR(matching::load_kq_over_j5(c3), 0.1987, 5e-5);
+}
+
+TEST(CoefficientMatching, PitchRatioSweepCountsOfTheThreeSeries) {
+  EXPECT_EQ(matching::pitch_ratio_count(0.5f, 1.401f), 91);   // Wageningen B: 0.50 .. 1.40
+  EXPECT_EQ(matching::pitch_ratio_count(0.5f, 2.001f), 151);  // Gawn: 0.50 .. 2.00
+  EXPECT_EQ(matching::pitch_ratio_count(0.6f, 2.001f), 141);  // KCA: 0.60 .. 2.00
+}
+
+struct Grid {
+  std::vector<float> ratio = std::vector<float>(matching::kCapacity);
+  std::vector<float> j = std::vector<float>(matching::kCapacity);
+  int stored = 0;
+};
+
+Grid sweep(int series, float pd, matching::Ratio ratio) {
+  RunContext ctx;
+  ctx.series = series, ctx.Z = 3, ctx.EAR = 0.7f;
+  Grid g;
+  g.stored = matching::sweep_advance_grid(ctx, pd, ratio, g.ratio.data(), g.j.data());
+  return g;
+}
+
+// The Gawn P/D 2.0 propeller keeps a positive thrust over the whole grid.
+TEST(CoefficientMatching, JGridHas1400PointsFrom01ToJustBelow15) {
+  EXPECT_EQ(matching::advance_grid_count(), 1400);
+  const Grid g = sweep(2, 2.0f, {&RunContext::Kt, 2.0});
+  ASSERT_EQ(g.stored, 1400);
+  EXPECT_EQ(g.j[0], 0.1f);
+  EXPECT_NEAR(g.j[1399], 1.499, 2e-4);
+  EXPECT_LT(g.j[1399], 1.4995f);
+  // J advances by 0.001 in single precision, not as 0.1 + k*0.001 in double.
+  float j = 0.1f;
+  for (int k = 1; k < 1400; ++k) j = static_cast<float>(double{j} + double{0.001f});
+  EXPECT_EQ(g.j[1399], j);
+}
+
+TEST(CoefficientMatching, JSweepEndsAtTheFirstNegativeThrust) {
+  const Grid g = sweep(1, 0.5f, {&RunContext::Kq, 5.0});  // the test is on Kt also for Kq/J^5
+  ASSERT_GT(g.stored, 100);
+  ASSERT_LT(g.stored, 1400);
+  RunContext ctx;
+  ctx.series = 1, ctx.Z = 3, ctx.EAR = 0.7f;
+  ctx.J = g.j[g.stored - 1];
+  evaluate_series(ctx, 0.5f, ctx.EAR, ctx.Z);
+  EXPECT_GE(ctx.Kt, 0.0f);
+  EXPECT_NEAR(g.ratio[g.stored - 1] * std::pow(ctx.J, 5.0f), ctx.Kq, 1e-6);
+  ctx.J = static_cast<float>(double{g.j[g.stored - 1]} + double{0.001f});
+  evaluate_series(ctx, 0.5f, ctx.EAR, ctx.Z);
+  EXPECT_LT(ctx.Kt, 0.0f);
+}
+
+// With no series (number 0) the evaluator leaves Kt as it stands: a thrust of exactly 0 is
+// stored at every point, a negative one ends the sweep before the first.
+TEST(CoefficientMatching, ZeroThrustIsStoredNegativeThrustIsNot) {
+  for (const float kt : {0.0f, -0.0001f}) {
+    RunContext ctx;
+    ctx.Kt = kt;
+    Grid g;
+    g.stored =
+        matching::sweep_advance_grid(ctx, 1.0f, {&RunContext::Kt, 2.0}, g.ratio.data(), g.j.data());
+    EXPECT_EQ(g.stored, kt == 0.0f ? 1400 : 0) << kt;
+  }
+}
+
+void expect_crossings(std::vector<float> ratio, float K, std::vector<double> expected) {
+  const std::vector<float> j{0.1f, 0.2f, 0.3f, 0.4f};
+  std::vector<float> found;
+  matching::for_each_crossing(static_cast<int>(ratio.size()), ratio.data(), j.data(), K,
+                              [&](float at) { found.push_back(at); });
+  ASSERT_EQ(found.size(), expected.size()) << "K = " << K;
+  for (std::size_t k = 0; k < found.size(); ++k) EXPECT_NEAR(found[k], expected[k], 1e-6) << k;
+}
+
+TEST(CoefficientMatching, CrossingSearchTakesEveryCrossingWithJInterpolatedAgainstR) {
+  expect_crossings({3, 2, 1, 0.5f}, 1.5f, {0.25});
+  expect_crossings({3, 2, 1, 0.5f}, 0.8f, {0.34});
+  expect_crossings({3, 1, 3, 1}, 2, {0.15, 0.35});
+  // A point equal to K closes one crossing and opens the next: two rows at the same J.
+  expect_crossings({3, 2, 1, 0.5f}, 2, {0.2, 0.2});
+  // The curve starts below K or stays above it, or has a single point: no row.
+  expect_crossings({1, 0.9f, 0.8f, 0.7f}, 1.5f, {});
+  expect_crossings({3, 2.9f, 2.8f, 2.7f}, 1.5f, {});
+  expect_crossings({3}, 1.5f, {});
+}
+
+// Efficiencies are compared in truncated thousandths; the earlier row wins a tie.  Rows are
+// numbered from 1.
+TEST(CoefficientMatching, SelectionByTruncatedThousandthsEarlierRowWins) {
+  const struct {
+    std::vector<float> eta0;
+    int row;
+  } rows[] = {
+      {{0.6512f, 0.6519f}, 1},
+      {{0.5f, 0.6519f, 0.6512f}, 2},
+      {{0.6519f, 0.6523f}, 2},
+      {{0.4f, 0.6861f, 0.6862f, 0.6869f, 0.6860f}, 2},
+      {{0.7f}, 1},
+  };
+  for (const auto& r : rows) {
+    EXPECT_EQ(matching::select_row(static_cast<int>(r.eta0.size()), r.eta0.data()), r.row)
+        << r.eta0.size();
+  }
+}
+
+// A load no propeller of the series meets: the table stays empty, the message follows the
+// closing rule on both channels, and the case returns without a result block.
+TEST(CoefficientMatching, NoCrossingWritesTheMessageAndNoResultBlock) {
+  const char* rule_c = "---|-------|-------|--------|--------|--------|----- ------|-----------|";
+  const char* rule_d = "----|-------|-------|--------|--------|--------|------------|-----------|";
+  const struct {
+    int case_number;
+    const char* values;
+    const char* closing_rule;
+  } runs[] = {
+      {1, "1000 4.0 1.0 1025 4 0.70", rule_c},
+      {2, "2000 120 1.0 1025 4 0.70", rule_c},
+      {3, "25000 1.0 120 1025 4 0.70", rule_d},
+  };
+  const std::string message = "\n VERILEN YUK KATSAYISI ICIN SERIDE UYGUN PERVANE BULUNAMADI\n";
+  for (const auto& r : runs) {
+    const auto run = run_in_process(task_file(1, r.case_number, r.values), "\n");
+    EXPECT_EQ(run.status, 0) << run.errors;
+    const std::string tail = std::string(" ") + r.closing_rule + "\n" + message;
+    ASSERT_GE(run.report.size(), tail.size());
+    EXPECT_EQ(run.report.substr(run.report.size() - tail.size()), tail) << r.case_number;
+    EXPECT_NE(run.screen.find(std::string(r.closing_rule) +
+                              "\n\nVERILEN YUK KATSAYISI ICIN "
+                              "SERIDE UYGUN PERVANE BULUNAMADI\n\n\nBITIRMEK ICIN ENTER"),
+              std::string::npos)
+        << run.screen;
+    EXPECT_EQ(run.screen.find("Uyari"), std::string::npos);
+  }
+}
+
+// The data-entry check comes first: nothing of the case is written for a rejected EAR.
+TEST(CoefficientMatching, BladeAreaIsCheckedBeforeTheTableHead) {
+  for (int case_number : {1, 2, 3}) {
+    const auto run = run_in_process(task_file(1, case_number, "100 4.0 5.0 1025 4 0.25"), "\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.report.find("Hesabi istenen Ae =  .2500"), std::string::npos);
+    EXPECT_EQ(run.report.find("Pervane Karakteristikleri"), std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace tidewerk
