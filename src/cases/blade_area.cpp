@@ -1,0 +1,176 @@
+// Blade-area and tip-speed checks of the designed propeller, and the blade-area sweep.
+#include "cases/blade_area.h"
+
+#include <array>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "cases/numeric_messages.h"
+#include "numeric/interpolation.h"
+#include "numeric/precision.h"
+#include "series/evaluator.h"
+
+namespace tidewerk {
+namespace {
+
+constexpr float kGravity = 9.81f;
+constexpr float kSigmaPressure = 100000.0f;  // Pa, added to the static head in Sigma
+constexpr float kKellerPressure = 98300.0f;  // Pa, added to the static head in Keller
+constexpr float kKnot = 0.5144f;             // m/s
+constexpr float kPi = 3.1415927f;
+
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+
+// Burrill chart lines: Sigma (ascending) against Tauc.
+constexpr std::array<float, 8> kSigma25{0.18f, 0.29f, 0.4f, 0.5f, 0.6f, 0.8f, 1.0f, 1.5f};
+constexpr std::array<float, 8> kTauc25{0.02f, 0.11f, 0.14f, 0.165f, 0.18f, 0.21f, 0.25f, 0.29f};
+constexpr std::array<float, 7> kSigma5{0.15f, 0.21f, 0.3f, 0.4f, 0.6f, 1.0f, 1.5f};
+constexpr std::array<float, 7> kTauc5{0.03f, 0.1f, 0.135f, 0.17f, 0.22f, 0.3f, 0.33f};
+
+// The blade-area ratios of the sweep, as constants (not a running sum).
+constexpr std::array<float, 15> kSweepEAR{0.40f, 0.45f, 0.50f, 0.55f, 0.60f, 0.65f, 0.70f, 0.75f,
+                                          0.80f, 0.85f, 0.90f, 0.95f, 1.00f, 1.05f, 1.10f};
+
+constexpr const char* kPause = " DEVAM ICIN ENTER TUSUNA BASINIZ ";
+constexpr const char* kSweepRule = "    ---|-------|-------|-------|";
+
+// The chart line at Sigma; NaN when Sigma lies outside it (the interpolation then reports it).
+template <std::size_t N>
+float read_chart_line(const std::array<float, N>& sigma, const std::array<float, N>& tauc,
+                      float Sigma, NumericMessages& messages) {
+  float tau = kNaN;
+  interpolate_table(static_cast<int>(N), sigma.data(), tauc.data(), Sigma, tau,
+                    kParabolicInterpolation, messages);
+  return tau;
+}
+
+struct SweepRow {
+  float EAR;
+  float PD;
+  float eta0;
+};
+
+void pause_between_blank_records(Console& io) {
+  io.console.text(" ");
+  io.pause(kPause);
+  io.console.text(" ");
+}
+
+}  // namespace
+
+BladeAreaCheck compute_blade_area_check(const RunContext& ctx, BurrillRules rules,
+                                        NumericMessages& messages) {
+  BladeAreaCheck c;
+  const double Vk = single(double{ctx.Va} / double{kKnot});
+  const double g = kGravity;
+
+  c.burrill = !(rules.skip_for_gawn && ctx.series == 2);
+  if (c.burrill) {
+    const double section = double{kPi} * double{ctx.N} / double{60.0f} * double{ctx.D} * double{0.7f};
+    c.V2 = single(std::pow(section, 2.0) + std::pow(Vk * double{kKnot}, 2.0));
+    c.Sigma = single((double{ctx.RHO} * double{ctx.Hs} * g + double{kSigmaPressure}) /
+                     (double{0.5f} * double{ctx.RHO} * double{c.V2}));
+    c.A0 = single(double{kPi} * std::pow(double{ctx.D}, 2.0) / double{4.0f});
+    const double projected_fraction = double{1.067f} - double{0.229f} * double{ctx.PD};
+    const float Ap = single(double{c.A0} * projected_fraction * double{ctx.EAR});
+    const double thrust = double{ctx.T} * double{1000.0f};
+    c.Tauc = single(thrust / (double{Ap} * double{ctx.RHO} * double{c.V2} * double{0.5f}));
+
+    // The expanded-area ratio whose projected area carries the thrust at the loading tau.
+    const auto minimum_ear = [&](float tau) {
+      if (std::isnan(tau)) return kNaN;
+      return single((thrust / (double{ctx.RHO} * double{tau} * double{c.V2} * double{0.5f})) /
+                    (double{c.A0} * projected_fraction));
+    };
+
+    if (rules.zero_below_first_sigma && c.Sigma < kSigma25.front()) {
+      c.tau25 = 0.0f;
+      c.EAR25 = 0.0f;
+    } else {
+      c.tau25 = read_chart_line(kSigma25, kTauc25, c.Sigma, messages);
+      c.EAR25 = minimum_ear(c.tau25);
+    }
+    c.tau5 = read_chart_line(kSigma5, kTauc5, c.Sigma, messages);
+    c.EAR5 = minimum_ear(c.tau5);
+    const double s = c.Sigma;
+    c.tauU = single(double{0.0331f} + double{0.382f} * s - double{0.1968f} * std::pow(s, 2.0) +
+                    double{0.056f} * std::pow(s, 3.0));
+    c.EARU = minimum_ear(c.tauU);
+  }
+
+  c.EARk = single(((double{1.3f} + double{0.3f} * double{ctx.Z}) * double{ctx.T} * double{1000.0f}) /
+                  ((double{ctx.RHO} * double{ctx.Hs} * g + double{kKellerPressure}) *
+                   double{ctx.D} * double{ctx.D}));
+  c.Vtip = single(double{kPi} * double{ctx.N} / double{60.0f} * double{ctx.D});
+  return c;
+}
+
+void check_blade_area(const RunContext& ctx, Console& io, BurrillRules rules) {
+  ChannelNumericMessages messages(io);
+  const BladeAreaCheck c = compute_blade_area_check(ctx, rules, messages);
+  const auto plus = [](float x, float k) { return single(double{x} + double{k}); };
+
+  io.block([&](OutputChannel& out) {
+    out.blank();
+    out.write("(1X,72('-'))");
+    out.blank();
+    if (c.burrill) {
+      out.write("(1X,                                                    'BURRIL KAVITASYON KRITERINE GORE ACINIM ALANI KONTROLU')");
+      out.write("(1X,'Mevcut EAR = ',F6.3,' =>  ','Sigma = ',         F5.3,' Tauc = ',F5.3)",
+                {ctx.EAR, c.Sigma, c.Tauc});
+      out.write("(1X,'%2.5 Sirt Kavitasyon Hattina Gore Min. EAR = ',  F5.3)", {c.EAR25});
+      out.write("(1X,'%5.0 Sirt Kavitasyon Hattina Gore Min. EAR = ',  F5.3)", {c.EAR5});
+      out.write("(1X,'Tavsiye edilen ust sinir icin Minimum  EAR = ',  F5.3)", {c.EARU});
+      out.blank();
+      out.write("(1X,72('-'))");
+      out.blank();
+    }
+    out.write("(1X,                                                    'KELLER KRITERINE GORE ACINIM ALANI KONTROLU')");
+    out.write("(1X,'Min. EAR = ',F5.3,' + k ')", {c.EARk});
+    out.write("(1X,'     EAR = ',F5.3,' -> Tek pervaneli gemiler    ')", {plus(c.EARk, 0.2f)});
+    out.write("(1X,'     EAR = ',F5.3,' -> Hizli askeri gemiler (cift pervaneli.)')", {c.EARk});
+    out.write("(1X,'     EAR = ',F5.3,' -> Yavas ticari gemiler (cift pervaneli.)')",
+              {plus(c.EARk, 0.1f)});
+    out.blank();
+    out.write("(1X,72('-'))");
+    out.blank();
+    out.write("(1X,                                                    'KANAT UCU HIZINA GORE KANAT UCU GIRDABI TEHLIKESI KONTROLU')");
+    out.write("(1X,'Vtip = ',F6.3,' m/s',2X,'(Vtip - Kanat ucu hizi < 30 m/s olmali)')", {c.Vtip});
+  });
+  pause_between_blank_records(io);
+}
+
+void sweep_blade_area(RunContext& ctx, Console& io, PitchKind kind, float required,
+                      RootSearchState& state) {
+  ChannelNumericMessages messages(io);
+  std::vector<SweepRow> rows;
+  PitchTable table;
+  float pd = 0.0f;  // the root of the last solved table
+  for (const float ear : kSweepEAR) {
+    ctx.J = single(double{ctx.Va} / (double{ctx.N} / double{60.0f} * double{ctx.D}));
+    ctx.EAR = ear;
+    sweep_pitch(ctx, kind, table);
+    if (!table_brackets(table, required)) continue;  // left out without a message
+    solve_pitch(table, required, pd, messages, state);
+    evaluate_series(ctx, pd, ctx.EAR, ctx.Z);
+    rows.push_back({ctx.EAR, pd, ctx.eta0});
+  }
+
+  io.block([&rows](OutputChannel& out) {
+    out.write("(2/)");
+    out.text("Acinim alani orani Ae degisimine bagli pervane verimleri");
+    out.text(kSweepRule);
+    out.text("     i     Ae     P/D    Eta0  |");
+    out.text(kSweepRule);
+    int i = 0;
+    for (const SweepRow& row : rows) {
+      out.write("(6X,I2,1X,3(F6.3,2X))", {++i, row.EAR, row.PD, row.eta0});
+    }
+    out.text(kSweepRule);
+    out.text("Pervane acinim alan orani yukaridaki verilere gore yeniden belirlenebilir.");
+  });
+  pause_between_blank_records(io);
+}
+
+}  // namespace tidewerk
