@@ -9,8 +9,10 @@
 
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <memory>
 #include <stdexcept>
+#include <string>
 
 #include "cases/cases.h"
 #include "cases/performance.h"
@@ -233,6 +235,34 @@ int offer_another_row(int selected, int rows, Console& io) {
   return chosen;
 }
 
+// For --csv and --svg: the candidate table, and the efficiency of the candidates against P/D
+// with the selected row marked.
+void collect_figures(const Workspace& ws, int selected, float K, const RunContext& ctx, RunFigures& figures) {
+  const char* load = ctx.case_number == 1 ? "Kt/J^2" : ctx.case_number == 2 ? "Kt/J^4" : "Kq/J^5";
+  ResultTable& table = figures.table(std::string("Candidate propellers for ") + load,
+                                     {"row (-)", "P/D (-)", "J (-)", "Kt (-)", "10Kq (-)", "eta0 (-)", "Bp (-)",
+                                      "delta (-)"});
+  DiagramSeries eta{"eta0", kColourEta, true, {}, {}};
+  for (int r = 0; r < ws.rows; ++r) {
+    table.rows.push_back({static_cast<float>(r + 1), ws.pd[r], ws.j[r], ws.kt[r], ten_kq(ws.kq[r]), ws.eta0[r],
+                          power_coefficient_bp(ws.kq[r], ws.j[r]), advance_coefficient_delta(ws.j[r])});
+    eta.x.push_back(ws.pd[r]);
+    eta.y.push_back(ws.eta0[r]);
+  }
+  Diagram& d = figures.diagram();
+  d = Diagram{};
+  d.title = propeller_title(ctx.series, ctx.Z, ctx.EAR, ws.pd[selected - 1]);
+  char subtitle[96];
+  std::snprintf(subtitle, sizeof subtitle, "Open-water efficiency of the candidates for %s = %.4f", load,
+                static_cast<double>(K));
+  d.subtitle = subtitle;
+  d.x_label = "Pitch ratio P/D (-)";
+  d.y_label = "eta0 (-)";
+  d.series.push_back(std::move(eta));
+  d.marks.push_back({ws.pd[selected - 1], ws.eta0[selected - 1], "row " + std::to_string(selected)});
+  d.mark_legend = "selected propeller";
+}
+
 void match_load_coefficient(const MatchingCase& mc, RunContext& ctx, Console& io) {
   check_data_entry(ctx, io);
 
@@ -293,6 +323,8 @@ void match_load_coefficient(const MatchingCase& mc, RunContext& ctx, Console& io
   const float Bp = power_coefficient_bp(ctx.Kq, ctx.J);
   const float Vtip =
       mc.tip_speed == TipSpeed::None ? 0.0f : single(double{pi} * double{ctx.D} * double{n});
+
+  if (io.figures() != nullptr) collect_figures(*ws, selected, K, ctx, *io.figures());
 
   write_series_used(io, ctx.series);
   io.both("(/,' SECILEN PERVANE = ',I3,'. PERVANEDIR',/)", {selected});

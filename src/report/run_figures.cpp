@@ -161,10 +161,13 @@ std::string diagram_to_svg(const Diagram& d) {
   }
   for (const auto& m : d.marks) {
     if (!std::isfinite(m.x) || !std::isfinite(m.y)) continue;
+    // The label stands on the side of the point that has room.
+    const bool right_half = px(m.x) > left + pw / 2;
     o << "<circle cx=\"" << number(px(m.x), "%.2f") << "\" cy=\"" << number(py(m.y), "%.2f")
       << "\" r=\"7\" fill=\"none\" stroke=\"#000000\" stroke-width=\"2\"/>\n"
-      << "<text x=\"" << number(px(m.x) + 10, "%.2f") << "\" y=\"" << number(py(m.y) - 10, "%.2f")
-      << "\" font-size=\"12\">" << xml(m.label) << "</text>\n";
+      << "<text x=\"" << number(px(m.x) + (right_half ? -10 : 10), "%.2f") << "\" y=\""
+      << number(py(m.y) - 12, "%.2f") << "\" font-size=\"12\" text-anchor=\"" << (right_half ? "end" : "start")
+      << "\">" << xml(m.label) << "</text>\n";
   }
 
   // Legend.
@@ -184,7 +187,7 @@ std::string diagram_to_svg(const Diagram& d) {
   if (!d.marks.empty()) {
     const double lx = left + pw + 20;
     o << "<circle cx=\"" << lx + 14 << "\" cy=\"" << ly << "\" r=\"6\" fill=\"none\" stroke=\"#000000\" stroke-width=\"2\"/>\n"
-      << "<text x=\"" << lx + 36 << "\" y=\"" << ly + 4 << "\">" << xml(d.marks.front().label) << "</text>\n";
+      << "<text x=\"" << lx + 36 << "\" y=\"" << ly + 4 << "\">" << xml(d.mark_legend) << "</text>\n";
   }
   o << "</g>\n</svg>\n";
   return o.str();

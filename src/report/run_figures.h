@@ -36,6 +36,7 @@ struct Diagram {
   std::string y_label;
   std::vector<DiagramSeries> series;
   std::vector<DiagramMark> marks;
+  std::string mark_legend = "marked point";  // legend entry of the marks
   bool empty() const { return series.empty(); }
 };
 
