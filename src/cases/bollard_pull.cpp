@@ -1,8 +1,192 @@
-// Not built yet: returns without output.
+// Case 4: bollard pull.  For each of three candidate diameters, the pitch ratio at which the
+// propeller absorbs the given delivered power at the given revolutions and zero ship speed
+// (J = 0.001), found by a P/D sweep and a linear crossing; then the user picks one of the three.
+#include <array>
+#include <cmath>
+#include <limits>
+
 #include "cases/cases.h"
+#include "cases/performance.h"
+#include "driver/data_entry_check.h"
+#include "numeric/precision.h"
+#include "report/standard_blocks.h"
+#include "series/evaluator.h"
 
 namespace tidewerk {
+namespace {
 
-void bollard_pull(RunContext&, Console&) {}
+constexpr const char* kRule = "---|-------|--------|-------|--------|---------|";
+constexpr const char* kHeading = " i     D(m)   10Kq      P/D      Kt       T(N)   ";
+// Seven fields, six values: the record ends after the thrust.
+constexpr const char* kRow = "(1X,I2,3X,F5.3,2X,F7.4,3X,F5.3,2X,F7.4,1X,F9.0,3X,F5.3)";
+constexpr const char* kChoicePrompt = "ISTEDIGINIZ PERVANE INDISINI 1,2 veya 3 OLARAK GIRINIZ";
+
+constexpr int kCandidates = 3;
+constexpr int kSweepCapacity = 100;
+constexpr float kPitchStep = 0.05f;
+
+// The solved propeller of one candidate diameter.
+struct Candidate {
+  float D = 0;   // diameter, m
+  float pd = 0;  // solved pitch ratio
+  float Kt = 0;
+  float Kq = 0;
+  float T = 0;  // bollard pull, N
+};
+
+// The P/D sweep of one diameter at J = 0.001: points up to the first negative Kt.
+struct Sweep {
+  std::array<float, kSweepCapacity> Kq{};
+  std::array<float, kSweepCapacity> pd{};
+  int points = 0;
+};
+
+// D^5 * n^3 * RHO * pi * 2: the delivered power per unit Kq, W.
+double power_per_unit_kq(float D, float n, float RHO, float pi) {
+  return std::pow(double{D}, 5.0) * std::pow(double{n}, 3.0) * double{RHO} * double{pi} * 2.0;
+}
+
+Sweep sweep_pitch(RunContext& ctx) {
+  Sweep sweep;
+  const int count = static_cast<int>((double{ctx.PDmax} - double{ctx.PDmin} + double{kPitchStep}) /
+                                     double{kPitchStep});
+  float pd = ctx.PDmin;
+  for (int k = 0; k < count && k < kSweepCapacity; ++k) {
+    evaluate_series(ctx, pd, ctx.EAR, ctx.Z);
+    if (ctx.Kt < 0.0f) break;  // the points after the first negative thrust are not searched
+    sweep.Kq[static_cast<std::size_t>(sweep.points)] = ctx.Kq;
+    sweep.pd[static_cast<std::size_t>(sweep.points)] = pd;
+    ++sweep.points;
+    pd = single(double{pd} + double{kPitchStep});
+  }
+  return sweep;
+}
+
+// The first interval Kq(j) < Kq_req <= Kq(j+1), linearly interpolated; false when none.
+bool first_crossing(const Sweep& sweep, float Kq_req, float& pd) {
+  for (std::size_t j = 0; j + 1 < static_cast<std::size_t>(sweep.points); ++j) {
+    if (sweep.Kq[j] < Kq_req && sweep.Kq[j + 1] >= Kq_req) {
+      pd = single((double{Kq_req} - double{sweep.Kq[j]}) *
+                      (double{sweep.pd[j + 1]} - double{sweep.pd[j]}) /
+                      (double{sweep.Kq[j + 1]} - double{sweep.Kq[j]}) +
+                  double{sweep.pd[j]});
+      return true;
+    }
+  }
+  return false;
+}
+
+// The power does not fit this diameter: the messages with the powers absorbed at the lowest
+// and the highest swept P/D.
+void write_power_out_of_range(const RunContext& ctx, Console& io, const Sweep& sweep, float Kq_req,
+                              float n, float pi) {
+  io.both("(A,F8.3,A)", {" Yaricap D=", ctx.D, " m"});
+  io.both("(1X,'Kq=',F6.4,' ICIN P/D HESABI MEVCUT PERVANE ICIN MUMKUN  DEGIL')", {Kq_req});
+  io.screen.write("(A,F8.3,A,F8.1,A)",
+                  {" D=", ctx.D, " m. CAP ve N=", ctx.N, " RPM devir icin makine gucleri"});
+
+  // With no point swept (negative Kt already at the lowest P/D) there is no power to show.
+  float Pmin = std::numeric_limits<float>::quiet_NaN();
+  float Pmax = Pmin;
+  if (sweep.points > 0) {
+    const double per_kq = power_per_unit_kq(ctx.D, n, ctx.RHO, pi);
+    Pmin = single(per_kq * double{sweep.Kq.front()} / 1000.0);
+    Pmax = single(per_kq * double{sweep.Kq[static_cast<std::size_t>(sweep.points - 1)]} / 1000.0);
+  }
+  const float DHP = single(double{ctx.PQ} / 1000.0);
+  io.block([&](OutputChannel& out) {
+    out.write("(1X,F8.1,A,F8.1,A,F8.1)", {Pmin, " < DHP=", DHP, " kW<", Pmax});
+    out.write("(A)", {" araliginda olmalidir. Datayi buna gore duzenleyin"});
+  });
+}
+
+// The index typed by the user, asked again until it is 1, 2 or 3.
+int read_choice(Console& io) {
+  int choice = 0;
+  io.read_numbers({integer_target("propeller index", choice)});
+  while (choice < 1 || choice > kCandidates) {
+    io.screen.text(kChoicePrompt);
+    io.read_numbers({integer_target("propeller index", choice)});
+  }
+  return choice;
+}
+
+}  // namespace
+
+void bollard_pull(RunContext& ctx, Console& io) {
+  if (ctx.series == 2) {
+    // The Gawn series has no bollard data: the refusal goes to the report first.
+    constexpr const char* kRefusal =
+        "(//' GAWN SERISI PERVANELER ICIN BOLLARD DURUMU HESABI MUMKUN DEGIL - STOP' )";
+    io.report.write(kRefusal);
+    io.screen.write(kRefusal);
+    return;
+  }
+  check_data_entry(ctx, io);
+
+  std::array<Candidate, kCandidates> candidates;
+  candidates[0].D = ctx.D1;
+  candidates[1].D = ctx.D2;
+  candidates[2].D = ctx.D3;
+  const float pi = single(4.0 * std::atan(1.0));
+  const float n = revolutions_per_second(ctx.N);
+  ctx.J = 0.0f;  // the evaluator raises it to 0.001, the bollard condition
+
+  // The screen and the report carry different titles.
+  io.screen.write("(//5X,'Bollard Durumu Pervane Karakteristikleri')");
+  io.screen.text(kRule);
+  io.screen.text(kHeading);
+  io.screen.text(kRule);
+  io.report.write("(//5X,'Pervane Karakteristikleri')");
+  io.report.text(kRule);
+  io.report.text(kHeading);
+  io.report.text(kRule);
+
+  for (int i = 1; i <= kCandidates; ++i) {
+    Candidate& c = candidates[static_cast<std::size_t>(i - 1)];
+    ctx.D = c.D;
+    const float Kq_req = single(double{ctx.PQ} / power_per_unit_kq(ctx.D, n, ctx.RHO, pi));
+    const Sweep sweep = sweep_pitch(ctx);
+
+    if (!first_crossing(sweep, Kq_req, c.pd)) {
+      write_power_out_of_range(ctx, io, sweep, Kq_req, n, pi);
+      return;  // the remaining diameters are not examined
+    }
+    evaluate_series(ctx, c.pd, ctx.EAR, ctx.Z);
+    ctx.T = thrust_d4_kt_n2_rho(ctx.D, ctx.Kt, n, ctx.RHO);
+    io.both(kRow, {i, ctx.D, ten_kq(ctx.Kq), c.pd, ctx.Kt, ctx.T});
+    c.Kt = ctx.Kt;
+    c.Kq = ctx.Kq;
+    c.T = ctx.T;
+  }
+  io.both_text(kRule);
+
+  io.screen.blank();
+  io.screen.blank();
+  io.screen.text(kChoicePrompt);
+  io.screen.text("ARA YARICAPLAR ICIN AYRICA INTERPOLASYON YAPILABILIR");
+  const int choice = read_choice(io);
+
+  // The chosen propeller as solved, without a new evaluation.
+  const Candidate& chosen = candidates[static_cast<std::size_t>(choice - 1)];
+  ctx.Kt = chosen.Kt;
+  ctx.Kq = chosen.Kq;
+  ctx.D = chosen.D;
+  ctx.T = thrust_d4_kt_n2_rho(ctx.D, ctx.Kt, n, ctx.RHO);
+  const float Q = single(std::pow(double{ctx.D}, 5.0) * std::pow(double{n}, 2.0) * double{ctx.Kq} *
+                         double{ctx.RHO});
+  const float Pd = delivered_power_kw(Q, n);
+
+  write_series_used(io, ctx.series);
+  io.both("(/,' SECILEN PERVANE = ',I2,'. PERVANEDIR',/)", {choice});
+  io.both("(' P/D=',F5.3,1X,'Kt=',F6.3,1X,'10Kq=',F6.3)", {chosen.pd, ctx.Kt, ten_kq(ctx.Kq)});
+  io.both(
+      "(' RPS=',F7.3,1X,'RPM=',F7.3,1X,'T=',F8.3,' kN',1X,'D=',F7.3,' m',/,' Z=',I2,' EAR=',F5.3)",
+      {n, single(60.0 * double{n}), single(double{ctx.T} / 1000.0), ctx.D, whole_number(ctx.Z),
+       ctx.EAR});
+  io.both("(1X,'RHO = ',F6.1,' kg/m3')", {ctx.RHO});
+  io.both("(' TORK=',F8.3,' kNm',1X,'Pd=',F7.1,' kW')", {single(double{Q} / 1000.0), Pd});
+  write_viscous_statement(io, ctx.IVISC, ctx.series);
+}
 
 }  // namespace tidewerk
