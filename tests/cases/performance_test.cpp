@@ -1,8 +1,8 @@
 // Performance quantities: check values with n = 2 rev/s (N = 120 RPM), D = 4 m,
 // RHO = 1025 kg/m3, Kt = 0.2, Kq = 0.03, and the Bp-delta pair at J = 0.75.
-#include <gtest/gtest.h>
-
 #include "cases/performance.h"
+
+#include <gtest/gtest.h>
 
 namespace tidewerk {
 namespace {
