@@ -170,6 +170,10 @@ void sweep_blade_area(RunContext& ctx, Console& io, PitchKind kind, float requir
     out.text(kSweepRule);
     out.text("Pervane acinim alan orani yukaridaki verilere gore yeniden belirlenebilir.");
   });
+  if (RunFigures* figures = io.figures()) {
+    ResultTable& t = figures->table("Blade-area sweep", {"EAR (-)", "P/D (-)", "eta0 (-)"});
+    for (const SweepRow& row : rows) t.rows.push_back({row.EAR, row.PD, row.eta0});
+  }
   pause_between_blank_records(io);
 }
 

@@ -3,9 +3,9 @@
 // (J = 0.001), found by a P/D sweep and a linear crossing; then the user picks one of the three.
 #include <array>
 #include <cmath>
-#include <limits>
 
 #include "cases/cases.h"
+#include "cases/figures.h"
 #include "cases/performance.h"
 #include "driver/data_entry_check.h"
 #include "numeric/precision.h"
@@ -111,6 +111,31 @@ int read_choice(Console& io) {
   return choice;
 }
 
+// For --csv and --svg: the three candidates, and their bollard pull against their pitch ratio
+// with the chosen one marked.
+template <class Candidates>
+void collect_figures(const Candidates& candidates, int choice, const RunContext& ctx, RunFigures& figures) {
+  ResultTable& table =
+      figures.table("Bollard candidates", {"propeller (-)", "D (m)", "P/D (-)", "Kt (-)", "10Kq (-)", "T (kN)"});
+  Diagram& d = figures.diagram();
+  d = Diagram{};
+  d.title = propeller_title(ctx.series, ctx.Z, ctx.EAR);
+  d.subtitle = "Bollard pull of the three candidate propellers";
+  d.x_label = "Pitch ratio P/D (-)";
+  d.y_label = "Bollard pull T (kN)";
+  DiagramSeries points{"candidates", kColourKt, false, {}, {}};
+  for (int i = 1; i <= kCandidates; ++i) {
+    const Candidate& c = candidates[static_cast<std::size_t>(i - 1)];
+    const float T_kN = single(double{c.T} / 1000.0);
+    table.rows.push_back({static_cast<float>(i), c.D, c.pd, c.Kt, ten_kq(c.Kq), T_kN});
+    points.x.push_back(c.pd);
+    points.y.push_back(T_kN);
+    if (i == choice) d.marks.push_back({c.pd, T_kN, labelled("D", c.D) + " m"});
+  }
+  d.series.push_back(std::move(points));
+  d.mark_legend = "chosen propeller";
+}
+
 }  // namespace
 
 void bollard_pull(RunContext& ctx, Console& io) {
@@ -186,6 +211,7 @@ void bollard_pull(RunContext& ctx, Console& io) {
        ctx.EAR});
   io.both("(1X,'RHO = ',F6.1,' kg/m3')", {ctx.RHO});
   io.both("(' TORK=',F8.3,' kNm',1X,'Pd=',F7.1,' kW')", {single(double{Q} / 1000.0), Pd});
+  if (RunFigures* figures = io.figures()) collect_figures(candidates, choice, ctx, *figures);
   write_viscous_statement(io, ctx.IVISC, ctx.series);
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "cases/cases.h"
+#include "cases/figures.h"
 #include "cases/numeric_messages.h"
 #include "cases/performance.h"
 #include "numeric/interpolation.h"
@@ -31,6 +32,7 @@ struct Table {
   std::array<float, kCapacity> pd{};
   std::array<float, kCapacity> Kt{};
   std::array<float, kCapacity> Kq{};
+  std::array<float, kCapacity> eta0{};
   std::array<float, kCapacity> Bp{};
   std::array<float, kCapacity> delta{};
   int ISON = 0;
@@ -67,6 +69,7 @@ void bp_delta(RunContext& ctx, Console& io) {
       table.pd[r] = pd;
       table.Kt[r] = ctx.Kt;
       table.Kq[r] = ctx.Kq;
+      table.eta0[r] = ctx.eta0;
       table.delta[r] = advance_coefficient_delta(ctx.J);
       table.Bp[r] = power_coefficient_bp(ctx.Kq, ctx.J);
       io.both(kRow,
@@ -75,6 +78,19 @@ void bp_delta(RunContext& ctx, Console& io) {
     pd = single(double{pd} + double{kStepPd});
   }
   io.both_text(kRule);
+
+  if (RunFigures* figures = io.figures()) {
+    ResultTable& rows = figures->table(
+        labelled("Pitch ratios at J", ctx.J),
+        {"P/D (-)", "Kt (-)", "10Kq (-)", "eta0 (-)", "Bp (-)", "delta (-)"});
+    for (std::size_t r = 0; r < static_cast<std::size_t>(table.ISON); ++r) {
+      rows.rows.push_back({table.pd[r], table.Kt[r], ten_kq(table.Kq[r]), table.eta0[r], table.Bp[r], table.delta[r]});
+    }
+    figures->diagram() = coefficient_diagram(rows, propeller_title(ctx.series, ctx.Z, ctx.EAR),
+                                             labelled("Open-water coefficients at J", ctx.J) + labelled(", Bp", ctx.Bp, 2) +
+                                                 labelled(", delta", ctx.delta, 2),
+                                             "Pitch ratio P/D (-)");
+  }
 
   if (table.ISON < kFewestRows) {
     io.both("(/,/,3X,'HESAP YAPILACAK SAYI 3 DEN AZ OLDUGU ICIN PROGRAM CALISMASI DURDURULDU')");
@@ -114,6 +130,14 @@ void bp_delta(RunContext& ctx, Console& io) {
       {pd, ctx.J, ctx.Kt, ten_kq(ctx.Kq), ctx.eta0, ctx.Bp, ctx.delta});
   io.both("(' RPS=',F7.3,' dev/san',1X,'RPM=',F7.2,1X,'TORK=',F8.3,' kNm',1X,'Pd=',F7.1,' kW')",
           {n, ctx.N, single(double{Q} / 1000.0), Pd});
+  if (RunFigures* figures = io.figures()) {
+    figures->table("Result", {"P/D (-)", "J (-)", "Kt (-)", "10Kq (-)", "eta0 (-)", "T (kN)", "Q (kNm)", "Pd (kW)"})
+        .rows.push_back({pd, ctx.J, ctx.Kt, ten_kq(ctx.Kq), ctx.eta0, single(double{ctx.T} / 1000.0),
+                         single(double{Q} / 1000.0), Pd});
+    Diagram& d = figures->diagram();
+    d.title = propeller_title(ctx.series, ctx.Z, ctx.EAR, pd);
+    mark_on_curves(d, pd, ctx.Kt, ten_kq(ctx.Kq), ctx.eta0, labelled("P/D", pd), "result");
+  }
   write_viscous_statement(io, ctx.IVISC, ctx.series);
 }
 

@@ -8,6 +8,7 @@
 
 #include "cases/blade_area.h"
 #include "cases/cases.h"
+#include "cases/figures.h"
 #include "cases/numeric_messages.h"
 #include "cases/performance.h"
 #include "driver/data_entry_check.h"
@@ -149,6 +150,14 @@ void write_pitch_table(const DesignCase& c, const PitchTable& table, float requi
     out.text(kPitchRule);
     out.write(c.requirement_layout, {printed_value(c.kind, required)});
   });
+  if (RunFigures* figures = io.figures()) {
+    const char* unit = c.kind == PitchKind::Thrust ? "T (kN)" : c.kind == PitchKind::Power ? "Pd (kW)" : "Q (kNm)";
+    ResultTable& t = figures->table("Pitch table", {"P/D (-)", unit});
+    for (int i = 0; i < table.size(); ++i) {
+      const auto k = static_cast<std::size_t>(i);
+      t.rows.push_back({table.pd[k], printed_value(c.kind, table.value[k])});
+    }
+  }
 }
 
 void write_result(const DesignCase& c, RunContext& ctx, Console& io) {
@@ -187,7 +196,13 @@ void write_open_water_row(RunContext& ctx, Console& io, const char* layout, int 
 struct DesignPoint {
   float Kt = 0;
   float Kq = 0;
+  float eta0 = 0;
 };
+
+// For --csv: the row just written.
+void collect_row(ResultTable* table, const RunContext& ctx) {
+  if (table) table->rows.push_back({ctx.J, ctx.Kt, ten_kq(ctx.Kq), ctx.eta0, ctx.Bp, ctx.delta});
+}
 
 // The open-water table of the designed propeller with the design row marked "**D**" after the
 // grid row below it.  Returns the coefficients at the design point: those of the design row,
@@ -201,6 +216,10 @@ DesignPoint write_open_water_table(RunContext& ctx, Console& io, float Jd, float
     out.text(kTableRule);
   });
 
+  ResultTable* figure_table = nullptr;
+  if (RunFigures* figures = io.figures()) {
+    figure_table = &figures->table("Open-water characteristics of the designed propeller", kOpenWaterColumns);
+  }
   DesignPoint design;
   bool design_row_written = false;
   const int points =
@@ -212,6 +231,7 @@ DesignPoint write_open_water_table(RunContext& ctx, Console& io, float Jd, float
     evaluate_series(ctx, design_pd, ctx.EAR, ctx.Z);
     if (ctx.Kt < 0.0f) continue;  // no row, and no design-row test
     write_open_water_row(ctx, io, kTableRow, ++i);
+    collect_row(figure_table, ctx);
 
     // One design row only, even where single-precision rounding of the grid would let two
     // neighbouring rows claim it.
@@ -219,7 +239,8 @@ DesignPoint write_open_water_table(RunContext& ctx, Console& io, float Jd, float
       ctx.J = Jd;
       evaluate_series(ctx, design_pd, ctx.EAR, ctx.Z);
       write_open_water_row(ctx, io, kDesignRow, ++i);
-      design = {ctx.Kt, ctx.Kq};
+      collect_row(figure_table, ctx);
+      design = {ctx.Kt, ctx.Kq, ctx.eta0};
       design_row_written = true;
     }
   }
@@ -228,7 +249,12 @@ DesignPoint write_open_water_table(RunContext& ctx, Console& io, float Jd, float
   if (!design_row_written) {
     ctx.J = Jd;
     evaluate_series(ctx, design_pd, ctx.EAR, ctx.Z);
-    design = {ctx.Kt, ctx.Kq};
+    design = {ctx.Kt, ctx.Kq, ctx.eta0};
+  }
+  if (figure_table) {
+    Diagram& d = io.figures()->diagram();
+    d = open_water_diagram(*figure_table, propeller_title(ctx.series, ctx.Z, ctx.EAR, design_pd));
+    mark_on_curves(d, Jd, design.Kt, ten_kq(design.Kq), design.eta0, labelled("J", Jd), "design point");
   }
   return design;
 }

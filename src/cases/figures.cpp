@@ -1,5 +1,7 @@
 #include "cases/figures.h"
 
+#include <cstdio>
+
 namespace tidewerk {
 
 Diagram coefficient_diagram(const ResultTable& table, const std::string& title, const std::string& subtitle,
@@ -18,6 +20,20 @@ Diagram coefficient_diagram(const ResultTable& table, const std::string& title, 
     }
   }
   return d;
+}
+
+void mark_on_curves(Diagram& diagram, float x, float Kt, float ten_Kq, float eta0, const std::string& label,
+                    const std::string& legend) {
+  diagram.marks.push_back({x, Kt, ""});
+  diagram.marks.push_back({x, ten_Kq, ""});
+  diagram.marks.push_back({x, eta0, label});
+  diagram.mark_legend = legend;
+}
+
+std::string labelled(const char* name, float value, int decimals) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%s = %.*f", name, decimals, static_cast<double>(value));
+  return text;
 }
 
 Diagram open_water_diagram(const ResultTable& table, const std::string& title) {

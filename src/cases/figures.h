@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "report/run_figures.h"
 
@@ -14,5 +15,17 @@ Diagram open_water_diagram(const ResultTable& table, const std::string& title);
 // Kt, 10Kq and eta0 against the first column of `table` (columns x, Kt, 10Kq, eta0 ...).
 Diagram coefficient_diagram(const ResultTable& table, const std::string& title, const std::string& subtitle,
                             const std::string& x_label);
+
+// Marks the point (x, Kt), (x, 10Kq), (x, eta0) on the three curves; the label goes on the
+// efficiency curve.
+void mark_on_curves(Diagram& diagram, float x, float Kt, float ten_Kq, float eta0, const std::string& label,
+                    const std::string& legend);
+
+// Open-water table columns of --csv.
+inline const std::vector<std::string> kOpenWaterColumns = {"J (-)",    "Kt (-)", "10Kq (-)",
+                                                           "eta0 (-)", "Bp (-)", "delta (-)"};
+
+// "J = 0.620" and the like: a value for a diagram label.
+std::string labelled(const char* name, float value, int decimals = 3);
 
 }  // namespace tidewerk

@@ -40,8 +40,7 @@ void open_water_table(RunContext& ctx, Console& io) {
 
   ResultTable* table = nullptr;
   if (RunFigures* figures = io.figures()) {
-    table = &figures->table("Open-water characteristics",
-                            {"J (-)", "Kt (-)", "10Kq (-)", "eta0 (-)", "Bp (-)", "delta (-)"});
+    table = &figures->table("Open-water characteristics", kOpenWaterColumns);
   }
 
   const int points = static_cast<int>((double{kLastJ} - double{kFirstJ} + double{kStepJ}) / double{kStepJ});

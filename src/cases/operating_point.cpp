@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "cases/cases.h"
+#include "cases/figures.h"
 #include "cases/numeric_messages.h"
 #include "cases/performance.h"
 #include "driver/data_entry_check.h"
@@ -111,6 +112,16 @@ void operating_point(RunContext& ctx, Console& io) {
   }
   io.both_text(kRule);
 
+  ResultTable* figure_table = nullptr;
+  if (RunFigures* figures = io.figures()) {
+    figure_table = &figures->table("Open-water characteristics", kOpenWaterColumns);
+    for (std::size_t r = 0; r < static_cast<std::size_t>(table.kept); ++r) {
+      figure_table->rows.push_back(
+          {table.J[r], table.Kt[r], ten_kq(table.Kq[r]), table.eta0[r], table.Bp[r], table.delta[r]});
+    }
+    figures->diagram() = open_water_diagram(*figure_table, propeller_title(ctx.series, ctx.Z, ctx.EAR, pd));
+  }
+
   ctx.J = operating_advance_coefficient(ctx, n);
   // The interpolation table is the kept rows but the last.
   const int m = table.kept - 1;
@@ -138,6 +149,12 @@ void operating_point(RunContext& ctx, Console& io) {
       {single(double{ctx.T} / 1000.0), ctx.Va, ctx.RHO, ctx.Z, ctx.EAR, ctx.D, pd});
   io.both("(1X,'Pd=',F10.2,' kW',/,1X,'J=',F7.3,' Kt=',F7.3,' 10Kq=',F7.3,' Eta0=',F7.3)",
           {Pd, ctx.J, ctx.Kt, ten_kq(ctx.Kq), ctx.eta0});
+  if (RunFigures* figures = io.figures()) {
+    figures->table("Operating point", {"J (-)", "Kt (-)", "10Kq (-)", "eta0 (-)", "T (kN)", "Pd (kW)"})
+        .rows.push_back({ctx.J, ctx.Kt, ten_kq(ctx.Kq), ctx.eta0, single(double{ctx.T} / 1000.0), Pd});
+    mark_on_curves(figures->diagram(), ctx.J, ctx.Kt, ten_kq(ctx.Kq), ctx.eta0, labelled("J", ctx.J),
+                   "operating point");
+  }
   write_viscous_statement(io, ctx.IVISC, ctx.series);
 }
 

@@ -83,8 +83,10 @@ std::string tables_to_csv(const std::vector<ResultTable>& tables) {
 
 std::string propeller_title(int series, float Z, float EAR, float PD) {
   const char* name = series == 1 ? "Wageningen B" : series == 2 ? "Gawn" : series == 3 ? "KCA" : "Unknown";
-  return std::string(name) + " series, Z = " + number(std::trunc(Z), "%.0f") + ", EAR = " +
-         number(EAR, "%.3f") + ", P/D = " + number(PD, "%.3f");
+  std::string title = std::string(name) + " series, Z = " + number(std::trunc(Z), "%.0f") + ", EAR = " +
+                      number(EAR, "%.3f");
+  if (std::isfinite(PD)) title += ", P/D = " + number(PD, "%.3f");
+  return title;
 }
 
 std::string diagram_to_svg(const Diagram& d) {

@@ -3,6 +3,7 @@
 // fill these only when a collector is attached to the console; a classic run attaches none.
 #pragma once
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -66,7 +67,8 @@ std::string tables_to_csv(const std::vector<ResultTable>& tables);
 // The diagram as a self-contained SVG 1.1 document.
 std::string diagram_to_svg(const Diagram& diagram);
 
-// Title of the diagrams: "Wageningen B series, Z = 4, EAR = 0.700, P/D = 1.000".
-std::string propeller_title(int series, float Z, float EAR, float PD);
+// Title of the diagrams: "Wageningen B series, Z = 4, EAR = 0.700, P/D = 1.000"; without the
+// pitch ratio when it is not known (NaN).
+std::string propeller_title(int series, float Z, float EAR, float PD = std::numeric_limits<float>::quiet_NaN());
 
 }  // namespace tidewerk

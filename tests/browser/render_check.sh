@@ -16,24 +16,27 @@ if ! command -v chromium >/dev/null; then
 fi
 
 kt='#1f5fbf' kq='#c8321e' eta='#2a9d3a'
-# example : colours the picture must show
+# example : what is typed at the keyboard : colours the picture must show
 families=(
-  "case5_b:$kt $kq $eta"
-  "case6_operating_point_b:$kt $kq $eta"
-  "case8_merchant_ship:$kt $kq $eta"
-  "case1_merchant_ship_b:$eta"
-  "case7_bp_delta_b:$kt $kq $eta"
-  "case4_tug_b:$kt"
+  "case5_b::$kt $kq $eta"
+  "case6_operating_point_b::$kt $kq $eta"
+  "case8_merchant_ship::$kt $kq $eta"
+  "case1_merchant_ship_b::$eta"
+  "case7_bp_delta_b::$kt $kq $eta"
+  "case4_tug_b:2:$kt"
 )
 
 rm -rf "$out" && mkdir -p "$out"
 for family in "${families[@]}"; do
   name=${family%%:*}
-  colours=${family#*:}
+  rest=${family#*:}
+  keys=${rest%%:*}
+  colours=${rest#*:}
   dir=$out/$name
   mkdir -p "$dir"
   cp "$root/examples/$name.Tsk" "$dir/Tidewerk_28-03-2020.Tsk"
-  (cd "$dir" && "$bin" --svg < /dev/null > screen.txt)
+  printf '%s\n' "$keys" > "$dir/keyboard.txt"
+  (cd "$dir" && "$bin" --svg < keyboard.txt > screen.txt)
   test -s "$dir/Tidewerk.svg" || { echo "$name: no diagram written"; exit 1; }
   timeout 120 chromium --headless --no-sandbox --disable-gpu --no-first-run \
       --disable-background-networking --disable-component-update --disable-sync \
