@@ -1,6 +1,6 @@
 # Thin wrapper over CMake.  `make run` and `make test` are the two everyday commands.
 BUILD      ?= build
-EXAMPLE    ?= Tidewerk_28-03-2020
+EXAMPLE    ?= case8_merchant_ship
 JOBS       ?= 2
 TASK_FILE  := Tidewerk_28-03-2020.Tsk
 
