@@ -7,6 +7,7 @@
 #include "cases/figures.h"
 #include "cases/numeric_messages.h"
 #include "cases/performance.h"
+#include "driver/data_entry_check.h"
 #include "numeric/interpolation.h"
 #include "numeric/precision.h"
 #include "report/standard_blocks.h"
@@ -41,6 +42,11 @@ struct Table {
 }  // namespace
 
 void bp_delta(RunContext& ctx, Console& io) {
+  // The blade-area ratio is not range-checked in this case.  Without a series (0, 4, ...)
+  // however nothing can be evaluated, and the table would show coefficients that were never
+  // computed: such a run ends with the data-entry message, as in every other case.
+  if (ctx.series < 1 || ctx.series > 3) check_data_entry(ctx, io);
+
   // 101.2685 converts delta back to J (the table's delta column uses 101.2658).  delta = 0
   // is a division by zero, which ends the run before the first record of the case.
   ctx.J = single(double{101.2685f} / double{ctx.delta});

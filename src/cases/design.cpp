@@ -279,6 +279,9 @@ void run_design_case(const DesignCase& c, RunContext& ctx, Console& io) {
   // Blade-area-only entry: no design, only the blade-area table, uncorrected.  The thrust case
   // matches its required thrust; the power and torque cases match their own requirement.
   if (std::fabs(ctx.EAR) < 0.001f) {
+    // Without a series (0, 4, ...) nothing can be evaluated, and the table would show pitch
+    // ratios that were never computed: the data-entry message ends such a run here too.
+    if (ctx.series < 1 || ctx.series > 3) check_data_entry(ctx, io);
     ctx.IVISC = 0;
     sweep_blade_area(ctx, io, c.kind, required_value(ctx, c.kind), root_search);
     write_series_used(io, ctx.series);
