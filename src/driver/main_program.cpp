@@ -163,6 +163,10 @@ int run_tidewerk(std::ostream& screen, std::ostream& report, std::istream& keybo
     screen.flush();
     errors << "Tidewerk: internal error: " << e.what() << '\n';
     status = kExitInternal;
+  } catch (const std::exception& e) {  // a working table overflowed, memory ran out ...
+    screen.flush();
+    errors << "Tidewerk: internal error: " << e.what() << '\n';
+    status = kExitInternal;
   }
   screen.flush();
   report.flush();

@@ -17,7 +17,7 @@ std::string quoted(std::string_view token) {
   std::string text;
   for (char c : token.substr(0, 40)) {
     const auto u = static_cast<unsigned char>(c);
-    if (u >= 32 && u < 127) {
+    if (u >= 32 && u < 127 && c != '\\' && c != '"') {
       text += c;
     } else {
       static const char* hex = "0123456789ABCDEF";
@@ -28,6 +28,28 @@ std::string quoted(std::string_view token) {
   }
   if (token.size() > 40) text += "...";
   return "\"" + text + "\"";
+}
+
+// True when the token has the form of a number of its kind, whatever its size: an unreadable
+// token of that form lies outside the range of its kind.
+bool number_shaped(std::string_view token, bool integer) {
+  std::size_t i = (!token.empty() && (token[0] == '+' || token[0] == '-')) ? 1 : 0;
+  std::size_t digits = 0;
+  while (i < token.size() && token[i] >= '0' && token[i] <= '9') ++i, ++digits;
+  if (integer) return digits > 0 && i == token.size();
+  if (i < token.size() && token[i] == '.') {
+    ++i;
+    while (i < token.size() && token[i] >= '0' && token[i] <= '9') ++i, ++digits;
+  }
+  if (digits == 0) return false;
+  if (i < token.size() && std::string_view("EeDd").find(token[i]) != std::string_view::npos) {
+    ++i;
+    if (i < token.size() && (token[i] == '+' || token[i] == '-')) ++i;
+    std::size_t exponent = 0;
+    while (i < token.size() && token[i] >= '0' && token[i] <= '9') ++i, ++exponent;
+    if (exponent == 0) return false;
+  }
+  return i == token.size();
 }
 
 }  // namespace
@@ -157,8 +179,12 @@ void FreeFormReader::read(const ReadTarget* targets, std::size_t count) {
     const bool ok = target.integer != nullptr ? parse_integer_token(token, *target.integer)
                                               : parse_real_token(token, *target.real);
     if (!ok) {
-      throw InputError(source_ + ", line " + std::to_string(line_number_) + ": " + quoted(token) +
-                       " is not " + kind + " (expected " + std::string(target.name) + ")");
+      const bool integer = target.integer != nullptr;
+      const std::string what = number_shaped(token, integer)
+                                   ? (integer ? " is too large for a whole number" : " is too large for a single-precision number")
+                                   : " is not " + std::string(kind);
+      throw InputError(source_ + ", line " + std::to_string(line_number_) + ": " + quoted(token) + what +
+                       " (expected " + std::string(target.name) + ")");
     }
   }
   in_read_ = false;  // the rest of the line of the last value is discarded

@@ -638,7 +638,7 @@ std::vector<Slip> catalogue() {
       {"lone_sign_for_a_value", head_then("5\n1.0 - 0.7\n"), "", 1, "line 81: \"-\" is not a number (expected Z)", ""},
       {"two_points_in_a_value", head_then("5\n1.2.3 4 0.7\n"), "", 1, "line 81: \"1.2.3\" is not a number (expected P/D)", ""},
       {"exponent_without_digits", head_then("5\n1e 4 0.7\n"), "", 1, "\"1e\" is not a number", ""},
-      {"overflowing_value", head_then("5\n1e999 4 0.7\n"), "", 1, "\"1e999\" is not a number", ""},
+      {"overflowing_value", head_then("5\n1e999 4 0.7\n"), "", 1, "\"1e999\" is too large for a single-precision number (expected P/D)", ""},
       {"real_for_ivisc", head_then("8\n300 4 120 6 1025 4 0.55 1.5 3\n"), "", 1,
        "\"1.5\" is not a whole number (expected IVISC)", ""},
       {"values_missing_at_end", head_then("5\n1.0 4\n"), "", 1, "while a number was expected for EAR", ""},

@@ -94,6 +94,25 @@ TEST(FreeFormRead, EndOfInputBeforeTheListIsComplete) {
   }
 }
 
+TEST(FreeFormRead, NumbersTooLargeForTheirKindAreNamedAsSuch) {
+  std::istringstream in("1e999\n2147483648\n");
+  FreeFormReader reader(in, "t");
+  float a = 0;
+  int b = 0;
+  try {
+    reader.read({real_target("D (m)", a)});
+    FAIL() << "no error";
+  } catch (const InputError& e) {
+    EXPECT_STREQ(e.what(), "t, line 1: \"1e999\" is too large for a single-precision number (expected D (m))");
+  }
+  try {
+    reader.read({integer_target("case", b)});
+    FAIL() << "no error";
+  } catch (const InputError& e) {
+    EXPECT_STREQ(e.what(), "t, line 2: \"2147483648\" is too large for a whole number (expected case)");
+  }
+}
+
 TEST(FreeFormRead, EmptyValueBetweenCommasIsRefused) {
   std::istringstream in("1,,2\n");
   FreeFormReader reader(in, "t");

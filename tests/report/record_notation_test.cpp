@@ -113,5 +113,14 @@ TEST(RecordNotationLayout, RejectsLayoutsItCannotInterpret) {
   EXPECT_THROW(render_records("(1X,I2)", {"text"}), LayoutError);  // a text for an integer field
 }
 
+// Found by fuzzing: a zero count made a layout that takes values but never uses them, and the
+// restart for leftover values ran without end; nested repeats could ask for gigabytes.
+TEST(RecordNotationLayout, RefusesZeroCountsAndRunawayLayouts) {
+  EXPECT_THROW(render_records("(0X,0F9.0)", {2.0f}), LayoutError);
+  EXPECT_THROW(render_records("(1X,0I2)", {1}), LayoutError);
+  EXPECT_THROW(render_records("(1000(1000(1000('x'))))"), LayoutError);
+  EXPECT_THROW(render_records("(1000(1000(1000X)),'x')"), LayoutError);
+}
+
 }  // namespace
 }  // namespace tidewerk
