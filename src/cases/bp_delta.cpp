@@ -6,6 +6,7 @@
 #include "cases/cases.h"
 #include "cases/figures.h"
 #include "cases/numeric_messages.h"
+#include "cases/open_water_layouts.h"
 #include "cases/performance.h"
 #include "driver/data_entry_check.h"
 #include "numeric/interpolation.h"
@@ -16,8 +17,6 @@
 namespace tidewerk {
 namespace {
 
-constexpr const char* kRule = "---|-------|--------|---------|--------|------------|------------|";
-constexpr const char* kRow = "(1X,I2,F8.3,3F9.4,4X,2(F10.4,3X))";
 
 // The pitch-ratio sweep: 0.5 in steps of 0.05, at most 20 points, ended above 1.4.
 constexpr float kFirstPd = 0.5f;
@@ -57,9 +56,9 @@ void bp_delta(RunContext& ctx, Console& io) {
     out.write("(//5X,'Pervane Karakteristikleri '/)");
     out.write("(2X,'Bp=',F7.3,', Delta=',F6.2,', J=',F6.3,             ', 10Kq=',F6.3//)",
               {ctx.Bp, ctx.delta, ctx.J, ten_kq(Kq_target)});
-    out.text(kRule);
+    out.text(kOpenWaterRule);
     out.text(" i     P/D     Kt      10Kq      eta0         Bp         delta");
-    out.text(kRule);
+    out.text(kOpenWaterRule);
   });
 
   Table table;
@@ -78,12 +77,12 @@ void bp_delta(RunContext& ctx, Console& io) {
       table.eta0[r] = ctx.eta0;
       table.delta[r] = advance_coefficient_delta(ctx.J);
       table.Bp[r] = power_coefficient_bp(ctx.Kq, ctx.J);
-      io.both(kRow,
+      io.both(kOpenWaterRow,
               {table.ISON, pd, ctx.Kt, ten_kq(ctx.Kq), ctx.eta0, table.Bp[r], table.delta[r]});
     }
     pd = single(double{pd} + double{kStepPd});
   }
-  io.both_text(kRule);
+  io.both_text(kOpenWaterRule);
 
   if (RunFigures* figures = io.figures()) {
     ResultTable& rows = figures->table(

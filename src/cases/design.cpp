@@ -10,6 +10,7 @@
 #include "cases/cases.h"
 #include "cases/figures.h"
 #include "cases/numeric_messages.h"
+#include "cases/open_water_layouts.h"
 #include "cases/performance.h"
 #include "driver/data_entry_check.h"
 #include "numeric/precision.h"
@@ -28,8 +29,6 @@ constexpr float kStepJ = 0.025f;
 
 constexpr const char* kPause = " DEVAM ICIN ENTER TUSUNA BASINIZ ";
 constexpr const char* kPitchRule = "---|-------|--------|";
-constexpr const char* kTableRule = "---|-------|--------|---------|--------|------------|------------|";
-constexpr const char* kTableRow = "(1X,I2,F8.3,3F9.4,4X,2(F10.4,3X))";
 constexpr const char* kDesignRow = "(1X,I2,F8.3,3F9.4,4x,2(F10.4,3X),'**D**')";
 
 // The line after the P/D line of the result block.
@@ -209,12 +208,7 @@ void collect_row(ResultTable* table, const RunContext& ctx) {
 // or, where the table has none (design J outside the grid or beside a left-out row), the
 // series evaluated there all the same.
 DesignPoint write_open_water_table(RunContext& ctx, Console& io, float Jd, float design_pd) {
-  io.block([](OutputChannel& out) {
-    out.write("(//5X,'Pervane Acik Su Karakteristikleri ')");
-    out.text(kTableRule);
-    out.text(" i     J       Kt      10Kq      eta0         Bp         delta");
-    out.text(kTableRule);
-  });
+  write_open_water_head(io, "(//5X,'Pervane Acik Su Karakteristikleri ')");
 
   ResultTable* figure_table = nullptr;
   if (RunFigures* figures = io.figures()) {
@@ -230,7 +224,7 @@ DesignPoint write_open_water_table(RunContext& ctx, Console& io, float Jd, float
     ctx.J = grid_j;
     evaluate_series(ctx, design_pd, ctx.EAR, ctx.Z);
     if (ctx.Kt < 0.0f) continue;  // no row, and no design-row test
-    write_open_water_row(ctx, io, kTableRow, ++i);
+    write_open_water_row(ctx, io, kOpenWaterRow, ++i);
     collect_row(figure_table, ctx);
 
     // One design row only, even where single-precision rounding of the grid would let two
@@ -244,7 +238,7 @@ DesignPoint write_open_water_table(RunContext& ctx, Console& io, float Jd, float
       design_row_written = true;
     }
   }
-  io.both_text(kTableRule);
+  io.both_text(kOpenWaterRule);
 
   if (!design_row_written) {
     ctx.J = Jd;

@@ -2,6 +2,7 @@
 // coefficient, up to the first negative thrust coefficient.
 #include "cases/cases.h"
 #include "cases/figures.h"
+#include "cases/open_water_layouts.h"
 #include "cases/performance.h"
 #include "driver/data_entry_check.h"
 #include "numeric/precision.h"
@@ -11,8 +12,6 @@
 namespace tidewerk {
 namespace {
 
-constexpr const char* kRule = "---|-------|--------|---------|--------|------------|------------|";
-constexpr const char* kRow = "(1X,I2,F8.3,3F9.4,4X,2(F10.4,3X))";
 
 // The advance-coefficient grid: 0.05 to about 1.475 in steps of 0.025, 58 points.
 constexpr float kFirstJ = 0.05f;
@@ -31,12 +30,7 @@ void open_water_table(RunContext& ctx, Console& io) {
   }
   const float pd = ctx.PD;
 
-  io.block([](OutputChannel& out) {
-    out.write("(//5X,'Pervane Karakteristikleri ')");
-    out.text(kRule);
-    out.text(" i     J       Kt      10Kq      eta0         Bp         delta");
-    out.text(kRule);
-  });
+  write_open_water_head(io, "(//5X,'Pervane Karakteristikleri ')");
 
   ResultTable* table = nullptr;
   if (RunFigures* figures = io.figures()) {
@@ -50,11 +44,11 @@ void open_water_table(RunContext& ctx, Console& io) {
     if (ctx.Kt < 0.0f) break;  // the table ends at the first negative thrust coefficient
     ctx.delta = advance_coefficient_delta(ctx.J);
     ctx.Bp = power_coefficient_bp(ctx.Kq, ctx.J);
-    io.both(kRow, {i, ctx.J, ctx.Kt, ten_kq(ctx.Kq), ctx.eta0, ctx.Bp, ctx.delta});
+    io.both(kOpenWaterRow, {i, ctx.J, ctx.Kt, ten_kq(ctx.Kq), ctx.eta0, ctx.Bp, ctx.delta});
     if (table) table->rows.push_back({ctx.J, ctx.Kt, ten_kq(ctx.Kq), ctx.eta0, ctx.Bp, ctx.delta});
     ctx.J = single(double{ctx.J} + double{kStepJ});  // the next point from J as the evaluator left it
   }
-  io.both_text(kRule);
+  io.both_text(kOpenWaterRule);
 
   write_series_used(io, ctx.series);
   io.both("(1X,'Z = ',I2,' EAR = ',F5.3,' P/D = ',F5.3)", {whole_number(ctx.Z), ctx.EAR, ctx.PD});

@@ -7,6 +7,7 @@
 #include "cases/cases.h"
 #include "cases/figures.h"
 #include "cases/numeric_messages.h"
+#include "cases/open_water_layouts.h"
 #include "cases/performance.h"
 #include "driver/data_entry_check.h"
 #include "numeric/array_utilities.h"
@@ -19,8 +20,6 @@
 namespace tidewerk {
 namespace {
 
-constexpr const char* kRule = "---|-------|--------|---------|--------|------------|------------|";
-constexpr const char* kRow = "(1X,I2,F8.3,3F9.4,4X,2(F10.4,3X))";
 constexpr const char* kMarkedRow = "(1X,I2,1X,'*',1X,F5.3,3F9.4,4X,2(F10.4,3X),'*')";
 
 // The grid: 0.05 to about 1.5 in steps of 0.05, 30 points, and the operating J as the 31st.
@@ -99,18 +98,13 @@ void operating_point(RunContext& ctx, Console& io) {
     ++table.kept;
   }
 
-  io.block([](OutputChannel& out) {
-    out.write("(//12X,' Pervane Karakteristikleri')");
-    out.text(kRule);
-    out.text(" i     J       Kt      10Kq      eta0         Bp         delta");
-    out.text(kRule);
-  });
+  write_open_water_head(io, "(//12X,' Pervane Karakteristikleri')");
   for (int i = 1; i <= table.kept; ++i) {
     const std::size_t r = static_cast<std::size_t>(i - 1);
-    io.both(i == marked ? kMarkedRow : kRow, {i, table.J[r], table.Kt[r], ten_kq(table.Kq[r]),
+    io.both(i == marked ? kMarkedRow : kOpenWaterRow, {i, table.J[r], table.Kt[r], ten_kq(table.Kq[r]),
                                               table.eta0[r], table.Bp[r], table.delta[r]});
   }
-  io.both_text(kRule);
+  io.both_text(kOpenWaterRule);
 
   ResultTable* figure_table = nullptr;
   if (RunFigures* figures = io.figures()) {
