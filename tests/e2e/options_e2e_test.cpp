@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 
 #include "support/test_support.h"
+#include "support/xml_check.h"
 
 namespace fs = std::filesystem;
 
@@ -70,7 +71,17 @@ TEST(CommandLine, SvgAndCsvAreWrittenBesideAnUnchangedReport) {
   EXPECT_FALSE(fs::exists(plain.dir / "Tidewerk.svg"));
   EXPECT_FALSE(fs::exists(plain.dir / "Tidewerk.csv"));
   const std::string svg = read_file((both.dir / "Tidewerk.svg").string());
+  testing::XmlCheck xml(svg);
+  ASSERT_TRUE(xml.well_formed());
+  EXPECT_EQ(xml.counts["polyline"], 3);  // Kt, 10Kq and eta0 of the designed propeller
   EXPECT_NE(svg.find("design point"), std::string::npos);
+  // The design point is marked on each curve: three rings of radius 7.
+  int rings = 0;
+  for (const auto& attributes : xml.attributes) {
+    const auto r = attributes.find("r");
+    if (r != attributes.end() && r->second == "7") ++rings;
+  }
+  EXPECT_EQ(rings, 3);
   EXPECT_EQ(svg.find("nan"), std::string::npos);
   const std::string csv = read_file((both.dir / "Tidewerk.csv").string());
   for (const char* table : {"Pitch table\n", "Open-water characteristics of the designed propeller\n", "Blade-area sweep\n"}) {
