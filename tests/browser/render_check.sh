@@ -4,7 +4,7 @@
 # when it is missing.  Usage: tests/browser/render_check.sh [build folder]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=${1:-$root/build}
+build=$(cd "${1:-$root/build}" && pwd)
 bin=$build/tidewerk
 out=$build/browser
 
