@@ -96,7 +96,7 @@ TEST(BpDelta, Delta20GivesNineteenRowsOfDelta199995AndNoResult) {
   EXPECT_TRUE(ends_with(report, "Tablo araligi:     .4813 -     .1933\n"));
   // The interpolation's own lines come first, on the screen only.
   EXPECT_TRUE(has(t.screen.str(),
-                  "**** INTERPOLASYON BASARISIZ ****\n\n\n"
+                  " **** INTERPOLASYON BASARISIZ ****\n\n\n"
                   "  VERILEN Bp DEGERI TABLO ARALIGI DISINDA - PROGRAM CALISMASI DURDURULDU\n"
                   "   Bp =     .3000   Tablo araligi:     .4813 -     .1933\n"))
       << t.screen.str();

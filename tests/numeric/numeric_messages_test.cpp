@@ -28,11 +28,11 @@ TEST(NumericMessages, InterpolationFailureOnTheScreenOnly) {
   interpolate_table(4, x, y, -0.1f, yp, kParabolicInterpolation, c.messages);
   EXPECT_EQ(yp, 5.0f);
   EXPECT_EQ(c.screen.str(),
-            "**** INTERPOLANT ARALIGIN DISINDA ****\n"
+            " **** INTERPOLANT ARALIGIN DISINDA ****\n"
             "X(1)=    .000000000000000\n"
             "X   =   -.100000001490116\n"
             "X(N)=   3.000000000000000\n"
-            "**** INTERPOLASYON BASARISIZ ****\n");
+            " **** INTERPOLASYON BASARISIZ ****\n");
   EXPECT_EQ(c.report.str(), "");
 }
 
