@@ -9,7 +9,6 @@
 #include "cases/numeric_messages.h"
 #include "numeric/interpolation.h"
 #include "numeric/precision.h"
-#include "series/evaluator.h"
 
 namespace tidewerk {
 namespace {
@@ -59,13 +58,13 @@ void pause_between_blank_records(Console& io) {
 
 }  // namespace
 
-BladeAreaCheck compute_blade_area_check(const RunContext& ctx, BurrillRules rules,
+BladeAreaCheck compute_blade_area_check(const DesignedPropeller& ctx, BurrillRules rules,
                                         NumericMessages& messages) {
   BladeAreaCheck c;
   const double Vk = single(double{ctx.Va} / double{kKnot});
   const double g = kGravity;
 
-  c.burrill = !(rules.skip_for_gawn && ctx.series == 2);
+  c.burrill = !(rules.skip_for_gawn && ctx.series == Series::Gawn);
   if (c.burrill) {
     const double section = double{kPi} * double{ctx.N} / double{60.0f} * double{ctx.D} * double{0.7f};
     c.V2 = single(std::pow(section, 2.0) + std::pow(Vk * double{kKnot}, 2.0));
@@ -106,7 +105,7 @@ BladeAreaCheck compute_blade_area_check(const RunContext& ctx, BurrillRules rule
   return c;
 }
 
-void check_blade_area(const RunContext& ctx, Console& io, BurrillRules rules) {
+void check_blade_area(const DesignedPropeller& ctx, Console& io, BurrillRules rules) {
   ChannelNumericMessages messages(io);
   const BladeAreaCheck c = compute_blade_area_check(ctx, rules, messages);
   const auto plus = [](float x, float k) { return single(double{x} + double{k}); };
@@ -141,20 +140,19 @@ void check_blade_area(const RunContext& ctx, Console& io, BurrillRules rules) {
   pause_between_blank_records(io);
 }
 
-void sweep_blade_area(RunContext& ctx, Console& io, PitchKind kind, float required,
-                      RootSearchState& state) {
+void sweep_blade_area(const Problem& p, const Propeller& propeller, Console& io, RunFigures* figures,
+                      const PitchQuantity& quantity, float required, RootSearchState& state) {
   ChannelNumericMessages messages(io);
   std::vector<SweepRow> rows;
-  PitchTable table;
+  const float J = design_advance_coefficient(p.Va, p.N, p.D);
   float pd = 0.0f;  // the root of the last solved table
   for (const float ear : kSweepEAR) {
-    ctx.J = single(double{ctx.Va} / (double{ctx.N} / double{60.0f} * double{ctx.D}));
-    ctx.EAR = ear;
-    sweep_pitch(ctx, kind, table);
+    Propeller at_ratio = propeller;
+    at_ratio.ear = ear;
+    const PitchTable table = sweep_pitch(at_ratio, J, p.N, p.D, p.RHO, quantity);
     if (!table_brackets(table, required)) continue;  // left out without a message
-    solve_pitch(table, required, pd, messages, state);
-    evaluate_series(ctx, pd, ctx.EAR, ctx.Z);
-    rows.push_back({ctx.EAR, pd, ctx.eta0});
+    pd = solve_pitch(table, required, pd, messages, state);
+    rows.push_back({ear, pd, at_ratio.at(table.J, pd).eta0});
   }
 
   io.block([&rows](OutputChannel& out) {
@@ -170,7 +168,7 @@ void sweep_blade_area(RunContext& ctx, Console& io, PitchKind kind, float requir
     out.text(kSweepRule);
     out.text("Pervane acinim alan orani yukaridaki verilere gore yeniden belirlenebilir.");
   });
-  if (RunFigures* figures = io.figures()) {
+  if (figures) {
     ResultTable& t = figures->table("Blade-area sweep", {"EAR (-)", "P/D (-)", "eta0 (-)"});
     for (const SweepRow& row : rows) t.rows.push_back({row.EAR, row.PD, row.eta0});
   }

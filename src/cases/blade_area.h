@@ -3,10 +3,12 @@
 #pragma once
 
 #include "cases/design.h"
-#include "driver/run_context.h"
+#include "cases/propeller.h"
+#include "driver/problem.h"
 #include "numeric/numeric_messages.h"
 #include "numeric/root_search.h"
 #include "report/channels.h"
+#include "report/run_figures.h"
 
 namespace tidewerk {
 
@@ -37,21 +39,35 @@ struct BladeAreaCheck {
   float Vtip = 0;   // tip speed, m/s
 };
 
-// Computes the checks from ctx.T (kN), D, N, Va, RHO, Z, EAR, PD, Hs and series.  The chart
-// interpolation reports a Sigma outside a chart line through `messages`.
-BladeAreaCheck compute_blade_area_check(const RunContext& ctx, BurrillRules rules,
+// The designed propeller whose blade area and tip speed are checked.
+struct DesignedPropeller {
+  Series series;
+  float T;    // thrust, kN
+  float D;    // diameter, m
+  float N;    // shaft speed, RPM
+  float Va;   // advance speed, m/s
+  float RHO;  // water density, kg/m3
+  float Z;    // blade number as the series used it
+  float EAR;  // expanded blade-area ratio
+  float PD;   // design pitch ratio
+  float Hs;   // shaft depth, m
+};
+
+// Computes the checks.  The chart interpolation reports a Sigma outside a chart line through
+// `messages`.
+BladeAreaCheck compute_blade_area_check(const DesignedPropeller& prop, BurrillRules rules,
                                         NumericMessages& messages);
 
 // Computes the checks, writes the check block on the screen and then on the report, and
-// pauses.  Changes no field of the run context.
-void check_blade_area(const RunContext& ctx, Console& io, BurrillRules rules);
+// pauses.
+void check_blade_area(const DesignedPropeller& prop, Console& io, BurrillRules rules);
 
-// The pitch design repeated for the blade-area ratios 0.40 to 1.10: for each, the P/D at which
-// the pitch table of `kind` takes `required` (in the unit of its value column) and the
-// efficiency there.  Ratios whose table does not enclose the required value are left out
-// silently.  Writes the table on the screen and then on the report, and pauses.  Leaves
-// ctx.EAR at 1.10 and ctx.J at the design advance coefficient.
-void sweep_blade_area(RunContext& ctx, Console& io, PitchKind kind, float required,
-                      RootSearchState& state);
+// The pitch design repeated for the blade-area ratios 0.40 to 1.10 at the design advance
+// coefficient of the problem (D, N, Va, RHO): for each, the P/D at which the pitch table of
+// `quantity` takes `required` (in the unit of its value column) and the efficiency there.
+// Ratios whose table does not enclose the required value are left out silently.  Writes the
+// table on the screen and then on the report, and pauses.
+void sweep_blade_area(const Problem& p, const Propeller& propeller, Console& io, RunFigures* figures,
+                      const PitchQuantity& quantity, float required, RootSearchState& state);
 
 }  // namespace tidewerk

@@ -8,9 +8,10 @@
 #include "cases/figures.h"
 #include "cases/performance.h"
 #include "driver/data_entry_check.h"
+#include "numeric/grid.h"
 #include "numeric/precision.h"
 #include "report/standard_blocks.h"
-#include "series/evaluator.h"
+#include "cases/propeller.h"
 
 namespace tidewerk {
 namespace {
@@ -24,6 +25,8 @@ constexpr const char* kChoicePrompt = "ISTEDIGINIZ PERVANE INDISINI 1,2 veya 3 O
 constexpr int kCandidates = 3;
 constexpr int kSweepCapacity = 100;
 constexpr float kPitchStep = 0.05f;
+// Zero ship speed: the evaluator raises it to 0.001, the bollard condition.
+constexpr float kBollardJ = 0.0f;
 
 // The solved propeller of one candidate diameter.
 struct Candidate {
@@ -46,15 +49,15 @@ double power_per_unit_kq(float D, float n, float RHO, float pi) {
   return std::pow(double{D}, 5.0) * std::pow(double{n}, 3.0) * double{RHO} * double{pi} * 2.0;
 }
 
-Sweep sweep_pitch(RunContext& ctx) {
+Sweep sweep_pitch(const Propeller& propeller) {
   Sweep sweep;
-  const int count = static_cast<int>((double{ctx.PDmax} - double{ctx.PDmin} + double{kPitchStep}) /
-                                     double{kPitchStep});
-  float pd = ctx.PDmin;
+  const SeriesFacts& facts = series_facts(propeller.series);
+  const int count = grid_count(facts.PDmin, facts.PDmax, kPitchStep);
+  float pd = facts.PDmin;
   for (int k = 0; k < count && k < kSweepCapacity; ++k) {
-    evaluate_series(ctx, pd, ctx.EAR, ctx.Z);
-    if (ctx.Kt < 0.0f) break;  // the points after the first negative thrust are not searched
-    sweep.Kq[static_cast<std::size_t>(sweep.points)] = ctx.Kq;
+    const OpenWater point = propeller.at(kBollardJ, pd);
+    if (point.Kt < 0.0f) break;  // the points after the first negative thrust are not searched
+    sweep.Kq[static_cast<std::size_t>(sweep.points)] = point.Kq;
     sweep.pd[static_cast<std::size_t>(sweep.points)] = pd;
     ++sweep.points;
     pd = single(double{pd} + double{kPitchStep});
@@ -78,22 +81,22 @@ bool first_crossing(const Sweep& sweep, float Kq_req, float& pd) {
 
 // The power does not fit this diameter: the messages with the powers absorbed at the lowest
 // and the highest swept P/D.
-void write_power_out_of_range(const RunContext& ctx, Console& io, const Sweep& sweep, float Kq_req,
+void write_power_out_of_range(const Problem& p, float D, Console& io, const Sweep& sweep, float Kq_req,
                               float n, float pi) {
-  io.both("(A,F8.3,A)", {" Yaricap D=", ctx.D, " m"});
+  io.both("(A,F8.3,A)", {" Yaricap D=", D, " m"});
   io.both("(1X,'Kq=',F6.4,' ICIN P/D HESABI MEVCUT PERVANE ICIN MUMKUN  DEGIL')", {Kq_req});
   io.screen.write("(A,F8.3,A,F8.1,A)",
-                  {" D=", ctx.D, " m. CAP ve N=", ctx.N, " RPM devir icin makine gucleri"});
+                  {" D=", D, " m. CAP ve N=", p.N, " RPM devir icin makine gucleri"});
 
   // With no point swept (negative Kt already at the lowest P/D) there is no power to show.
   float Pmin = std::numeric_limits<float>::quiet_NaN();
   float Pmax = Pmin;
   if (sweep.points > 0) {
-    const double per_kq = power_per_unit_kq(ctx.D, n, ctx.RHO, pi);
+    const double per_kq = power_per_unit_kq(D, n, p.RHO, pi);
     Pmin = single(per_kq * double{sweep.Kq.front()} / 1000.0);
     Pmax = single(per_kq * double{sweep.Kq[static_cast<std::size_t>(sweep.points - 1)]} / 1000.0);
   }
-  const float DHP = single(double{ctx.PQ} / 1000.0);
+  const float DHP = single(double{p.PQ} / 1000.0);
   io.block([&](OutputChannel& out) {
     out.write("(1X,F8.1,A,F8.1,A,F8.1)", {Pmin, " < DHP=", DHP, " kW<", Pmax});
     out.write("(A)", {" araliginda olmalidir. Datayi buna gore duzenleyin"});
@@ -114,12 +117,12 @@ int read_choice(Console& io) {
 // For --csv and --svg: the three candidates, and their bollard pull against their pitch ratio
 // with the chosen one marked.
 template <class Candidates>
-void collect_figures(const Candidates& candidates, int choice, const RunContext& ctx, RunFigures& figures) {
+void collect_figures(const Candidates& candidates, int choice, const Problem& p, float Z, RunFigures& figures) {
   ResultTable& table =
       figures.table("Bollard candidates", {"propeller (-)", "D (m)", "P/D (-)", "Kt (-)", "10Kq (-)", "T (kN)"});
   Diagram& d = figures.diagram();
   d = Diagram{};
-  d.title = propeller_title(ctx.series, ctx.Z, ctx.EAR);
+  d.title = propeller_title(p.series, Z, p.EAR);
   d.subtitle = "Bollard pull of the three candidate propellers";
   d.x_label = "Pitch ratio P/D (-)";
   d.y_label = "Bollard pull T (kN)";
@@ -138,24 +141,25 @@ void collect_figures(const Candidates& candidates, int choice, const RunContext&
 
 }  // namespace
 
-void bollard_pull(RunContext& ctx, Console& io) {
-  if (ctx.series == 2) {
-    // The Gawn series has no bollard data: the refusal goes to the report first.
+void bollard_pull(const Problem& p, Console& io, RunFigures* figures) {
+  if (!series_facts(p.series).bollard_pull) {
+    // The refusal goes to the report first.
     constexpr const char* kRefusal =
         "(//' GAWN SERISI PERVANELER ICIN BOLLARD DURUMU HESABI MUMKUN DEGIL - STOP' )";
     io.report.write(kRefusal);
     io.screen.write(kRefusal);
     return;
   }
-  check_data_entry(ctx, io);
+  check_data_entry(p.series, p.EAR, io);
 
   std::array<Candidate, kCandidates> candidates;
-  candidates[0].D = ctx.D1;
-  candidates[1].D = ctx.D2;
-  candidates[2].D = ctx.D3;
+  candidates[0].D = p.D1;
+  candidates[1].D = p.D2;
+  candidates[2].D = p.D3;
   const float pi = single(4.0 * std::atan(1.0));
-  const float n = revolutions_per_second(ctx.N);
-  ctx.J = 0.0f;  // the evaluator raises it to 0.001, the bollard condition
+  const float n = revolutions_per_second(p.N);
+  const Propeller propeller = Propeller::of(p);
+  float Z = p.Z;  // as the series used it, once evaluated
 
   // The screen and the report carry different titles.
   io.screen.write("(//5X,'Bollard Durumu Pervane Karakteristikleri')");
@@ -169,20 +173,19 @@ void bollard_pull(RunContext& ctx, Console& io) {
 
   for (int i = 1; i <= kCandidates; ++i) {
     Candidate& c = candidates[static_cast<std::size_t>(i - 1)];
-    ctx.D = c.D;
-    const float Kq_req = single(double{ctx.PQ} / power_per_unit_kq(ctx.D, n, ctx.RHO, pi));
-    const Sweep sweep = sweep_pitch(ctx);
+    const float Kq_req = single(double{p.PQ} / power_per_unit_kq(c.D, n, p.RHO, pi));
+    const Sweep sweep = sweep_pitch(propeller);
 
     if (!first_crossing(sweep, Kq_req, c.pd)) {
-      write_power_out_of_range(ctx, io, sweep, Kq_req, n, pi);
+      write_power_out_of_range(p, c.D, io, sweep, Kq_req, n, pi);
       return;  // the remaining diameters are not examined
     }
-    evaluate_series(ctx, c.pd, ctx.EAR, ctx.Z);
-    ctx.T = thrust_d4_kt_n2_rho(ctx.D, ctx.Kt, n, ctx.RHO);
-    io.both(kRow, {i, ctx.D, ten_kq(ctx.Kq), c.pd, ctx.Kt, ctx.T});
-    c.Kt = ctx.Kt;
-    c.Kq = ctx.Kq;
-    c.T = ctx.T;
+    const OpenWater point = propeller.at(kBollardJ, c.pd);
+    Z = point.z;
+    c.Kt = point.Kt;
+    c.Kq = point.Kq;
+    c.T = thrust_d4_kt_n2_rho(c.D, c.Kt, n, p.RHO);
+    io.both(kRow, {i, c.D, ten_kq(c.Kq), c.pd, c.Kt, c.T});
   }
   io.both_text(kRule);
 
@@ -194,25 +197,21 @@ void bollard_pull(RunContext& ctx, Console& io) {
 
   // The chosen propeller as solved, without a new evaluation.
   const Candidate& chosen = candidates[static_cast<std::size_t>(choice - 1)];
-  ctx.Kt = chosen.Kt;
-  ctx.Kq = chosen.Kq;
-  ctx.D = chosen.D;
-  ctx.T = thrust_d4_kt_n2_rho(ctx.D, ctx.Kt, n, ctx.RHO);
-  const float Q = single(std::pow(double{ctx.D}, 5.0) * std::pow(double{n}, 2.0) * double{ctx.Kq} *
-                         double{ctx.RHO});
+  const float T = thrust_d4_kt_n2_rho(chosen.D, chosen.Kt, n, p.RHO);
+  const float Q = single(std::pow(double{chosen.D}, 5.0) * std::pow(double{n}, 2.0) * double{chosen.Kq} *
+                         double{p.RHO});
   const float Pd = delivered_power_kw(Q, n);
 
-  write_series_used(io, ctx.series);
+  write_series_used(io, p.series);
   io.both("(/,' SECILEN PERVANE = ',I2,'. PERVANEDIR',/)", {choice});
-  io.both("(' P/D=',F5.3,1X,'Kt=',F6.3,1X,'10Kq=',F6.3)", {chosen.pd, ctx.Kt, ten_kq(ctx.Kq)});
+  io.both("(' P/D=',F5.3,1X,'Kt=',F6.3,1X,'10Kq=',F6.3)", {chosen.pd, chosen.Kt, ten_kq(chosen.Kq)});
   io.both(
       "(' RPS=',F7.3,1X,'RPM=',F7.3,1X,'T=',F8.3,' kN',1X,'D=',F7.3,' m',/,' Z=',I2,' EAR=',F5.3)",
-      {n, single(60.0 * double{n}), single(double{ctx.T} / 1000.0), ctx.D, whole_number(ctx.Z),
-       ctx.EAR});
-  io.both("(1X,'RHO = ',F6.1,' kg/m3')", {ctx.RHO});
+      {n, single(60.0 * double{n}), single(double{T} / 1000.0), chosen.D, whole_number(Z), p.EAR});
+  io.both("(1X,'RHO = ',F6.1,' kg/m3')", {p.RHO});
   io.both("(' TORK=',F8.3,' kNm',1X,'Pd=',F7.1,' kW')", {single(double{Q} / 1000.0), Pd});
-  if (RunFigures* figures = io.figures()) collect_figures(candidates, choice, ctx, *figures);
-  write_viscous_statement(io, ctx.IVISC, ctx.series);
+  if (figures) collect_figures(candidates, choice, p, Z, *figures);
+  write_viscous_statement(io, p.IVISC, p.series);
 }
 
 }  // namespace tidewerk

@@ -6,13 +6,14 @@
 #include "cases/cases.h"
 #include "cases/figures.h"
 #include "cases/numeric_messages.h"
-#include "cases/open_water_layouts.h"
+#include "cases/open_water_table.h"
+#include "cases/propeller.h"
 #include "cases/performance.h"
 #include "driver/data_entry_check.h"
 #include "numeric/interpolation.h"
+#include "numeric/grid.h"
 #include "numeric/precision.h"
 #include "report/standard_blocks.h"
-#include "series/evaluator.h"
 
 namespace tidewerk {
 namespace {
@@ -27,6 +28,9 @@ constexpr std::size_t kCapacity = 100;
 // The parabola needs three rows.
 constexpr int kFewestRows = 3;
 
+const std::vector<std::string> kPitchColumns = {"P/D (-)",  "Kt (-)", "10Kq (-)",
+                                                "eta0 (-)", "Bp (-)", "delta (-)"};
+
 // The rows with Kt >= 0, numbered 1 .. ISON.
 struct Table {
   std::array<float, kCapacity> pd{};
@@ -40,60 +44,54 @@ struct Table {
 
 }  // namespace
 
-void bp_delta(RunContext& ctx, Console& io) {
-  // The blade-area ratio is not range-checked in this case.  Without a series (0, 4, ...)
-  // however nothing can be evaluated, and the table would show coefficients that were never
-  // computed: such a run ends with the data-entry message, as in every other case.
-  if (ctx.series < 1 || ctx.series > 3) check_data_entry(ctx, io);
+void bp_delta(const Problem& p, Console& io, RunFigures* figures) {
+  // The blade-area ratio is not range-checked in this case.
 
   // 101.2685 converts delta back to J (the table's delta column uses 101.2658).  delta = 0
   // is a division by zero, which ends the run before the first record of the case.
-  ctx.J = single(double{101.2685f} / double{ctx.delta});
-  const float Kq_target =
-      single(std::pow(double{ctx.Bp} / double{33.06746f}, 2.0) * std::pow(double{ctx.J}, 5.0));
+  const float J = single(double{101.2685f} / double{p.delta});
+  const float Kq_target = single(std::pow(double{p.Bp} / double{33.06746f}, 2.0) * std::pow(double{J}, 5.0));
 
   io.block([&](OutputChannel& out) {
     out.write("(//5X,'Pervane Karakteristikleri '/)");
     out.write("(2X,'Bp=',F7.3,', Delta=',F6.2,', J=',F6.3,             ', 10Kq=',F6.3//)",
-              {ctx.Bp, ctx.delta, ctx.J, ten_kq(Kq_target)});
+              {p.Bp, p.delta, J, ten_kq(Kq_target)});
     out.text(kOpenWaterRule);
     out.text(" i     P/D     Kt      10Kq      eta0         Bp         delta");
     out.text(kOpenWaterRule);
   });
 
+  const Propeller propeller = Propeller::of(p);
+  ResultTable* rows_table = figures ? &figures->table(labelled("Pitch ratios at J", J), kPitchColumns) : nullptr;
   Table table;
-  const int points =
-      static_cast<int>((double{kLastPd} - double{kFirstPd} + double{kStepPd}) / double{kStepPd});
+  float Z = p.Z;  // as the series used it
+  float J_used = J;
   float pd = kFirstPd;
-  for (int k = 0; k < points; ++k) {
+  for (int k = 0; k < grid_count(kFirstPd, kLastPd, kStepPd); ++k) {
     if (pd > kHighestPd) break;  // 1.45 ends the sweep and stays in pd
-    evaluate_series(ctx, pd, ctx.EAR, ctx.Z);
-    if (ctx.Kt >= 0.0f) {  // a point with negative thrust is skipped; the numbering closes up
+    const OpenWater point = propeller.at(J, pd);
+    Z = point.z;
+    J_used = point.J;
+    if (point.Kt >= 0.0f) {  // a point with negative thrust is skipped; the numbering closes up
       const std::size_t r = static_cast<std::size_t>(table.ISON);
       ++table.ISON;
+      const OpenWaterRow row = open_water_row(pd, point);
       table.pd[r] = pd;
-      table.Kt[r] = ctx.Kt;
-      table.Kq[r] = ctx.Kq;
-      table.eta0[r] = ctx.eta0;
-      table.delta[r] = advance_coefficient_delta(ctx.J);
-      table.Bp[r] = power_coefficient_bp(ctx.Kq, ctx.J);
-      io.both(kOpenWaterRow,
-              {table.ISON, pd, ctx.Kt, ten_kq(ctx.Kq), ctx.eta0, table.Bp[r], table.delta[r]});
+      table.Kt[r] = point.Kt;
+      table.Kq[r] = point.Kq;
+      table.eta0[r] = point.eta0;
+      table.delta[r] = row.delta;
+      table.Bp[r] = row.Bp;
+      write_open_water_row(io, kOpenWaterRow, table.ISON, row, rows_table);
     }
     pd = single(double{pd} + double{kStepPd});
   }
   io.both_text(kOpenWaterRule);
 
-  if (RunFigures* figures = io.figures()) {
-    ResultTable& rows = figures->table(
-        labelled("Pitch ratios at J", ctx.J),
-        {"P/D (-)", "Kt (-)", "10Kq (-)", "eta0 (-)", "Bp (-)", "delta (-)"});
-    for (std::size_t r = 0; r < static_cast<std::size_t>(table.ISON); ++r) {
-      rows.rows.push_back({table.pd[r], table.Kt[r], ten_kq(table.Kq[r]), table.eta0[r], table.Bp[r], table.delta[r]});
-    }
-    figures->diagram() = coefficient_diagram(rows, propeller_title(ctx.series, ctx.Z, ctx.EAR),
-                                             labelled("Open-water coefficients at J", ctx.J) + labelled(", Bp", ctx.Bp, 2) +
-                                                 labelled(", delta", ctx.delta, 2),
+  if (rows_table) {
+    figures->diagram() = coefficient_diagram(*rows_table, propeller_title(p.series, Z, p.EAR),
+                                             labelled("Open-water coefficients at J", J_used) + labelled(", Bp", p.Bp, 2) +
+                                                 labelled(", delta", p.delta, 2),
                                              "Pitch ratio P/D (-)");
   }
 
@@ -107,43 +105,42 @@ void bp_delta(RunContext& ctx, Console& io) {
   // its first .. last row cannot be interpolated: rather than report the P/D that ended the
   // sweep, the case stops after the interpolation's own screen lines.
   ChannelNumericMessages messages(io);
-  interpolate_table(table.ISON, table.Bp.data(), table.pd.data(), ctx.Bp, pd,
-                    kParabolicInterpolation, messages);
+  interpolate_table(table.ISON, table.Bp.data(), table.pd.data(), p.Bp, pd, kParabolicInterpolation, messages);
   const float first_Bp = table.Bp.front();
   const float last_Bp = table.Bp[static_cast<std::size_t>(table.ISON - 1)];
-  if (ctx.Bp < first_Bp || ctx.Bp > last_Bp) {
+  if (p.Bp < first_Bp || p.Bp > last_Bp) {
     io.both("(/,/,3X,'VERILEN Bp DEGERI TABLO ARALIGI DISINDA - PROGRAM CALISMASI DURDURULDU')");
-    io.both("(3X,' Bp = ',F9.4,'   Tablo araligi: ',F9.4,' - ',F9.4)", {ctx.Bp, first_Bp, last_Bp});
+    io.both("(3X,' Bp = ',F9.4,'   Tablo araligi: ',F9.4,' - ',F9.4)", {p.Bp, first_Bp, last_Bp});
     return;
   }
 
-  evaluate_series(ctx, pd, ctx.EAR, ctx.Z);
-  const float n = revolutions_per_second(ctx.N);
-  const float Q = torque_d5_kq_n2_rho(ctx.D, ctx.Kq, n, ctx.RHO);
+  const OpenWater result = propeller.at(J, pd);
+  const float n = revolutions_per_second(p.N);
+  const float Q = torque_d5_kq_n2_rho(p.D, result.Kq, n, p.RHO);
   const float Pd = delivered_power_kw(Q, n);
-  ctx.T = thrust_d4_kt_n2_rho(ctx.D, ctx.Kt, n, ctx.RHO);
+  const float T = thrust_d4_kt_n2_rho(p.D, result.Kt, n, p.RHO);
 
-  write_series_used(io, ctx.series);
+  write_series_used(io, p.series);
   io.both(
       "(1X,'T=',F10.2,' kN  Va=',F8.3,' m/s  RHO = ',F6.1,' kg/m3',/,' Z = ',F2.0,' EAR = ',F5.3,"
       "' D = ',F6.3,' m')",
-      {single(double{ctx.T} / 1000.0), ctx.Va, ctx.RHO, ctx.Z, ctx.EAR, ctx.D});
+      {single(double{T} / 1000.0), p.Va, p.RHO, result.z, p.EAR, p.D});
   io.both(
       "(' "
       "P/D=',F5.3,/,1X,'J=',F6.3,1X,'Kt=',F6.3,1X,'10Kq=',F6.3,1X,'eta=',F6.3,/,1X,'Bp=',F9.4,1X,"
       "'delta=',F9.4)",
-      {pd, ctx.J, ctx.Kt, ten_kq(ctx.Kq), ctx.eta0, ctx.Bp, ctx.delta});
+      {pd, result.J, result.Kt, ten_kq(result.Kq), result.eta0, p.Bp, p.delta});
   io.both("(' RPS=',F7.3,' dev/san',1X,'RPM=',F7.2,1X,'TORK=',F8.3,' kNm',1X,'Pd=',F7.1,' kW')",
-          {n, ctx.N, single(double{Q} / 1000.0), Pd});
-  if (RunFigures* figures = io.figures()) {
+          {n, p.N, single(double{Q} / 1000.0), Pd});
+  if (figures) {
     figures->table("Result", {"P/D (-)", "J (-)", "Kt (-)", "10Kq (-)", "eta0 (-)", "T (kN)", "Q (kNm)", "Pd (kW)"})
-        .rows.push_back({pd, ctx.J, ctx.Kt, ten_kq(ctx.Kq), ctx.eta0, single(double{ctx.T} / 1000.0),
+        .rows.push_back({pd, result.J, result.Kt, ten_kq(result.Kq), result.eta0, single(double{T} / 1000.0),
                          single(double{Q} / 1000.0), Pd});
     Diagram& d = figures->diagram();
-    d.title = propeller_title(ctx.series, ctx.Z, ctx.EAR, pd);
-    mark_on_curves(d, pd, ctx.Kt, ten_kq(ctx.Kq), ctx.eta0, labelled("P/D", pd), "result");
+    d.title = propeller_title(p.series, result.z, p.EAR, pd);
+    mark_on_curves(d, pd, result.Kt, ten_kq(result.Kq), result.eta0, labelled("P/D", pd), "result");
   }
-  write_viscous_statement(io, ctx.IVISC, ctx.series);
+  write_viscous_statement(io, p.IVISC, p.series);
 }
 
 }  // namespace tidewerk

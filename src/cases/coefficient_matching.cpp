@@ -13,30 +13,27 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "cases/cases.h"
+#include "cases/figures.h"
 #include "cases/performance.h"
 #include "driver/data_entry_check.h"
 #include "numeric/array_utilities.h"
 #include "report/standard_blocks.h"
-#include "series/evaluator.h"
 
 namespace tidewerk {
 namespace matching {
 
-int pitch_ratio_count(float pd_min, float pd_max) {
-  return static_cast<int>((double{pd_max} - double{pd_min} + double{0.01f}) / double{0.01f});
+float load_kt_over_j2(const Problem& p) {
+  return single(double{p.T} * double{1000.0f} /
+                (double{p.RHO} * std::pow(double{p.D}, 2.0) * std::pow(double{p.Va}, 2.0)));
 }
 
-float load_kt_over_j2(const RunContext& ctx) {
-  return single(double{ctx.T} * double{1000.0f} /
-                (double{ctx.RHO} * std::pow(double{ctx.D}, 2.0) * std::pow(double{ctx.Va}, 2.0)));
-}
-
-float load_kt_over_j4(const RunContext& ctx) {
-  const float n = revolutions_per_second(ctx.N);
-  return single(std::pow(double{n}, 2.0) * double{ctx.T} * double{1000.0f} /
-                (double{ctx.RHO} * std::pow(double{ctx.Va}, 4.0)));
+float load_kt_over_j4(const Problem& p) {
+  const float n = revolutions_per_second(p.N);
+  return single(std::pow(double{n}, 2.0) * double{p.T} * double{1000.0f} /
+                (double{p.RHO} * std::pow(double{p.Va}, 4.0)));
 }
 
 namespace {
@@ -48,27 +45,22 @@ float pi_from_arctangent() {
 
 }  // namespace
 
-float load_kq_over_j5(const RunContext& ctx) {
-  const float n = revolutions_per_second(ctx.N);
+float load_kq_over_j5(const Problem& p) {
+  const float n = revolutions_per_second(p.N);
   const float pi = pi_from_arctangent();
-  return single(std::pow(double{n}, 2.0) * double{ctx.PQ} /
-                (double{2.0f} * double{pi} * double{ctx.RHO} * std::pow(double{ctx.Va}, 5.0)));
+  return single(std::pow(double{n}, 2.0) * double{p.PQ} /
+                (double{2.0f} * double{pi} * double{p.RHO} * std::pow(double{p.Va}, 5.0)));
 }
 
-int sweep_advance_grid(RunContext& ctx, float pd, const Ratio& ratio, float* ratio_values,
-                       float* grid_j) {
-  const int points = advance_grid_count();
-  int stored = 0;
-  float j = kGridFirstJ;
-  for (int k = 0; k < points; ++k) {
-    ctx.J = j;
-    evaluate_series(ctx, pd, ctx.EAR, ctx.Z);
-    if (ctx.Kt < 0.0f) break;  // the curve ends where the thrust turns negative
-    ratio_values[stored] =
-        single(double{ctx.*ratio.coefficient} / std::pow(double{ctx.J}, ratio.exponent));
-    grid_j[stored] = ctx.J;
-    ++stored;
-    j = single(double{j} + double{kGridStepJ});
+int sweep_advance_grid(const Propeller& propeller, float pd, const Ratio& ratio, const float* grid,
+                       int count, OpenWater* work, float* ratio_values, float* grid_j) {
+  // The curve ends where the thrust turns negative.
+  const auto stored = static_cast<int>(
+      propeller.over_until_negative_thrust(pd, grid, static_cast<std::size_t>(count), work));
+  for (int k = 0; k < stored; ++k) {
+    const OpenWater& point = work[k];
+    ratio_values[k] = single(double{point.*ratio.coefficient} / std::pow(double{point.J}, ratio.exponent));
+    grid_j[k] = point.J;
   }
   return stored;
 }
@@ -121,13 +113,14 @@ enum class TipSpeed {
 
 // Everything in which the three cases differ.
 struct MatchingCase {
+  const char* load_name;                   // "Kt/J^2"
   const char* title;                       // table title, with the load coefficient
   std::array<const char*, 3> screen_head;  // free-form lines under the title on the screen
   std::array<const char*, 3> report_head;  // ... and in the report (null: no line)
   const char* row;                         // layout of a candidate row
   const char* closing_rule;                // free-form line under the table
   matching::Ratio ratio;                   // ratio stored per grid point
-  float (*load_coefficient)(const RunContext&);
+  float (*load_coefficient)(const Problem&);
   bool upper_limit_dialogue;   // offer another row when the last one wins
   Unknown unknown;             // what the selected J solves for
   bool thrust_from_selection;  // T = D^4*Kt*n^2*RHO, in N (printed in kN)
@@ -137,12 +130,13 @@ struct MatchingCase {
 };
 
 const MatchingCase kKtOverJ2{
+    "Kt/J^2",
     "(//5X,'Pervane Karakteristikleri - Kt/J^2 = ',F6.3/)",
     {kRuleA, kHeadE, kRuleA},
     {kHeadE, kRuleB, nullptr},  // the report has no rule above the heading
     "(1X,I3,2F7.3,3F9.4,1X,2(F10.4,3X))",
     kRuleC,
-    {&RunContext::Kt, 2.0},
+    {&OpenWater::Kt, 2.0},
     matching::load_kt_over_j2,
     true,
     Unknown::Revolutions,
@@ -153,12 +147,13 @@ const MatchingCase kKtOverJ2{
 };
 
 const MatchingCase kKtOverJ4{
+    "Kt/J^4",
     "(//5X,'Pervane Karakteristikleri - Kt/J^4 = ',F6.3/)",
     {kRuleA, kHeadE, kRuleA},
     {kRuleA, kHeadE, kRuleA},
     "(1X,I3,2(F7.3,1X),3F9.4,1X,2(F10.4,3X))",
     kRuleC,
-    {&RunContext::Kt, 4.0},
+    {&OpenWater::Kt, 4.0},
     matching::load_kt_over_j4,
     false,
     Unknown::Diameter,
@@ -169,12 +164,13 @@ const MatchingCase kKtOverJ4{
 };
 
 const MatchingCase kKqOverJ5{
+    "Kq/J^5",
     "(//5X,'Pervane Karakteristikleri - Kq/J^5 = ',F6.3/)",
     {kRuleD, kHeadF, kRuleD},
     {kRuleD, kHeadF, kRuleD},
     "(1X,I3,2F8.3,3F9.4,2X,2(F10.4,3X))",
     kRuleD,
-    {&RunContext::Kq, 5.0},
+    {&OpenWater::Kq, 5.0},
     matching::load_kq_over_j5,
     false,
     Unknown::Diameter,
@@ -187,7 +183,8 @@ const MatchingCase kKqOverJ5{
 // Work storage of one case run, allocated once before the sweep: the J grid of the current
 // pitch ratio and the candidate table (rows in the order found).
 struct Workspace {
-  std::array<float, kCapacity> ratio;  // R(k): the matched ratio at the k-th stored point
+  std::array<OpenWater, kCapacity> points;  // the evaluated points of the current pitch ratio
+  std::array<float, kCapacity> ratio;       // R(k): the matched ratio at the k-th stored point
   std::array<float, kCapacity> grid_j;
   int rows = 0;
   std::array<float, kCapacity> pd;
@@ -196,15 +193,15 @@ struct Workspace {
   std::array<float, kCapacity> kq;
   std::array<float, kCapacity> eta0;
 
-  void add_row(float row_pd, const RunContext& ctx) {
+  void add_row(float row_pd, const OpenWater& point) {
     // A curve of a series polynomial meets K a few times at most, so 10000 rows are never
     // reached by the 151 pitch ratios; refuse rather than write past the table.
     if (rows == kCapacity) throw std::length_error("candidate table full");
     pd[rows] = row_pd;
-    j[rows] = ctx.J;
-    kt[rows] = ctx.Kt;
-    kq[rows] = ctx.Kq;
-    eta0[rows] = ctx.eta0;
+    j[rows] = point.J;
+    kt[rows] = point.Kt;
+    kq[rows] = point.Kq;
+    eta0[rows] = point.eta0;
     ++rows;
   }
 };
@@ -237,8 +234,9 @@ int offer_another_row(int selected, int rows, Console& io) {
 
 // For --csv and --svg: the candidate table, and the efficiency of the candidates against P/D
 // with the selected row marked.
-void collect_figures(const Workspace& ws, int selected, float K, const RunContext& ctx, RunFigures& figures) {
-  const char* load = ctx.case_number == 1 ? "Kt/J^2" : ctx.case_number == 2 ? "Kt/J^4" : "Kq/J^5";
+void collect_figures(const MatchingCase& mc, const Workspace& ws, int selected, float K, const Problem& p, float Z,
+                     RunFigures& figures) {
+  const char* load = mc.load_name;
   ResultTable& table = figures.table(std::string("Candidate propellers for ") + load,
                                      {"row (-)", "P/D (-)", "J (-)", "Kt (-)", "10Kq (-)", "eta0 (-)", "Bp (-)",
                                       "delta (-)"});
@@ -251,7 +249,7 @@ void collect_figures(const Workspace& ws, int selected, float K, const RunContex
   }
   Diagram& d = figures.diagram();
   d = Diagram{};
-  d.title = propeller_title(ctx.series, ctx.Z, ctx.EAR, ws.pd[selected - 1]);
+  d.title = propeller_title(p.series, Z, p.EAR, ws.pd[selected - 1]);
   char subtitle[96];
   std::snprintf(subtitle, sizeof subtitle, "Open-water efficiency of the candidates for %s = %.4f", load,
                 static_cast<double>(K));
@@ -263,31 +261,34 @@ void collect_figures(const Workspace& ws, int selected, float K, const RunContex
   d.mark_legend = "selected propeller";
 }
 
-void match_load_coefficient(const MatchingCase& mc, RunContext& ctx, Console& io) {
-  check_data_entry(ctx, io);
+void match_load_coefficient(const MatchingCase& mc, const Problem& p, Console& io, RunFigures* figures) {
+  check_data_entry(p.series, p.EAR, io);
 
-  const float K = mc.load_coefficient(ctx);
-  const float n_given = mc.unknown == Unknown::Diameter ? revolutions_per_second(ctx.N) : 0.0f;
+  const float K = mc.load_coefficient(p);
   const float pi = mc.pi_from_arctangent ? matching::pi_from_arctangent() : 3.1415927f;
+  const Propeller propeller = Propeller::of(p);
 
   write_table_head(mc, K, io);
 
   const auto ws = std::make_unique<Workspace>();
-  const int pitch_ratios = matching::pitch_ratio_count(ctx.PDmin, ctx.PDmax);
-  float pd = ctx.PDmin;
-  for (int p = 0; p < pitch_ratios; ++p) {
-    const int stored =
-        matching::sweep_advance_grid(ctx, pd, mc.ratio, ws->ratio.data(), ws->grid_j.data());
+  const std::vector<float> grid = accumulated_grid(
+      matching::kGridFirstJ, matching::kGridStepJ,
+      grid_count(matching::kGridFirstJ, matching::kGridLastJ, matching::kGridStepJ));
+  const int grid_points = static_cast<int>(grid.size());
+  const SeriesFacts& facts = series_facts(p.series);
+  const std::vector<float> pitch_ratios =
+      accumulated_grid(facts.PDmin, matching::kPitchStep, grid_count(facts.PDmin, facts.PDmax, matching::kPitchStep));
+  for (const float pd : pitch_ratios) {
+    const int stored = matching::sweep_advance_grid(propeller, pd, mc.ratio, grid.data(), grid_points,
+                                                    ws->points.data(), ws->ratio.data(), ws->grid_j.data());
     matching::for_each_crossing(stored, ws->ratio.data(), ws->grid_j.data(), K, [&](float j) {
       // The row is evaluated afresh at the interpolated J, not interpolated.
-      ctx.J = j;
-      evaluate_series(ctx, pd, ctx.EAR, ctx.Z);
-      const float delta = advance_coefficient_delta(ctx.J);
-      const float Bp = power_coefficient_bp(ctx.Kq, ctx.J);
-      io.both(mc.row, {ws->rows + 1, pd, ctx.J, ctx.Kt, ten_kq(ctx.Kq), ctx.eta0, Bp, delta});
-      ws->add_row(pd, ctx);
+      const OpenWater row = propeller.at(j, pd);
+      const float delta = advance_coefficient_delta(row.J);
+      const float Bp = power_coefficient_bp(row.Kq, row.J);
+      io.both(mc.row, {ws->rows + 1, pd, row.J, row.Kt, ten_kq(row.Kq), row.eta0, Bp, delta});
+      ws->add_row(pd, row);
     });
-    pd = single(double{pd} + double{0.01f});
   }
   io.both_text(mc.closing_rule);
 
@@ -304,57 +305,60 @@ void match_load_coefficient(const MatchingCase& mc, RunContext& ctx, Console& io
   // The selected propeller as tabulated; no new evaluation.
   const int row = selected - 1;
   const float selected_pd = ws->pd[row];
-  ctx.J = ws->j[row];
-  ctx.Kt = ws->kt[row];
-  ctx.Kq = ws->kq[row];
-  ctx.eta0 = ws->eta0[row];
+  const float J = ws->j[row];
+  const float Kt = ws->kt[row];
+  const float Kq = ws->kq[row];
+  const float eta0 = ws->eta0[row];
+  const float Z = ws->points[0].z;  // the blade number as the series used it
 
-  float n = n_given;
+  float n = 0;
+  float N = p.N;
+  float D = p.D;
   if (mc.unknown == Unknown::Revolutions) {
-    n = single(double{ctx.Va} / (double{ctx.D} * double{ctx.J}));
-    ctx.N = single(double{60.0f} * double{n});
+    n = single(double{p.Va} / (double{D} * double{J}));
+    N = single(double{60.0f} * double{n});
   } else {
-    ctx.D = single(double{ctx.Va} / (double{ctx.J} * double{n}));
+    n = revolutions_per_second(p.N);
+    D = single(double{p.Va} / (double{J} * double{n}));
   }
-  if (mc.thrust_from_selection) ctx.T = thrust_d4_kt_n2_rho(ctx.D, ctx.Kt, n, ctx.RHO);
-  const float Q = torque_d5_kq_n2_rho(ctx.D, ctx.Kq, n, ctx.RHO);
+  const float Q = torque_d5_kq_n2_rho(D, Kq, n, p.RHO);
   const float Pd = delivered_power_kw(Q, n);
-  const float delta = advance_coefficient_delta(ctx.J);
-  const float Bp = power_coefficient_bp(ctx.Kq, ctx.J);
-  const float Vtip =
-      mc.tip_speed == TipSpeed::None ? 0.0f : single(double{pi} * double{ctx.D} * double{n});
+  const float delta = advance_coefficient_delta(J);
+  const float Bp = power_coefficient_bp(Kq, J);
+  const float Vtip = mc.tip_speed == TipSpeed::None ? 0.0f : single(double{pi} * double{D} * double{n});
 
-  if (io.figures() != nullptr) collect_figures(*ws, selected, K, ctx, *io.figures());
+  if (figures) collect_figures(mc, *ws, selected, K, p, Z, *figures);
 
-  write_series_used(io, ctx.series);
+  write_series_used(io, p.series);
   io.both("(/,' SECILEN PERVANE = ',I3,'. PERVANEDIR',/)", {selected});
   io.both(
       "(' P/D=',F5.3,/,1X,'J=',F6.3,1X,'Kt=',F6.3,1X,'10Kq=',F6.3,1X,'eta=',F6.3,/,1X,"
       "'Bp=',F9.4,1X,'delta=',F9.4)",
-      {selected_pd, ctx.J, ctx.Kt, ten_kq(ctx.Kq), ctx.eta0, Bp, delta});
+      {selected_pd, J, Kt, ten_kq(Kq), eta0, Bp, delta});
   if (mc.thrust_from_selection) {
-    // The thrust was computed in N; it is printed in kN.
-    const float T_kN = single(double{ctx.T} / double{1000.0f});
-    io.both(mc.thrust_record, {T_kN, ctx.Va, ctx.RHO, ctx.Z, ctx.EAR, ctx.D, Vtip});
+    // The thrust is computed in N and printed in kN.
+    const float T = thrust_d4_kt_n2_rho(D, Kt, n, p.RHO);
+    const float T_kN = single(double{T} / double{1000.0f});
+    io.both(mc.thrust_record, {T_kN, p.Va, p.RHO, Z, p.EAR, D, Vtip});
   } else {
-    io.both(mc.thrust_record, {ctx.T, ctx.Va, ctx.RHO, ctx.Z, ctx.EAR, ctx.D});
+    io.both(mc.thrust_record, {p.T, p.Va, p.RHO, Z, p.EAR, D});
   }
   if (mc.tip_speed == TipSpeed::OwnRecord) io.both("(1X,'Vtip=',F6.2,' m/s')", {Vtip});
   io.both("(' RPS=',F7.3,' dev/san',1X,'RPM=',F7.2,1X,'TORK=',F8.3,' kNm',1X,'Pd=',F7.1,' kW')",
-          {n, ctx.N, single(double{Q} / double{1000.0f}), Pd});
-  write_viscous_statement(io, ctx.IVISC, ctx.series);
+          {n, N, single(double{Q} / double{1000.0f}), Pd});
+  write_viscous_statement(io, p.IVISC, p.series);
 }
 
 }  // namespace
 
-void match_kt_over_j2(RunContext& ctx, Console& io) {
-  match_load_coefficient(kKtOverJ2, ctx, io);
+void match_kt_over_j2(const Problem& p, Console& io, RunFigures* figures) {
+  match_load_coefficient(kKtOverJ2, p, io, figures);
 }
-void match_kt_over_j4(RunContext& ctx, Console& io) {
-  match_load_coefficient(kKtOverJ4, ctx, io);
+void match_kt_over_j4(const Problem& p, Console& io, RunFigures* figures) {
+  match_load_coefficient(kKtOverJ4, p, io, figures);
 }
-void match_kq_over_j5(RunContext& ctx, Console& io) {
-  match_load_coefficient(kKqOverJ5, ctx, io);
+void match_kq_over_j5(const Problem& p, Console& io, RunFigures* figures) {
+  match_load_coefficient(kKqOverJ5, p, io, figures);
 }
 
 }  // namespace tidewerk

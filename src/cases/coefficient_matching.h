@@ -3,7 +3,9 @@
 // cases/cases.h; this header exposes the building blocks of their common algorithm.
 #pragma once
 
-#include "driver/run_context.h"
+#include "cases/propeller.h"
+#include "driver/problem.h"
+#include "numeric/grid.h"
 #include "numeric/precision.h"
 
 namespace tidewerk::matching {
@@ -11,38 +13,35 @@ namespace tidewerk::matching {
 // Capacity of the J grid of one pitch ratio and of the candidate table.
 constexpr int kCapacity = 10000;
 
-// The J grid: 0.1 to about 1.499 in steps of 0.001.  The count is formed in double from the
-// single-precision constants (1400; the same expression in float would give 1401).
+// The J grid: 0.1 to about 1.499 in steps of 0.001 (1400 points).
 constexpr float kGridFirstJ = 0.1f;
+constexpr float kGridLastJ = 1.5f;
 constexpr float kGridStepJ = 0.001f;
-constexpr int advance_grid_count() {
-  return static_cast<int>((double{1.5f} - double{kGridFirstJ} + double{kGridStepJ}) /
-                          double{kGridStepJ});
-}
-static_assert(advance_grid_count() <= kCapacity, "the J grid must fit its arrays");
+static_assert(grid_count(kGridFirstJ, kGridLastJ, kGridStepJ) <= kCapacity,
+              "the J grid must fit its arrays");
 
-// Number of pitch ratios swept from PDmin in steps of 0.01 up to PDmax (91 for the
-// Wageningen B series, 151 for Gawn, 141 for KCA).
-int pitch_ratio_count(float pd_min, float pd_max);
+// Pitch ratios swept from PDmin in steps of 0.01 up to PDmax (91 for the Wageningen B series,
+// 151 for Gawn, 141 for KCA).
+constexpr float kPitchStep = 0.01f;
 
 // Load coefficients from the given values (n = N/60; case 3 takes pi as 4*arctan(1)).
-float load_kt_over_j2(const RunContext& ctx);  // T*1000 / (RHO * D^2 * Va^2)
-float load_kt_over_j4(const RunContext& ctx);  // n^2 * T*1000 / (RHO * Va^4)
-float load_kq_over_j5(const RunContext& ctx);  // n^2 * PQ / (2*pi * RHO * Va^5)
+float load_kt_over_j2(const Problem& p);  // T*1000 / (RHO * D^2 * Va^2)
+float load_kt_over_j4(const Problem& p);  // n^2 * T*1000 / (RHO * Va^4)
+float load_kq_over_j5(const Problem& p);  // n^2 * PQ / (2*pi * RHO * Va^5)
 
 // The ratio of a propeller's own curve that is matched against the load coefficient:
 // Kt / J^2, Kt / J^4 or Kq / J^5.
 struct Ratio {
-  float RunContext::*coefficient;  // &RunContext::Kt or &RunContext::Kq
-  double exponent;                 // power of J
+  float OpenWater::*coefficient;  // &OpenWater::Kt or &OpenWater::Kq
+  double exponent;                // power of J
 };
 
-// Sweeps the J grid at one pitch ratio: evaluates the series at each point and stores the
-// ratio in `ratio_values` and J in `grid_j`, until the grid ends or Kt turns negative (that
-// point is not stored; Kt = 0 is).  Both arrays hold kCapacity entries.  Returns the number
-// of points stored.
-int sweep_advance_grid(RunContext& ctx, float pd, const Ratio& ratio, float* ratio_values,
-                       float* grid_j);
+// Sweeps the J grid (`count` points of `grid`) at one pitch ratio: evaluates the series at
+// each point and stores the ratio in `ratio_values` and J in `grid_j`, until the grid ends or
+// Kt turns negative (that point is not stored; Kt = 0 is).  `work` holds `count` points.
+// Returns the number of points stored.
+int sweep_advance_grid(const Propeller& propeller, float pd, const Ratio& ratio, const float* grid,
+                       int count, OpenWater* work, float* ratio_values, float* grid_j);
 
 // Calls on_crossing(J) for every stored pair (i, i+1) with R(i) >= K >= R(i+1), in ascending
 // order, with J interpolated linearly against R between the two points.  A point whose ratio

@@ -10,12 +10,12 @@
 #include "cases/cases.h"
 #include "cases/figures.h"
 #include "cases/numeric_messages.h"
-#include "cases/open_water_layouts.h"
+#include "cases/open_water_table.h"
 #include "cases/performance.h"
 #include "driver/data_entry_check.h"
+#include "numeric/grid.h"
 #include "numeric/precision.h"
 #include "report/standard_blocks.h"
-#include "series/evaluator.h"
 
 namespace tidewerk {
 namespace {
@@ -40,7 +40,7 @@ enum class ResultLine {
 
 // Everything in which the three design cases differ.
 struct DesignCase {
-  PitchKind kind;
+  const PitchQuantity& quantity;
   bool pause_after_header;
   const char* pitch_heading;
   const char* column_heads;
@@ -53,8 +53,8 @@ struct DesignCase {
   BurrillRules burrill;
 };
 
-constexpr DesignCase kThrustDesign{
-    PitchKind::Thrust,
+const DesignCase kThrustDesign{
+    kThrustQuantity,
     true,
     "Pic degisimine bagli pervane itme kuvvetleri",
     "  i   P/D     T(kN)  ",
@@ -67,8 +67,8 @@ constexpr DesignCase kThrustDesign{
     BurrillRules{true, true},
 };
 
-constexpr DesignCase kPowerDesign{
-    PitchKind::Power,
+const DesignCase kPowerDesign{
+    kPowerQuantity,
     false,
     "Pic degisimine bagli pervaneye verilen gucler",
     "  i   P/D     Pd(kW)  ",
@@ -81,8 +81,8 @@ constexpr DesignCase kPowerDesign{
     BurrillRules{false, false},
 };
 
-constexpr DesignCase kTorqueDesign{
-    PitchKind::Torque,
+const DesignCase kTorqueDesign{
+    kTorqueQuantity,
     false,
     "Pic degisimine bagli pervaneye verilen gucler",
     "  i    P/D    Q(kNm)  ",
@@ -94,11 +94,6 @@ constexpr DesignCase kTorqueDesign{
     true,
     BurrillRules{false, false},
 };
-
-// The table value as printed: thrust in kN, power and torque as held.
-float printed_value(PitchKind kind, float value) {
-  return kind == PitchKind::Thrust ? single(double{value} / double{1000.0f}) : value;
-}
 
 double squared(float n) { return std::pow(double{n}, 2.0); }
 
@@ -112,31 +107,28 @@ double torque_expression(float n, float D, float Kq, float RHO) {
   return squared(n) * std::pow(double{D}, 5.0) * double{Kq} * double{RHO};
 }
 
-// J = Va / ((N / 60) * D).
-float design_advance_coefficient(const RunContext& ctx) {
-  return single(double{ctx.Va} / (double{ctx.N} / double{60.0f} * double{ctx.D}));
-}
-
 void pause_between_blank_records(Console& io) {
   io.console.text(" ");
   io.pause(kPause);
   io.console.text(" ");
 }
 
-void write_header(const RunContext& ctx, Console& io) {
-  io.block([&ctx](OutputChannel& out) {
-    out.write("(//1X,'Pervane Ilerleme Katsayisi - J = ',F6.3)", {ctx.J});
-    out.write("(  1X,'Pervane Capi               - D = ',F6.3,' m')", {ctx.D});
-    out.write("(  1X,'Pervane Devri              - N = ',F6.1,' RPM')", {ctx.N});
-    out.write("(  1X,'Pervane Kanat Sayisi       - Z = ',I2.1)", {whole_number(ctx.Z)});
-    out.write("(  1X,'Pervane Acinim Alan Orani - Ae = ',F6.3)", {ctx.EAR});
-    out.write("(  1X,'Pervane Saft Derinligi    - Hs = ',F6.3,' m')", {ctx.Hs});
+void write_header(const Problem& p, float J, Console& io) {
+  io.block([&](OutputChannel& out) {
+    out.write("(//1X,'Pervane Ilerleme Katsayisi - J = ',F6.3)", {J});
+    out.write("(  1X,'Pervane Capi               - D = ',F6.3,' m')", {p.D});
+    out.write("(  1X,'Pervane Devri              - N = ',F6.1,' RPM')", {p.N});
+    out.write("(  1X,'Pervane Kanat Sayisi       - Z = ',I2.1)", {whole_number(p.Z)});
+    out.write("(  1X,'Pervane Acinim Alan Orani - Ae = ',F6.3)", {p.EAR});
+    out.write("(  1X,'Pervane Saft Derinligi    - Hs = ',F6.3,' m')", {p.Hs});
     out.blank();
     out.blank();
   });
 }
 
-void write_pitch_table(const DesignCase& c, const PitchTable& table, float required, Console& io) {
+void write_pitch_table(const DesignCase& c, const PitchTable& table, float required, Console& io,
+                       RunFigures* figures) {
+  const PitchQuantity& q = c.quantity;
   io.block([&](OutputChannel& out) {
     out.text(c.pitch_heading);
     out.text(kPitchRule);
@@ -144,214 +136,204 @@ void write_pitch_table(const DesignCase& c, const PitchTable& table, float requi
     out.text(kPitchRule);
     for (int i = 0; i < table.size(); ++i) {
       const auto k = static_cast<std::size_t>(i);
-      out.write(c.row_layout, {i + 1, table.pd[k], printed_value(c.kind, table.value[k])});
+      out.write(c.row_layout, {i + 1, table.pd[k], q.printed(table.value[k])});
     }
     out.text(kPitchRule);
-    out.write(c.requirement_layout, {printed_value(c.kind, required)});
+    out.write(c.requirement_layout, {q.printed(required)});
   });
-  if (RunFigures* figures = io.figures()) {
-    const char* unit = c.kind == PitchKind::Thrust ? "T (kN)" : c.kind == PitchKind::Power ? "Pd (kW)" : "Q (kNm)";
-    ResultTable& t = figures->table("Pitch table", {"P/D (-)", unit});
+  if (figures) {
+    ResultTable& t = figures->table("Pitch table", {"P/D (-)", q.column});
     for (int i = 0; i < table.size(); ++i) {
       const auto k = static_cast<std::size_t>(i);
-      t.rows.push_back({table.pd[k], printed_value(c.kind, table.value[k])});
+      t.rows.push_back({table.pd[k], q.printed(table.value[k])});
     }
   }
 }
 
-void write_result(const DesignCase& c, RunContext& ctx, Console& io) {
-  const float n = revolutions_per_second(ctx.N);
+void write_result(const DesignCase& c, const Problem& p, const Propeller& propeller, float J, float pd,
+                  Console& io) {
+  const float n = revolutions_per_second(p.N);
   Values second;
   const char* second_layout = nullptr;
   switch (c.second_result_line) {
     case ResultLine::DeliveredPower: {
-      evaluate_series(ctx, ctx.PD, ctx.EAR, ctx.Z);
-      const float Q = single(torque_expression(n, ctx.D, ctx.Kq, ctx.RHO));
+      const OpenWater point = propeller.at(J, pd);
+      const float Q = single(torque_expression(n, p.D, point.Kq, p.RHO));
       second_layout = "(' Pervaneye verilen guc - Pd = ',F8.2,                ' kW' )";
       second = {delivered_power_kw(Q, n)};
       break;
     }
-    case ResultLine::Thrust:
-      evaluate_series(ctx, ctx.PD, ctx.EAR, ctx.Z);
+    case ResultLine::Thrust: {
+      const OpenWater point = propeller.at(J, pd);
       second_layout = "(' Pervane itme kuvveti  - T = ',F8.3,                 ' kN' )";
-      second = {single(thrust_expression(n, ctx.D, ctx.Kt, ctx.RHO) / double{1000.0f})};
+      second = {single(thrust_expression(n, p.D, point.Kt, p.RHO) / double{1000.0f})};
       break;
+    }
     case ResultLine::None:
       break;
   }
   io.block([&](OutputChannel& out) {
-    out.write(c.result_layout, {ctx.PD});
+    out.write(c.result_layout, {pd});
     if (second_layout != nullptr) out.write(second_layout, second);
   });
 }
 
-// Writes the row of the current ctx.J (with ctx.Kt, ctx.Kq, ctx.eta0) in `layout`.
-void write_open_water_row(RunContext& ctx, Console& io, const char* layout, int i) {
-  ctx.delta = advance_coefficient_delta(ctx.J);
-  ctx.Bp = power_coefficient_bp(ctx.Kq, ctx.J);
-  io.both(layout, {i, ctx.J, ctx.Kt, ten_kq(ctx.Kq), ctx.eta0, ctx.Bp, ctx.delta});
-}
-
-struct DesignPoint {
-  float Kt = 0;
-  float Kq = 0;
-  float eta0 = 0;
-};
-
-// For --csv: the row just written.
-void collect_row(ResultTable* table, const RunContext& ctx) {
-  if (table) table->rows.push_back({ctx.J, ctx.Kt, ten_kq(ctx.Kq), ctx.eta0, ctx.Bp, ctx.delta});
+// The open-water grid of the designed propeller.
+const std::vector<float>& design_grid() {
+  static const std::vector<float> grid = accumulated_grid(kFirstJ, kStepJ, grid_count(kFirstJ, kLastJ, kStepJ));
+  return grid;
 }
 
 // The open-water table of the designed propeller with the design row marked "**D**" after the
-// grid row below it.  Returns the coefficients at the design point: those of the design row,
-// or, where the table has none (design J outside the grid or beside a left-out row), the
-// series evaluated there all the same.
-DesignPoint write_open_water_table(RunContext& ctx, Console& io, float Jd, float design_pd) {
+// grid row below it.  Returns the design point: that of the design row or, where the table has
+// none (design J outside the grid or beside a left-out row), the series evaluated there all the
+// same.
+OpenWater write_open_water_table(const Propeller& propeller, Console& io, RunFigures* figures, float Jd,
+                                 float design_pd) {
   write_open_water_head(io, "(//5X,'Pervane Acik Su Karakteristikleri ')");
 
-  ResultTable* figure_table = nullptr;
-  if (RunFigures* figures = io.figures()) {
-    figure_table = &figures->table("Open-water characteristics of the designed propeller", kOpenWaterColumns);
-  }
-  DesignPoint design;
+  ResultTable* figure_table =
+      figures ? &figures->table("Open-water characteristics of the designed propeller", kOpenWaterColumns) : nullptr;
+  const std::vector<float>& grid = design_grid();
+  std::vector<OpenWater> points(grid.size());
+  propeller.over(design_pd, grid.data(), grid.size(), points.data());
+
+  OpenWater design{};
   bool design_row_written = false;
-  const int points =
-      static_cast<int>((double{kLastJ} - double{kFirstJ} + double{kStepJ}) / double{kStepJ});
   int i = 0;
-  float grid_j = kFirstJ;
-  for (int k = 0; k < points; ++k, grid_j = single(double{grid_j} + double{kStepJ})) {
-    ctx.J = grid_j;
-    evaluate_series(ctx, design_pd, ctx.EAR, ctx.Z);
-    if (ctx.Kt < 0.0f) continue;  // no row, and no design-row test
-    write_open_water_row(ctx, io, kOpenWaterRow, ++i);
-    collect_row(figure_table, ctx);
+  for (const OpenWater& point : points) {
+    if (point.Kt < 0.0f) continue;  // no row, and no design-row test
+    write_open_water_row(io, kOpenWaterRow, ++i, open_water_row(point.J, point), figure_table);
 
     // One design row only, even where single-precision rounding of the grid would let two
     // neighbouring rows claim it.
-    if (!design_row_written && Jd > ctx.J && double{ctx.J} + double{kStepJ} > double{Jd}) {
-      ctx.J = Jd;
-      evaluate_series(ctx, design_pd, ctx.EAR, ctx.Z);
-      write_open_water_row(ctx, io, kDesignRow, ++i);
-      collect_row(figure_table, ctx);
-      design = {ctx.Kt, ctx.Kq, ctx.eta0};
+    if (!design_row_written && Jd > point.J && double{point.J} + double{kStepJ} > double{Jd}) {
+      design = propeller.at(Jd, design_pd);
+      write_open_water_row(io, kDesignRow, ++i, open_water_row(design.J, design), figure_table);
       design_row_written = true;
     }
   }
   io.both_text(kOpenWaterRule);
 
-  if (!design_row_written) {
-    ctx.J = Jd;
-    evaluate_series(ctx, design_pd, ctx.EAR, ctx.Z);
-    design = {ctx.Kt, ctx.Kq, ctx.eta0};
-  }
+  if (!design_row_written) design = propeller.at(Jd, design_pd);
   if (figure_table) {
-    Diagram& d = io.figures()->diagram();
-    d = open_water_diagram(*figure_table, propeller_title(ctx.series, ctx.Z, ctx.EAR, design_pd));
+    Diagram& d = figures->diagram();
+    d = open_water_diagram(*figure_table, propeller_title(propeller.series, design.z, propeller.ear, design_pd));
     mark_on_curves(d, Jd, design.Kt, ten_kq(design.Kq), design.eta0, labelled("J", Jd), "design point");
   }
   return design;
 }
 
-void write_design_summary(const DesignCase& c, RunContext& ctx, Console& io, DesignPoint design) {
-  write_series_used(io, ctx.series);
-  const float n = revolutions_per_second(ctx.N);
-  const float Qd = single(squared(n) * std::pow(double{ctx.D}, 5.0) * double{ctx.RHO} *
-                          double{design.Kq});
+// The summary under the table; returns the thrust (kN) the checks and the sweep work with:
+// the required one, or in the power and torque cases the design point's.
+float write_design_summary(const DesignCase& c, const Problem& p, const OpenWater& design, float design_pd,
+                           Console& io) {
+  write_series_used(io, p.series);
+  const float n = revolutions_per_second(p.N);
+  const float Qd = single(squared(n) * std::pow(double{p.D}, 5.0) * double{p.RHO} * double{design.Kq});
+  float T = p.T;
   if (c.thrust_from_design_point) {
-    ctx.T = single(squared(n) * std::pow(double{ctx.D}, 4.0) * double{ctx.RHO} *
-                   double{design.Kt} / double{1000.0f});
+    T = single(squared(n) * std::pow(double{p.D}, 4.0) * double{p.RHO} * double{design.Kt} / double{1000.0f});
   }
   const float Pd = delivered_power_kw(Qd, n);
-  io.both("(1X,'Z = ',I2,' EAR = ',F5.3,' P/D = ',F5.3)", {whole_number(ctx.Z), ctx.EAR, ctx.PD});
+  io.both("(1X,'Z = ',I2,' EAR = ',F5.3,' P/D = ',F5.3)", {whole_number(design.z), p.EAR, design_pd});
   io.both("(' TORK=',F8.3,' kNm',1X,'Pd=',F7.1,' kW')", {single(double{Qd} / double{1000.0f}), Pd});
+  return T;
 }
 
-void run_design_case(const DesignCase& c, RunContext& ctx, Console& io) {
+void run_design_case(const DesignCase& c, const Problem& p, Console& io, RunFigures* figures) {
   RootSearchState root_search;
 
   // Blade-area-only entry: no design, only the blade-area table, uncorrected.  The thrust case
   // matches its required thrust; the power and torque cases match their own requirement.
-  if (std::fabs(ctx.EAR) < 0.001f) {
-    // Without a series (0, 4, ...) nothing can be evaluated, and the table would show pitch
-    // ratios that were never computed: the data-entry message ends such a run here too.
-    if (ctx.series < 1 || ctx.series > 3) check_data_entry(ctx, io);
-    ctx.IVISC = 0;
-    sweep_blade_area(ctx, io, c.kind, required_value(ctx, c.kind), root_search);
-    write_series_used(io, ctx.series);
-    write_viscous_statement(io, ctx.IVISC, ctx.series);
+  if (std::fabs(p.EAR) < 0.001f) {
+    const Propeller uncorrected{p.series, p.EAR, p.Z, std::nullopt};
+    sweep_blade_area(p, uncorrected, io, figures, c.quantity, c.quantity.required(p.T, p.PQ), root_search);
+    write_series_used(io, p.series);
+    write_viscous_statement(io, 0, p.series);
     return;
   }
 
-  check_data_entry(ctx, io);
-  ctx.J = design_advance_coefficient(ctx);
-  write_header(ctx, io);
+  check_data_entry(p.series, p.EAR, io);
+  const Propeller propeller = Propeller::of(p);
+  const float J = design_advance_coefficient(p.Va, p.N, p.D);
+  write_header(p, J, io);
   if (c.pause_after_header) {
     io.pause(kPause);
     for (int k = 0; k < 3; ++k) io.console.text(" ");
   }
 
-  PitchTable table;
-  sweep_pitch(ctx, c.kind, table);
-  const float required = required_value(ctx, c.kind);
-  write_pitch_table(c, table, required, io);
+  const PitchTable table = sweep_pitch(propeller, J, p.N, p.D, p.RHO, c.quantity);
+  const float required = c.quantity.required(p.T, p.PQ);
+  write_pitch_table(c, table, required, io, figures);
   if (!table_brackets(table, required)) {
     io.block([&c](OutputChannel& out) { out.write(c.stop_layout); });
     io.stop();
   }
 
   ChannelNumericMessages messages(io);
-  solve_pitch(table, required, ctx.PD, messages, root_search);
-  write_result(c, ctx, io);
-
-  const float Jd = ctx.J;
-  const float design_pd = ctx.PD;
+  const float design_pd = solve_pitch(table, required, p.PD, messages, root_search);
+  const float Jd = table.J;  // as the series used it
+  write_result(c, p, propeller, Jd, design_pd, io);
   pause_between_blank_records(io);
 
-  const DesignPoint design = write_open_water_table(ctx, io, Jd, design_pd);
-  write_design_summary(c, ctx, io, design);
-  check_blade_area(ctx, io, c.burrill);
+  const OpenWater design = write_open_water_table(propeller, io, figures, Jd, design_pd);
+  const float T = write_design_summary(c, p, design, design_pd, io);
+  check_blade_area({p.series, T, p.D, p.N, p.Va, p.RHO, design.z, p.EAR, design_pd, p.Hs}, io, c.burrill);
 
-  sweep_blade_area(ctx, io, PitchKind::Thrust, required_value(ctx, PitchKind::Thrust),
-                   root_search);
-  write_series_used(io, ctx.series);
-  write_viscous_statement(io, ctx.IVISC, ctx.series);
+  sweep_blade_area(p, propeller, io, figures, kThrustQuantity, kThrustQuantity.required(T, p.PQ), root_search);
+  write_series_used(io, p.series);
+  write_viscous_statement(io, p.IVISC, p.series);
 }
 
 }  // namespace
 
-void sweep_pitch(RunContext& ctx, PitchKind kind, PitchTable& table) {
-  table.pd.clear();
-  table.value.clear();
-  const float n = revolutions_per_second(ctx.N);
-  const int count = static_cast<int>((double{ctx.PDmax} - double{ctx.PDmin} + double{kPitchStep}) /
-                                     double{kPitchStep});
-  float pd = ctx.PDmin;
-  for (int k = 0; k < count; ++k, pd = single(double{pd} + double{kPitchStep})) {
-    evaluate_series(ctx, pd, ctx.EAR, ctx.Z);
-    if (ctx.Kt < 0.0f) continue;
-    float value = 0.0f;
-    switch (kind) {
-      case PitchKind::Thrust:
-        value = single(thrust_expression(n, ctx.D, ctx.Kt, ctx.RHO));
-        break;
-      case PitchKind::Power: {
-        const float Q = single(torque_expression(n, ctx.D, ctx.Kq, ctx.RHO));
-        value = single(double{n} * double{Q} * double{6.28318f} / double{1000.0f});
-        break;
-      }
-      case PitchKind::Torque:
-        value = single(torque_expression(n, ctx.D, ctx.Kq, ctx.RHO) / double{1000.0f});
-        break;
-    }
-    table.pd.push_back(pd);
-    table.value.push_back(value);
-  }
+const PitchQuantity kThrustQuantity{
+    "T (kN)",
+    [](float n, float D, float RHO, const OpenWater& point) { return single(thrust_expression(n, D, point.Kt, RHO)); },
+    [](float value) { return single(double{value} / double{1000.0f}); },
+    [](float T, float) { return single(double{T} * double{1000.0f}); },
+};
+
+const PitchQuantity kPowerQuantity{
+    "Pd (kW)",
+    [](float n, float D, float RHO, const OpenWater& point) {
+      const float Q = single(torque_expression(n, D, point.Kq, RHO));
+      return single(double{n} * double{Q} * double{6.28318f} / double{1000.0f});
+    },
+    [](float value) { return value; },
+    [](float, float PQ) { return single(double{PQ} / double{1000.0f}); },
+};
+
+const PitchQuantity kTorqueQuantity{
+    "Q (kNm)",
+    [](float n, float D, float RHO, const OpenWater& point) {
+      return single(torque_expression(n, D, point.Kq, RHO) / double{1000.0f});
+    },
+    [](float value) { return value; },
+    [](float, float PQ) { return single(double{PQ} / double{1000.0f}); },
+};
+
+float design_advance_coefficient(float Va, float N, float D) {
+  return single(double{Va} / (double{N} / double{60.0f} * double{D}));
 }
 
-float required_value(const RunContext& ctx, PitchKind kind) {
-  if (kind == PitchKind::Thrust) return single(double{ctx.T} * double{1000.0f});
-  return single(double{ctx.PQ} / double{1000.0f});
+PitchTable sweep_pitch(const Propeller& propeller, float J, float N, float D, float RHO,
+                       const PitchQuantity& quantity) {
+  PitchTable table;
+  table.J = J;
+  const float n = revolutions_per_second(N);
+  const SeriesFacts& facts = series_facts(propeller.series);
+  const int count = grid_count(facts.PDmin, facts.PDmax, kPitchStep);
+  float pd = facts.PDmin;
+  for (int k = 0; k < count; ++k, pd = single(double{pd} + double{kPitchStep})) {
+    const OpenWater point = propeller.at(J, pd);
+    table.J = point.J;
+    if (point.Kt < 0.0f) continue;
+    table.pd.push_back(pd);
+    table.value.push_back(quantity.value(n, D, RHO, point));
+  }
+  return table;
 }
 
 bool table_brackets(const PitchTable& table, float required) {
@@ -359,18 +341,21 @@ bool table_brackets(const PitchTable& table, float required) {
   return !(table.value.front() > required || table.value.back() < required);
 }
 
-void solve_pitch(const PitchTable& table, float required, float& pd, NumericMessages& messages,
-                 RootSearchState& state) {
-  if (table.size() > 0 && table.value.back() == required) {
-    pd = table.pd.back();
-    return;
-  }
-  find_root_on_table(table.size(), table.pd.data(), table.value.data(), required, pd, messages,
-                     state);
+float solve_pitch(const PitchTable& table, float required, float pd, NumericMessages& messages,
+                  RootSearchState& state) {
+  if (table.size() > 0 && table.value.back() == required) return table.pd.back();
+  find_root_on_table(table.size(), table.pd.data(), table.value.data(), required, pd, messages, state);
+  return pd;
 }
 
-void design_for_thrust(RunContext& ctx, Console& io) { run_design_case(kThrustDesign, ctx, io); }
-void design_for_power(RunContext& ctx, Console& io) { run_design_case(kPowerDesign, ctx, io); }
-void design_for_torque(RunContext& ctx, Console& io) { run_design_case(kTorqueDesign, ctx, io); }
+void design_for_thrust(const Problem& p, Console& io, RunFigures* figures) {
+  run_design_case(kThrustDesign, p, io, figures);
+}
+void design_for_power(const Problem& p, Console& io, RunFigures* figures) {
+  run_design_case(kPowerDesign, p, io, figures);
+}
+void design_for_torque(const Problem& p, Console& io, RunFigures* figures) {
+  run_design_case(kTorqueDesign, p, io, figures);
+}
 
 }  // namespace tidewerk

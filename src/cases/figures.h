@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "report/run_figures.h"
+#include "tidewerk/series.h"
 
 namespace tidewerk {
 
@@ -21,9 +22,11 @@ Diagram coefficient_diagram(const ResultTable& table, const std::string& title, 
 void mark_on_curves(Diagram& diagram, float x, float Kt, float ten_Kq, float eta0, const std::string& label,
                     const std::string& legend);
 
-// Open-water table columns of --csv.
-inline const std::vector<std::string> kOpenWaterColumns = {"J (-)",    "Kt (-)", "10Kq (-)",
-                                                           "eta0 (-)", "Bp (-)", "delta (-)"};
+// Title of a case's diagram: the series' name, Z, EAR and, when known, P/D.
+inline std::string propeller_title(Series series, float Z, float EAR,
+                                   float PD = std::numeric_limits<float>::quiet_NaN()) {
+  return propeller_title(series_facts(series).name, Z, EAR, PD);
+}
 
 // "J = 0.620" and the like: a value for a diagram label.
 std::string labelled(const char* name, float value, int decimals = 3);

@@ -1,61 +1,78 @@
-// Case 5: the open-water table of a given propeller (P/D, Z, EAR) over the advance
-// coefficient, up to the first negative thrust coefficient.
+// The shared open-water table, and case 5: the open-water table of a given propeller (P/D, Z,
+// EAR) over the advance coefficient, up to the first negative thrust coefficient.
+#include "cases/open_water_table.h"
+
 #include "cases/cases.h"
 #include "cases/figures.h"
-#include "cases/open_water_layouts.h"
 #include "cases/performance.h"
+#include "cases/propeller.h"
 #include "driver/data_entry_check.h"
+#include "numeric/grid.h"
 #include "numeric/precision.h"
 #include "report/standard_blocks.h"
-#include "series/evaluator.h"
 
 namespace tidewerk {
+
+OpenWaterRow open_water_row(float x, const OpenWater& point) {
+  return {x,         point.Kt, point.Kq, point.eta0, power_coefficient_bp(point.Kq, point.J),
+          advance_coefficient_delta(point.J)};
+}
+
+void write_open_water_head(Console& io, const char* title_layout) {
+  io.block([title_layout](OutputChannel& out) {
+    out.write(title_layout);
+    out.text(kOpenWaterRule);
+    out.text(kOpenWaterHeads);
+    out.text(kOpenWaterRule);
+  });
+}
+
+void write_open_water_row(Console& io, const char* layout, int i, const OpenWaterRow& row,
+                          ResultTable* table) {
+  io.both(layout, {i, row.x, row.Kt, ten_kq(row.Kq), row.eta0, row.Bp, row.delta});
+  if (table) table->rows.push_back({row.x, row.Kt, ten_kq(row.Kq), row.eta0, row.Bp, row.delta});
+}
+
 namespace {
 
-
-// The advance-coefficient grid: 0.05 to about 1.475 in steps of 0.025, 58 points.
+// The advance-coefficient grid of case 5: 0.05 to about 1.475 in steps of 0.025, 58 points.
 constexpr float kFirstJ = 0.05f;
 constexpr float kLastJ = 1.5f;
 constexpr float kStepJ = 0.025f;
 
 }  // namespace
 
-void open_water_table(RunContext& ctx, Console& io) {
-  check_data_entry(ctx, io);
+void open_water_table(const Problem& p, Console& io, RunFigures* figures) {
+  check_data_entry(p.series, p.EAR, io);
 
+  Propeller propeller{p.series, p.EAR, p.Z, std::nullopt};
+  int IVISC = 0;  // the answer to the question, not the task file
   if (io.ask_yes_no("(/A)", {" ITTC VISKOZ DUZELTMESI ISTER MISIN E/H <H>"})) {
-    ctx.IVISC = 1;
+    IVISC = 1;
+    float D = 0;
+    float N = 0;
     io.screen.write("(/A)", {" HESAPLANACAK PERVANE CAPINI (m) ve DEVRINI (RPM) GIRIN"});
-    io.read_numbers({real_target("D (m)", ctx.D), real_target("N (RPM)", ctx.N)});
+    io.read_numbers({real_target("D (m)", D), real_target("N (RPM)", N)});
+    propeller.full_scale = Ittc78Conditions{D, 0.0f, N};  // no advance speed in this case
   }
-  const float pd = ctx.PD;
 
   write_open_water_head(io, "(//5X,'Pervane Karakteristikleri ')");
+  ResultTable* table = figures ? &figures->table("Open-water characteristics", kOpenWaterColumns) : nullptr;
 
-  ResultTable* table = nullptr;
-  if (RunFigures* figures = io.figures()) {
-    table = &figures->table("Open-water characteristics", kOpenWaterColumns);
-  }
-
-  const int points = static_cast<int>((double{kLastJ} - double{kFirstJ} + double{kStepJ}) / double{kStepJ});
-  ctx.J = kFirstJ;
-  for (int i = 1; i <= points; ++i) {
-    evaluate_series(ctx, pd, ctx.EAR, ctx.Z);
-    if (ctx.Kt < 0.0f) break;  // the table ends at the first negative thrust coefficient
-    ctx.delta = advance_coefficient_delta(ctx.J);
-    ctx.Bp = power_coefficient_bp(ctx.Kq, ctx.J);
-    io.both(kOpenWaterRow, {i, ctx.J, ctx.Kt, ten_kq(ctx.Kq), ctx.eta0, ctx.Bp, ctx.delta});
-    if (table) table->rows.push_back({ctx.J, ctx.Kt, ten_kq(ctx.Kq), ctx.eta0, ctx.Bp, ctx.delta});
-    ctx.J = single(double{ctx.J} + double{kStepJ});  // the next point from J as the evaluator left it
+  const std::vector<float> J = accumulated_grid(kFirstJ, kStepJ, grid_count(kFirstJ, kLastJ, kStepJ));
+  std::vector<OpenWater> points(J.size());
+  const std::size_t rows = propeller.over_until_negative_thrust(p.PD, J.data(), J.size(), points.data());
+  for (std::size_t k = 0; k < rows; ++k) {
+    write_open_water_row(io, kOpenWaterRow, static_cast<int>(k + 1), open_water_row(points[k].J, points[k]),
+                         table);
   }
   io.both_text(kOpenWaterRule);
 
-  write_series_used(io, ctx.series);
-  io.both("(1X,'Z = ',I2,' EAR = ',F5.3,' P/D = ',F5.3)", {whole_number(ctx.Z), ctx.EAR, ctx.PD});
-  write_viscous_statement(io, ctx.IVISC, ctx.series);
-  if (table) {
-    io.figures()->diagram() = open_water_diagram(*table, propeller_title(ctx.series, ctx.Z, ctx.EAR, ctx.PD));
-  }
+  const float Z = points.front().z;  // as the series used it
+  write_series_used(io, p.series);
+  io.both("(1X,'Z = ',I2,' EAR = ',F5.3,' P/D = ',F5.3)", {whole_number(Z), p.EAR, p.PD});
+  write_viscous_statement(io, IVISC, p.series);
+  if (table) figures->diagram() = open_water_diagram(*table, propeller_title(p.series, Z, p.EAR, p.PD));
 }
 
 }  // namespace tidewerk

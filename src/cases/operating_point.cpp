@@ -1,20 +1,22 @@
 // Case 6: the operating point of a given propeller.  The open-water table over a fixed grid of
 // advance coefficients with the operating J sorted in and marked, then the thrust, delivered
 // power and coefficients interpolated at the operating J.
+#include <algorithm>
 #include <array>
 #include <cmath>
 
 #include "cases/cases.h"
 #include "cases/figures.h"
 #include "cases/numeric_messages.h"
-#include "cases/open_water_layouts.h"
+#include "cases/open_water_table.h"
+#include "cases/propeller.h"
 #include "cases/performance.h"
 #include "driver/data_entry_check.h"
 #include "numeric/array_utilities.h"
 #include "numeric/interpolation.h"
+#include "numeric/grid.h"
 #include "numeric/precision.h"
 #include "report/standard_blocks.h"
-#include "series/evaluator.h"
 #include "series/polynomial.h"
 
 namespace tidewerk {
@@ -45,34 +47,31 @@ struct Table {
 
 // J = Va / (n * D) with n = N / 60 as stored: the operating J of the table row and of the
 // results are the same number.
-float operating_advance_coefficient(const RunContext& ctx, float n) {
-  return single(double{ctx.Va} / (double{n} * double{ctx.D}));
+float operating_advance_coefficient(const Problem& p, float n) {
+  return single(double{p.Va} / (double{n} * double{p.D}));
 }
 
-void write_out_of_range(const RunContext& ctx, Console& io) {
+void write_out_of_range(const Problem& p, float J, Console& io) {
   io.both(
       "(/,/,3X,'ILERLEME HIZI VA=',F8.3,' m/s ILERLEME KATSAYILARI SINIRLARI',/,"
       "'     DISINA DUSUYOR  - PROGRAM DURDURULDU ')",
-      {ctx.Va});
-  io.both("(3X,' VA = ',F8.3,' m/s ICIN J = ',F8.3,' OLUYOR')", {ctx.Va, ctx.J});
+      {p.Va});
+  io.both("(3X,' VA = ',F8.3,' m/s ICIN J = ',F8.3,' OLUYOR')", {p.Va, J});
 }
 
 }  // namespace
 
-void operating_point(RunContext& ctx, Console& io) {
-  check_data_entry(ctx, io);
-  const float pd = ctx.PD;
-  const float n = revolutions_per_second(ctx.N);
-  const float Jop = operating_advance_coefficient(ctx, n);
+void operating_point(const Problem& p, Console& io, RunFigures* figures) {
+  check_data_entry(p.series, p.EAR, io);
+  const float pd = p.PD;
+  const float n = revolutions_per_second(p.N);
+  const float Jop = operating_advance_coefficient(p, n);
+  const Propeller propeller = Propeller::of(p);
 
   Table table;
-  const int grid_points =
-      static_cast<int>((double{kLastJ} - double{kFirstJ} + double{kStepJ}) / double{kStepJ});
-  float J = kFirstJ;
-  for (int i = 0; i < grid_points; ++i) {
-    table.J[static_cast<std::size_t>(i)] = J;
-    J = single(double{J} + double{kStepJ});
-  }
+  const int grid_points = grid_count(kFirstJ, kLastJ, kStepJ);
+  const std::vector<float> grid = accumulated_grid(kFirstJ, kStepJ, grid_points);
+  std::copy(grid.begin(), grid.end(), table.J.begin());
   table.J[static_cast<std::size_t>(grid_points)] = Jop;
   const int rows = grid_points + 1;
   sort_ascending(rows, table.J.data());
@@ -85,71 +84,68 @@ void operating_point(RunContext& ctx, Console& io) {
     }
   }
 
-  for (std::size_t i = 0; i < static_cast<std::size_t>(rows); ++i) {
-    ctx.J = table.J[i];
-    evaluate_series(ctx, pd, ctx.EAR, ctx.Z);
-    if (ctx.Kt < 0.0f) break;  // this row and all after it are left out
-    table.Kt[i] = ctx.Kt;
-    table.Kq[i] = ctx.Kq;
-    table.eta0[i] = ctx.eta0;
-    // Bp and delta at J as the evaluator left it (0.001 for a smaller table J).
-    table.Bp[i] = power_coefficient_bp(ctx.Kq, ctx.J);
-    table.delta[i] = advance_coefficient_delta(ctx.J);
-    ++table.kept;
+  // The rows before the first negative Kt are kept; Bp and delta at J as the evaluator used it
+  // (0.001 for a smaller table J).
+  std::array<OpenWater, kRows> points{};
+  table.kept = static_cast<int>(
+      propeller.over_until_negative_thrust(pd, table.J.data(), static_cast<std::size_t>(rows), points.data()));
+  const float Z = points[0].z;  // as the series used it
+  for (std::size_t i = 0; i < static_cast<std::size_t>(table.kept); ++i) {
+    const OpenWaterRow row = open_water_row(table.J[i], points[i]);
+    table.Kt[i] = row.Kt;
+    table.Kq[i] = row.Kq;
+    table.eta0[i] = row.eta0;
+    table.Bp[i] = row.Bp;
+    table.delta[i] = row.delta;
   }
 
   write_open_water_head(io, "(//12X,' Pervane Karakteristikleri')");
+  ResultTable* figure_table = figures ? &figures->table("Open-water characteristics", kOpenWaterColumns) : nullptr;
   for (int i = 1; i <= table.kept; ++i) {
     const std::size_t r = static_cast<std::size_t>(i - 1);
-    io.both(i == marked ? kMarkedRow : kOpenWaterRow, {i, table.J[r], table.Kt[r], ten_kq(table.Kq[r]),
-                                              table.eta0[r], table.Bp[r], table.delta[r]});
+    write_open_water_row(io, i == marked ? kMarkedRow : kOpenWaterRow, i,
+                         {table.J[r], table.Kt[r], table.Kq[r], table.eta0[r], table.Bp[r], table.delta[r]},
+                         figure_table);
   }
   io.both_text(kOpenWaterRule);
-
-  ResultTable* figure_table = nullptr;
-  if (RunFigures* figures = io.figures()) {
-    figure_table = &figures->table("Open-water characteristics", kOpenWaterColumns);
-    for (std::size_t r = 0; r < static_cast<std::size_t>(table.kept); ++r) {
-      figure_table->rows.push_back(
-          {table.J[r], table.Kt[r], ten_kq(table.Kq[r]), table.eta0[r], table.Bp[r], table.delta[r]});
-    }
-    figures->diagram() = open_water_diagram(*figure_table, propeller_title(ctx.series, ctx.Z, ctx.EAR, pd));
+  if (figure_table) {
+    figures->diagram() = open_water_diagram(*figure_table, propeller_title(p.series, Z, p.EAR, pd));
   }
 
-  ctx.J = operating_advance_coefficient(ctx, n);
+  const float J = Jop;
   // The interpolation table is the kept rows but the last.
   const int m = table.kept - 1;
-  if (table.kept < kFewestKeptRows || table.J[static_cast<std::size_t>(m - 1)] < ctx.J ||
-      table.J[0] > ctx.J) {
-    write_out_of_range(ctx, io);
+  if (table.kept < kFewestKeptRows || table.J[static_cast<std::size_t>(m - 1)] < J || table.J[0] > J) {
+    write_out_of_range(p, J, io);
     return;
   }
-  write_series_used(io, ctx.series);
+  write_series_used(io, p.series);
 
   ChannelNumericMessages messages(io);
-  interpolate_table(m, table.J.data(), table.Kt.data(), ctx.J, ctx.Kt, kParabolicInterpolation,
-                    messages);
-  interpolate_table(m, table.J.data(), table.Kq.data(), ctx.J, ctx.Kq, kParabolicInterpolation,
-                    messages);
+  // A failed interpolation leaves the coefficients of the last point evaluated.
+  const OpenWater& last = points[static_cast<std::size_t>(table.kept < rows ? table.kept : rows - 1)];
+  float Kt = last.Kt;
+  float Kq = last.Kq;
+  interpolate_table(m, table.J.data(), table.Kt.data(), J, Kt, kParabolicInterpolation, messages);
+  interpolate_table(m, table.J.data(), table.Kq.data(), J, Kq, kParabolicInterpolation, messages);
 
-  const float Q = torque_d5_kq_n2_rho(ctx.D, ctx.Kq, n, ctx.RHO);
+  const float Q = torque_d5_kq_n2_rho(p.D, Kq, n, p.RHO);
   const float Pd = delivered_power_kw(Q, n);
-  ctx.T = thrust_d4_kt_n2_rho(ctx.D, ctx.Kt, n, ctx.RHO);
-  ctx.eta0 = open_water_efficiency(ctx.Kt, ctx.Kq, ctx.J);
+  const float T = thrust_d4_kt_n2_rho(p.D, Kt, n, p.RHO);
+  const float eta0 = open_water_efficiency(Kt, Kq, J);
 
   io.both(
       "(1X,'T=',F10.2,' kN  Va=',F8.3,' m/s  RHO = ',F6.1,' kg/m3',/,' Z = ',F2.0,' EAR = ',F5.3,"
       "' D = ',F6.3,' m',' P/D =',F6.4)",
-      {single(double{ctx.T} / 1000.0), ctx.Va, ctx.RHO, ctx.Z, ctx.EAR, ctx.D, pd});
+      {single(double{T} / 1000.0), p.Va, p.RHO, Z, p.EAR, p.D, pd});
   io.both("(1X,'Pd=',F10.2,' kW',/,1X,'J=',F7.3,' Kt=',F7.3,' 10Kq=',F7.3,' Eta0=',F7.3)",
-          {Pd, ctx.J, ctx.Kt, ten_kq(ctx.Kq), ctx.eta0});
-  if (RunFigures* figures = io.figures()) {
+          {Pd, J, Kt, ten_kq(Kq), eta0});
+  if (figures) {
     figures->table("Operating point", {"J (-)", "Kt (-)", "10Kq (-)", "eta0 (-)", "T (kN)", "Pd (kW)"})
-        .rows.push_back({ctx.J, ctx.Kt, ten_kq(ctx.Kq), ctx.eta0, single(double{ctx.T} / 1000.0), Pd});
-    mark_on_curves(figures->diagram(), ctx.J, ctx.Kt, ten_kq(ctx.Kq), ctx.eta0, labelled("J", ctx.J),
-                   "operating point");
+        .rows.push_back({J, Kt, ten_kq(Kq), eta0, single(double{T} / 1000.0), Pd});
+    mark_on_curves(figures->diagram(), J, Kt, ten_kq(Kq), eta0, labelled("J", J), "operating point");
   }
-  write_viscous_statement(io, ctx.IVISC, ctx.series);
+  write_viscous_statement(io, p.IVISC, p.series);
 }
 
 }  // namespace tidewerk

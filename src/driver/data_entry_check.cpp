@@ -2,29 +2,21 @@
 
 namespace tidewerk {
 
-void check_data_entry(const RunContext& ctx, Console& io) {
-  if (ctx.EARmin <= ctx.EAR && ctx.EARmax > ctx.EAR) return;
+void check_data_entry(std::optional<Series> series, float EAR, Console& io) {
+  if (series) {
+    const SeriesFacts& facts = series_facts(*series);
+    if (facts.EARmin <= EAR && facts.EARmax > EAR) return;
+  }
 
-  io.block([&ctx](OutputChannel& out) {
+  io.block([&](OutputChannel& out) {
     out.blank();
     out.blank();
     out.blank();
     out.write("(1X,' Tidewerk Programi Data Giris Hata Uyarisi: ')");
-    switch (ctx.series) {
-      case 1:
-        out.write("(1X,' Wageningen Serisi Pervanelerde 0.3<Ae/Ao<1.05 tir.')");
-        out.write("(1X,' Hesabi istenen Ae = ',F6.4,' sinir disinda kalmaktadir.')", {ctx.EAR});
-        break;
-      case 2:
-        out.write("(1X,' Gawn Serisi Pervanelerde 0.2<Ae/Ao<1.10 dir.      ')");
-        out.write("(1X,' Hesabi istenen Ae/Ao = ',F6.3,' sinir disinda kalmaktadir.')", {ctx.EAR});
-        break;
-      case 3:
-        out.write("(1X,' KCA Serisi Pervanelerde 0.5<Ae/Ao<1.10 dir.       ')");
-        out.write("(1X,' Hesabi istenen Ae/Ao = ',F6.3,' sinir disinda kalmaktadir.')", {ctx.EAR});
-        break;
-      default:
-        break;
+    if (series) {
+      const SeriesFacts& facts = series_facts(*series);
+      out.write(facts.entry_limits_layout);
+      out.write(facts.entry_value_layout, {EAR});
     }
   });
   io.console.blank();

@@ -1,8 +1,10 @@
 #include "driver/main_program.h"
 
 #include <array>
+#include <optional>
 
 #include "cases/cases.h"
+#include "driver/data_entry_check.h"
 #include "driver/task_file.h"
 #include "numeric/precision.h"
 #include "report/run_end.h"
@@ -14,11 +16,11 @@ namespace {
 // One value of a case's list in the task file: its name and the field it is read into.
 struct CaseField {
   const char* name;
-  float RunContext::*real;
-  int RunContext::*integer;
+  float Problem::*real;
+  int Problem::*integer;
 };
-constexpr CaseField R(const char* name, float RunContext::*field) { return {name, field, nullptr}; }
-constexpr CaseField I(const char* name, int RunContext::*field) { return {name, nullptr, field}; }
+constexpr CaseField R(const char* name, float Problem::*field) { return {name, field, nullptr}; }
+constexpr CaseField I(const char* name, int Problem::*field) { return {name, nullptr, field}; }
 
 constexpr std::size_t kMaxCaseFields = 9;
 
@@ -30,7 +32,7 @@ struct CaseEntry {
   std::array<CaseField, kMaxCaseFields> fields;
 };
 
-using C = RunContext;
+using C = Problem;
 
 // The ten cases: what each reads from the task file, in order, and the procedure it runs.
 const std::array<CaseEntry, 10> kCases{{
@@ -68,23 +70,6 @@ const std::array<CaseEntry, 10> kCases{{
       R("Hs (m)", &C::Hs)}},
 }};
 
-// Validity limits of each series, set as soon as the series is known.
-void set_series_limits(RunContext& ctx) {
-  switch (ctx.series) {
-    case 1:  // Wageningen B
-      ctx.PDmin = 0.5f, ctx.PDmax = 1.401f, ctx.EARmin = 0.3f, ctx.EARmax = 1.0501f;
-      break;
-    case 2:  // Gawn
-      ctx.PDmin = 0.5f, ctx.PDmax = 2.001f, ctx.EARmin = 0.201f, ctx.EARmax = 1.101f;
-      break;
-    case 3:  // KCA
-      ctx.PDmin = 0.6f, ctx.PDmax = 2.001f, ctx.EARmin = 0.501f, ctx.EARmax = 1.101f;
-      break;
-    default:  // no limits: every blade-area ratio fails the data-entry check
-      break;
-  }
-}
-
 const CaseEntry* find_case(int number) {
   for (const CaseEntry& entry : kCases) {
     if (entry.number == number) return &entry;
@@ -94,7 +79,7 @@ const CaseEntry* find_case(int number) {
 
 }  // namespace
 
-bool read_case_values(RunContext& ctx, TaskFile& task) {
+bool read_case_values(Problem& ctx, TaskFile& task) {
   const CaseEntry* entry = find_case(ctx.case_number);
   if (entry == nullptr) return false;
   std::array<ReadTarget, kMaxCaseFields> targets{};
@@ -108,8 +93,8 @@ bool read_case_values(RunContext& ctx, TaskFile& task) {
   return true;
 }
 
-void main_program(RunContext& ctx, Console& io, const TaskFileOpener& open_task_file) {
-  ctx.IVISC = 0;
+void main_program(Problem& problem, Console& io, const TaskFileOpener& open_task_file,
+                  RunFigures* figures) {
   // The report is open; the banner is written before the task file is opened.
   write_banner(io);
 
@@ -120,14 +105,18 @@ void main_program(RunContext& ctx, Console& io, const TaskFileOpener& open_task_
   }
   TaskFile task(*stream);
   task.skip_lines(15, "the 15 explanatory lines before the series");
-  task.read({integer_target("series (line 16)", ctx.series)});
-  set_series_limits(ctx);
+  task.read({integer_target("series (line 16)", problem.series_number)});
+  // The one place where the task file's number becomes a series.
+  const std::optional<Series> series = series_from_number(problem.series_number);
+  if (series) problem.series = *series;
   task.skip_lines(63, "the 63 explanatory lines before the case number");
-  task.read({integer_target("case (line 80)", ctx.case_number)});
+  task.read({integer_target("case (line 80)", problem.case_number)});
 
   // Any other case number reads nothing more and runs no case.
-  if (read_case_values(ctx, task)) {
-    find_case(ctx.case_number)->procedure(ctx, io);
+  if (read_case_values(problem, task)) {
+    // Without a known series nothing can be evaluated: the data-entry message ends the run.
+    if (!series) check_data_entry(series, problem.EAR, io);
+    find_case(problem.case_number)->procedure(problem, io, figures);
     check_arithmetic();
   }
 
@@ -142,12 +131,11 @@ int run_tidewerk(std::ostream& screen, std::ostream& report, std::istream& keybo
                  std::ostream& errors, const TaskFileOpener& open_task_file,
                  RunFigures* figures) {
   clear_arithmetic_flags();
-  RunContext ctx;
+  Problem problem;
   Console io(screen, report, keyboard);
-  io.attach_figures(figures);
   int status = kExitStopped;
   try {
-    main_program(ctx, io, open_task_file);
+    main_program(problem, io, open_task_file, figures);
   } catch (const RunStopped&) {
     status = kExitStopped;
   } catch (const InputError& e) {
@@ -156,7 +144,7 @@ int run_tidewerk(std::ostream& screen, std::ostream& report, std::istream& keybo
     status = kExitInputError;
   } catch (const ArithmeticError& e) {
     screen.flush();
-    errors << "Tidewerk: arithmetic error (" << e.what() << ") in case " << ctx.case_number
+    errors << "Tidewerk: arithmetic error (" << e.what() << ") in case " << problem.case_number
            << "; the run was ended before the next line of the report.\n";
     status = kExitArithmetic;
   } catch (const LayoutError& e) {

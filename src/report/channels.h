@@ -18,7 +18,6 @@
 
 #include "report/free_form.h"
 #include "report/record_notation.h"
-#include "report/run_figures.h"
 
 namespace tidewerk {
 
@@ -78,13 +77,8 @@ class Console {
 
   std::ostream& screen_stream() { return screen_stream_; }
 
-  // The collector of tables and diagram for --csv and --svg; null in a classic run.
-  RunFigures* figures() { return figures_; }
-  void attach_figures(RunFigures* figures) { figures_ = figures; }
-
  private:
   std::ostream& screen_stream_;
-  RunFigures* figures_ = nullptr;
   FreeFormReader keyboard_;
 };
 

@@ -81,9 +81,8 @@ std::string tables_to_csv(const std::vector<ResultTable>& tables) {
   return out;
 }
 
-std::string propeller_title(int series, float Z, float EAR, float PD) {
-  const char* name = series == 1 ? "Wageningen B" : series == 2 ? "Gawn" : series == 3 ? "KCA" : "Unknown";
-  std::string title = std::string(name) + " series, Z = " + number(std::trunc(Z), "%.0f") + ", EAR = " +
+std::string propeller_title(std::string_view series_name, float Z, float EAR, float PD) {
+  std::string title = std::string(series_name) + " series, Z = " + number(std::trunc(Z), "%.0f") + ", EAR = " +
                       number(EAR, "%.3f");
   if (std::isfinite(PD)) title += ", P/D = " + number(PD, "%.3f");
   return title;

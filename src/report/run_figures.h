@@ -5,6 +5,7 @@
 
 #include <limits>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tidewerk {
@@ -69,6 +70,7 @@ std::string diagram_to_svg(const Diagram& diagram);
 
 // Title of the diagrams: "Wageningen B series, Z = 4, EAR = 0.700, P/D = 1.000"; without the
 // pitch ratio when it is not known (NaN).
-std::string propeller_title(int series, float Z, float EAR, float PD = std::numeric_limits<float>::quiet_NaN());
+std::string propeller_title(std::string_view series_name, float Z, float EAR,
+                            float PD = std::numeric_limits<float>::quiet_NaN());
 
 }  // namespace tidewerk

@@ -13,27 +13,12 @@ void write_banner(Console& io) {
   });
 }
 
-void write_series_used(Console& io, int series) {
-  switch (series) {
-    case 1:
-      io.both("(/' HESAPLARDA WAGENINGEN B SERISI KULLANILMISTIR')");
-      break;
-    case 2:
-      io.both("(/' HESAPLARDA GAWN SERISI KULLANILMISTIR')");
-      break;
-    case 3:
-      io.both("(/' HESAPLARDA KCA SERISI KULLANILMISTIR')");
-      break;
-    default:
-      break;
-  }
-}
+void write_series_used(Console& io, Series series) { io.both(series_facts(series).used_layout); }
 
-void write_viscous_statement(Console& io, int IVISC, int series) {
+void write_viscous_statement(Console& io, int IVISC, Series series) {
   io.both_blank();
   io.both_text("TAM OLCEGE EKSTRAPOLASYONDA");
-  // Only the Wageningen B coefficients are ever corrected.
-  if (IVISC == 1 && series == 1) {
+  if (IVISC == 1 && series_facts(series).ittc78) {
     io.both("(' ITTC78 VISKOZ DUZELTME YONTEMI KULLANILMISTIR')");
   } else {
     io.both("(' VISKOZ DUZELTME YAPILMAMISTIR')");

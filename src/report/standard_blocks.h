@@ -3,16 +3,16 @@
 #pragma once
 
 #include "report/channels.h"
+#include "tidewerk/series.h"
 
 namespace tidewerk {
 
 // The framed program title, written to the screen and then to the report.
 void write_banner(Console& io);
-// An empty record and the name of the series used (1 Wageningen B, 2 Gawn, 3 KCA); nothing
-// for any other number.
-void write_series_used(Console& io, int series);
+// An empty record and the name of the series used.
+void write_series_used(Console& io, Series series);
 // The closing statement on the extrapolation to full scale.  The ITTC78 statement is made
 // only when the correction was requested (IVISC = 1) and applied (Wageningen B series).
-void write_viscous_statement(Console& io, int IVISC, int series);
+void write_viscous_statement(Console& io, int IVISC, Series series);
 
 }  // namespace tidewerk

@@ -4,15 +4,13 @@
 
 namespace tidewerk {
 
-void gawn_open_water(RunContext& ctx, float pd, float ear, float& z) {
+OpenWater gawn_open_water(float J, float pd, float ear, float z) {
   if (std::fabs(double{z} - 3.0) > double{0.01f}) z = 3.0f;
-  guard_advance_coefficient(ctx);
-  const TermPowers x(ctx.J, pd, ear, z);
+  J = guard_advance_coefficient(J);
+  const TermPowers x(J, pd, ear, z);
   const float kt = sum_series_terms(kGawnThrust, x);
   const float kq = sum_series_terms(kGawnTorque, x);
-  ctx.Kt = kt;
-  ctx.Kq = kq;
-  ctx.eta0 = open_water_efficiency(kt, kq, ctx.J);
+  return {J, z, kt, kq, open_water_efficiency(kt, kq, J)};
 }
 
 }  // namespace tidewerk

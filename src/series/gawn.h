@@ -2,7 +2,7 @@
 // polynomials, with their own coefficients, evaluated for a three-bladed propeller.
 #pragma once
 
-#include "driver/run_context.h"
+#include "tidewerk/series.h"
 #include "series/polynomial.h"
 
 namespace tidewerk {
@@ -103,9 +103,9 @@ inline constexpr SeriesTerm kGawnTorque[47] = {
 
 static_assert(exponents_in_range(kGawnThrust) && exponents_in_range(kGawnTorque));
 
-// Kt, Kq and eta0 of the Gawn propeller (pd, ear, z) at ctx.J, written into ctx.  First a
-// blade number further than 0.01 from 3 is set to 3 in z; a J of magnitude below 0.001 is
-// raised to 0.001 in ctx.J.  Never corrected for viscosity.
-void gawn_open_water(RunContext& ctx, float pd, float ear, float& z);
+// Kt, Kq and eta0 of the Gawn propeller (pd, ear, z) at J.  First a blade number further than
+// 0.01 from 3 is replaced by 3; a J of magnitude below 0.001 is raised to 0.001.  Never
+// corrected for viscosity.
+OpenWater gawn_open_water(float J, float pd, float ear, float z);
 
 }  // namespace tidewerk

@@ -47,11 +47,4 @@ Ittc78Terms ittc78_terms(float D, float pd, int Zi, float t_over_c, float c_over
   return r;
 }
 
-void ittc78_correction(float D, float pd, int Zi, float t_over_c, float c_over_d, float s,
-                       float n_r, float nu, float& dKt, float& dKq) {
-  const Ittc78Terms r = ittc78_terms(D, pd, Zi, t_over_c, c_over_d, s, n_r, nu);
-  dKt = r.dKt;
-  dKq = r.dKq;
-}
-
 }  // namespace tidewerk

@@ -41,8 +41,4 @@ struct Ittc78Terms {
 Ittc78Terms ittc78_terms(float D, float pd, int Zi, float t_over_c, float c_over_d, float s,
                          float n_r, float nu);
 
-// The corrections to subtract: Kt -= dKt, Kq -= dKq.
-void ittc78_correction(float D, float pd, int Zi, float t_over_c, float c_over_d, float s,
-                       float n_r, float nu, float& dKt, float& dKq);
-
 }  // namespace tidewerk

@@ -2,7 +2,7 @@
 // power of ten applied to its mantissa.
 #pragma once
 
-#include "driver/run_context.h"
+#include "tidewerk/series.h"
 #include "series/polynomial.h"
 
 namespace tidewerk {
@@ -52,9 +52,13 @@ inline constexpr KcaTerm kKcaTorque[17] = {
 
 static_assert(exponents_in_range(kKcaThrust) && exponents_in_range(kKcaTorque));
 
-// Kt, Kq and eta0 of the KCA propeller (pd, ear) at ctx.J, written into ctx.  First z below
-// 2.99 is set to 3, then z above 5.01 to 5; z takes no other part.  A J of magnitude below
-// 0.001 is raised to 0.001 in ctx.J.  Never corrected for viscosity.
-void kca_open_water(RunContext& ctx, float pd, float ear, float& z);
+// Kt, Kq and eta0 of the KCA propeller (pd, ear) at J.  First z below 2.99 becomes 3, then z
+// above 5.01 becomes 5; z takes no other part.  A J of magnitude below 0.001 is raised to
+// 0.001.  Never corrected for viscosity.
+OpenWater kca_open_water(float J, float pd, float ear, float z);
+
+// The tables with 10^p * M formed once, by the same single-precision products.
+inline constexpr auto kKcaThrustScaled = scale_kca_table(kKcaThrust);
+inline constexpr auto kKcaTorqueScaled = scale_kca_table(kKcaTorque);
 
 }  // namespace tidewerk

@@ -9,7 +9,6 @@
 #include <cmath>
 #include <cstddef>
 
-#include "driver/run_context.h"
 #include "numeric/precision.h"
 
 // With FLT_EVAL_METHOD 0 a float product or sum is rounded to float as it is formed; an x87
@@ -169,10 +168,8 @@ inline float sum_kca_terms(const KcaScaledTable<N>& table, const TermPowers& x) 
   return sum;
 }
 
-// J guard of every series: a J of magnitude below 0.001 becomes 0.001 in the shared field.
-inline void guard_advance_coefficient(RunContext& ctx) {
-  if (std::fabs(ctx.J) < 0.001f) ctx.J = 0.001f;
-}
+// J guard of every series: a J of magnitude below 0.001 becomes 0.001.
+inline float guard_advance_coefficient(float J) { return std::fabs(J) < 0.001f ? 0.001f : J; }
 
 // Open-water efficiency (Kt / Kq) * J / 6.2831855, evaluated in double and stored as float.
 // Kq = 0 is divided by as it stands.

@@ -2,7 +2,9 @@
 // terms) and the preparation of the ITTC78 viscous correction that only this series applies.
 #pragma once
 
-#include "driver/run_context.h"
+#include <optional>
+
+#include "tidewerk/series.h"
 #include "series/ittc78.h"
 #include "series/polynomial.h"
 
@@ -104,16 +106,21 @@ inline constexpr SeriesTerm kWageningenBTorque[47] = {
 
 static_assert(exponents_in_range(kWageningenBThrust) && exponents_in_range(kWageningenBTorque));
 
-// Kt, Kq and eta0 of the Wageningen B propeller (pd, ear, z) at ctx.J, written into ctx.
-// A J of magnitude below 0.001 is raised to 0.001 in ctx.J.  When ctx.IVISC is non-zero
-// the ITTC78 correction is applied (unless Va and N are both below 0.001).  z is used as it
-// is, not rounded.
-void wageningen_b_open_water(RunContext& ctx, float pd, float ear, float z);
+// Kt, Kq and eta0 of the Wageningen B propeller (pd, ear, z) at J.  A J of magnitude below 0.001
+// is raised to 0.001.  With `full_scale` the ITTC78 correction is applied (unless Va and N are
+// both below 0.001).  z is used as it is, not rounded.
+OpenWater wageningen_b_open_water(float J, float pd, float ear, float z,
+                                  const Ittc78Conditions* full_scale);
 
-// Steps before the ITTC78 correction, from ctx.D, ctx.Va, ctx.N and ctx.J (after the J
-// guard): the diameter used, the truncated blade number, chord and thickness at 0.75R, the
-// scale ratio and the reference rotation rate and viscosity.  Returns false, leaving `out`
-// untouched, when Va < 0.001 and N < 0.001: then no correction is made.
-bool prepare_ittc78(const RunContext& ctx, float ear, float z, Ittc78Inputs& out);
+// Steps before the ITTC78 correction, from the full-scale conditions and J (after the J guard):
+// the diameter used, the truncated blade number, chord and thickness at 0.75R, the scale ratio
+// and the reference rotation rate and viscosity.  Nothing when Va < 0.001 and N < 0.001: then
+// no correction is made.
+std::optional<Ittc78Inputs> prepare_ittc78(const Ittc78Conditions& full_scale, float J, float ear,
+                                           float z);
+
+// The corrected coefficients: Kt - dKt, Kq - dKq and eta0 from them, at the guarded J.
+OpenWater apply_ittc78(const OpenWater& uncorrected, float pd, float ear,
+                       const Ittc78Conditions& full_scale);
 
 }  // namespace tidewerk

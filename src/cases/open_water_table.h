@@ -1,0 +1,44 @@
+// The open-water table that cases 5, 6, 7 and 8 to 10 print: its layouts, its head, the row of
+// one evaluated point and the collection of its rows for --csv and --svg.
+#pragma once
+
+#include <vector>
+
+#include "report/channels.h"
+#include "report/run_figures.h"
+#include "tidewerk/series.h"
+
+namespace tidewerk {
+
+inline constexpr const char* kOpenWaterRule =
+    "---|-------|--------|---------|--------|------------|------------|";
+inline constexpr const char* kOpenWaterHeads =
+    " i     J       Kt      10Kq      eta0         Bp         delta";
+inline constexpr const char* kOpenWaterRow = "(1X,I2,F8.3,3F9.4,4X,2(F10.4,3X))";
+
+// Open-water table columns of --csv.
+inline const std::vector<std::string> kOpenWaterColumns = {"J (-)",    "Kt (-)", "10Kq (-)",
+                                                           "eta0 (-)", "Bp (-)", "delta (-)"};
+
+// One row: the first column as printed (J, or P/D in the Bp-delta case), the coefficients, and
+// Bp and delta at the J the evaluator used.
+struct OpenWaterRow {
+  float x;
+  float Kt;
+  float Kq;
+  float eta0;
+  float Bp;
+  float delta;
+};
+OpenWaterRow open_water_row(float x, const OpenWater& point);
+
+// The head of an open-water table, written as one block to the screen and then to the report:
+// the title layout, the rule, the column heads and the rule again.
+void write_open_water_head(Console& io, const char* title_layout);
+
+// Row i in `layout` (kOpenWaterRow or a marked variant) on the screen and the report, and into
+// `table` when one collects the rows.
+void write_open_water_row(Console& io, const char* layout, int i, const OpenWaterRow& row,
+                          ResultTable* table);
+
+}  // namespace tidewerk

@@ -1,0 +1,40 @@
+// The propeller a case evaluates: series, blade-area ratio, blade number and, when asked, the
+// full-scale conditions of the ITTC78 correction.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+
+#include "driver/problem.h"
+#include "tidewerk/series.h"
+
+namespace tidewerk {
+
+struct Propeller {
+  Series series;
+  float ear;
+  float z;
+  std::optional<Ittc78Conditions> full_scale;  // none: uncorrected
+
+  // The propeller of the problem record; corrected when IVISC is non-zero.
+  static Propeller of(const Problem& p) {
+    Propeller prop{p.series, p.EAR, p.Z, std::nullopt};
+    if (p.IVISC != 0) prop.full_scale = Ittc78Conditions{p.D, p.Va, p.N};
+    return prop;
+  }
+
+  OpenWater at(float J, float pd) const {
+    return evaluate(series, {J, pd, ear, z}, full_scale ? &*full_scale : nullptr);
+  }
+  void over(float pd, const float* J, std::size_t count, OpenWater* out) const {
+    evaluate_grid(series, pd, ear, z, J, count, out, full_scale ? &*full_scale : nullptr);
+  }
+
+  // The points of a sweep that ends at the first negative thrust coefficient: evaluates the
+  // grid and returns how many points come before that one (all of them when none is negative).
+  // The arithmetic flags are left as a point-by-point sweep that stops there leaves them.
+  std::size_t over_until_negative_thrust(float pd, const float* J, std::size_t count,
+                                         OpenWater* out) const;
+};
+
+}  // namespace tidewerk
