@@ -55,6 +55,10 @@ OpenWater evaluate(Series series, const OperatingPoint& point,
 void evaluate_grid(Series series, float pd, float ear, float z, const float* J, std::size_t count,
                    OpenWater* out, const Ittc78Conditions* full_scale = nullptr);
 
+// True when evaluate() corrects `series` at `full_scale`: the series takes the ITTC78
+// correction, conditions are given, and Va and N are not both below 0.001.
+bool ittc78_applied(Series series, const Ittc78Conditions* full_scale);
+
 // How a series treats the blade number before evaluating.
 enum class BladeNumberRule {
   AsGiven,         // Wageningen B: Z enters the polynomials as given, fractions included

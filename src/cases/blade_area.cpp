@@ -105,9 +105,21 @@ BladeAreaCheck compute_blade_area_check(const DesignedPropeller& ctx, BurrillRul
   return c;
 }
 
-void check_blade_area(const DesignedPropeller& ctx, Console& io, BurrillRules rules) {
+void check_blade_area(const DesignedPropeller& ctx, Console& io, BurrillRules rules, Warnings& warnings,
+                      const std::string& where) {
   ChannelNumericMessages messages(io);
   const BladeAreaCheck c = compute_blade_area_check(ctx, rules, messages);
+  const auto warn_above = [&](const char* criterion, float minimum) {
+    if (std::isgreater(minimum, ctx.EAR)) {  // quietly false for a chart line Sigma misses (NaN)
+      warnings.add(where, std::string("the ") + criterion + " minimum blade-area ratio " + fixed(minimum, 3) +
+                              " is above the propeller's EAR = " + fixed(ctx.EAR, 3));
+    }
+  };
+  if (c.burrill) {
+    warn_above("Burrill 2.5 % back-cavitation", c.EAR25);
+    warn_above("Burrill 5 % back-cavitation", c.EAR5);
+  }
+  warn_above("Keller", c.EARk);
   const auto plus = [](float x, float k) { return single(double{x} + double{k}); };
 
   io.block([&](OutputChannel& out) {

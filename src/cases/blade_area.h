@@ -9,6 +9,7 @@
 #include "numeric/root_search.h"
 #include "report/channels.h"
 #include "report/run_figures.h"
+#include "report/warnings.h"
 
 namespace tidewerk {
 
@@ -59,8 +60,9 @@ BladeAreaCheck compute_blade_area_check(const DesignedPropeller& prop, BurrillRu
                                         NumericMessages& messages);
 
 // Computes the checks, writes the check block on the screen and then on the report, and
-// pauses.
-void check_blade_area(const DesignedPropeller& prop, Console& io, BurrillRules rules);
+// pauses.  A minimum blade-area ratio above the propeller's own is a warning at `where`.
+void check_blade_area(const DesignedPropeller& prop, Console& io, BurrillRules rules, Warnings& warnings,
+                      const std::string& where);
 
 // The pitch design repeated for the blade-area ratios 0.40 to 1.10 at the design advance
 // coefficient of the problem (D, N, Va, RHO): for each, the P/D at which the pitch table of

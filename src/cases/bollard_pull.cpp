@@ -80,8 +80,8 @@ bool first_crossing(const Sweep& sweep, float Kq_req, float& pd) {
 }
 
 // The power does not fit this diameter: the messages with the powers absorbed at the lowest
-// and the highest swept P/D.
-void write_power_out_of_range(const Problem& p, float D, Console& io, const Sweep& sweep, float Kq_req,
+// and the highest swept P/D.  Returns why the case has no result.
+std::string write_power_out_of_range(const Problem& p, float D, Console& io, const Sweep& sweep, float Kq_req,
                               float n, float pi) {
   io.both("(A,F8.3,A)", {" Yaricap D=", D, " m"});
   io.both("(1X,'Kq=',F6.4,' ICIN P/D HESABI MEVCUT PERVANE ICIN MUMKUN  DEGIL')", {Kq_req});
@@ -101,6 +101,9 @@ void write_power_out_of_range(const Problem& p, float D, Console& io, const Swee
     out.write("(1X,F8.1,A,F8.1,A,F8.1)", {Pmin, " < DHP=", DHP, " kW<", Pmax});
     out.write("(A)", {" araliginda olmalidir. Datayi buna gore duzenleyin"});
   });
+  return "the delivered power " + fixed(DHP, 1) + " kW cannot be absorbed by the diameter " + fixed(D, 3) +
+         " m at " + fixed(p.N, 1) + " RPM (the pitch ratios give " + fixed(Pmin, 1) + " to " + fixed(Pmax, 1) +
+         " kW)";
 }
 
 // The index typed by the user, asked again until it is 1, 2 or 3.
@@ -141,16 +144,17 @@ void collect_figures(const Candidates& candidates, int choice, const Problem& p,
 
 }  // namespace
 
-void bollard_pull(const Problem& p, Console& io, RunFigures* figures) {
+CaseResult bollard_pull(const Problem& p, Console& io, RunFigures* figures, Warnings&) {
   if (!series_facts(p.series).bollard_pull) {
     // The refusal goes to the report first.
     constexpr const char* kRefusal =
         "(//' GAWN SERISI PERVANELER ICIN BOLLARD DURUMU HESABI MUMKUN DEGIL - STOP' )";
     io.report.write(kRefusal);
     io.screen.write(kRefusal);
-    return;
+    return CaseResult::none("the bollard-pull case does not take the " + std::string(series_facts(p.series).name) +
+                            " series");
   }
-  check_data_entry(p.series, p.EAR, io);
+  check_data_entry(p, io);
 
   std::array<Candidate, kCandidates> candidates;
   candidates[0].D = p.D1;
@@ -177,8 +181,8 @@ void bollard_pull(const Problem& p, Console& io, RunFigures* figures) {
     const Sweep sweep = sweep_pitch(propeller);
 
     if (!first_crossing(sweep, Kq_req, c.pd)) {
-      write_power_out_of_range(p, c.D, io, sweep, Kq_req, n, pi);
-      return;  // the remaining diameters are not examined
+      // The remaining diameters are not examined.
+      return CaseResult::none(write_power_out_of_range(p, c.D, io, sweep, Kq_req, n, pi));
     }
     const OpenWater point = propeller.at(kBollardJ, c.pd);
     Z = point.z;
@@ -211,7 +215,8 @@ void bollard_pull(const Problem& p, Console& io, RunFigures* figures) {
   io.both("(1X,'RHO = ',F6.1,' kg/m3')", {p.RHO});
   io.both("(' TORK=',F8.3,' kNm',1X,'Pd=',F7.1,' kW')", {single(double{Q} / 1000.0), Pd});
   if (figures) collect_figures(candidates, choice, p, Z, *figures);
-  write_viscous_statement(io, p.IVISC, p.series);
+  write_viscous_statement(io, propeller.corrected());
+  return CaseResult::produced();
 }
 
 }  // namespace tidewerk

@@ -44,8 +44,10 @@ struct Table {
 
 }  // namespace
 
-void bp_delta(const Problem& p, Console& io, RunFigures* figures) {
-  // The blade-area ratio is not range-checked in this case.
+CaseResult bp_delta(const Problem& p, Console& io, RunFigures* figures, Warnings& warnings) {
+  // The blade-area ratio is not range-checked in this case; outside the series it is extrapolated.
+  const SeriesFacts& facts = series_facts(p.series);
+  warn_outside_fitted(warnings, p, "EAR", p.EAR, facts.EARmin, facts.EARmax);
 
   // 101.2685 converts delta back to J (the table's delta column uses 101.2658).  delta = 0
   // is a division by zero, which ends the run before the first record of the case.
@@ -98,7 +100,8 @@ void bp_delta(const Problem& p, Console& io, RunFigures* figures) {
   if (table.ISON < kFewestRows) {
     io.both("(/,/,3X,'HESAP YAPILACAK SAYI 3 DEN AZ OLDUGU ICIN PROGRAM CALISMASI DURDURULDU')");
     io.both("(3X,' ISON = ',I3)", {table.ISON});
-    return;
+    return CaseResult::none("only " + std::to_string(table.ISON) + " pitch ratios give a positive thrust at J = " +
+                            fixed(J, 3) + " (delta = " + fixed(p.delta, 2) + "); the interpolation needs 3");
   }
 
   // Bp rises with P/D at fixed J (Kq does), so the Bp column is ascending.  A Bp outside
@@ -111,7 +114,8 @@ void bp_delta(const Problem& p, Console& io, RunFigures* figures) {
   if (p.Bp < first_Bp || p.Bp > last_Bp) {
     io.both("(/,/,3X,'VERILEN Bp DEGERI TABLO ARALIGI DISINDA - PROGRAM CALISMASI DURDURULDU')");
     io.both("(3X,' Bp = ',F9.4,'   Tablo araligi: ',F9.4,' - ',F9.4)", {p.Bp, first_Bp, last_Bp});
-    return;
+    return CaseResult::none("Bp = " + fixed(p.Bp, 4) + " lies outside the table (" + fixed(first_Bp, 4) + " to " +
+                            fixed(last_Bp, 4) + ")");
   }
 
   const OpenWater result = propeller.at(J, pd);
@@ -140,7 +144,8 @@ void bp_delta(const Problem& p, Console& io, RunFigures* figures) {
     d.title = propeller_title(p.series, result.z, p.EAR, pd);
     mark_on_curves(d, pd, result.Kt, ten_kq(result.Kq), result.eta0, labelled("P/D", pd), "result");
   }
-  write_viscous_statement(io, p.IVISC, p.series);
+  write_viscous_statement(io, propeller.corrected());
+  return CaseResult::produced();
 }
 
 }  // namespace tidewerk

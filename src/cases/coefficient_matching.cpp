@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "cases/case_warnings.h"
 #include "cases/cases.h"
 #include "cases/figures.h"
 #include "cases/performance.h"
@@ -261,8 +262,9 @@ void collect_figures(const MatchingCase& mc, const Workspace& ws, int selected, 
   d.mark_legend = "selected propeller";
 }
 
-void match_load_coefficient(const MatchingCase& mc, const Problem& p, Console& io, RunFigures* figures) {
-  check_data_entry(p.series, p.EAR, io);
+CaseResult match_load_coefficient(const MatchingCase& mc, const Problem& p, Console& io, RunFigures* figures,
+                                  Warnings& warnings) {
+  check_data_entry(p, io);
 
   const float K = mc.load_coefficient(p);
   const float pi = mc.pi_from_arctangent ? matching::pi_from_arctangent() : 3.1415927f;
@@ -294,7 +296,8 @@ void match_load_coefficient(const MatchingCase& mc, const Problem& p, Console& i
 
   if (ws->rows == 0) {
     io.both("(/,' VERILEN YUK KATSAYISI ICIN SERIDE UYGUN PERVANE BULUNAMADI')");
-    return;
+    return CaseResult::none("no propeller of the " + std::string(facts.name) + " series meets the load coefficient " +
+                            mc.load_name + " = " + fixed(K, 4));
   }
 
   int selected = matching::select_row(ws->rows, ws->eta0.data());
@@ -310,6 +313,7 @@ void match_load_coefficient(const MatchingCase& mc, const Problem& p, Console& i
   const float Kq = ws->kq[row];
   const float eta0 = ws->eta0[row];
   const float Z = ws->points[0].z;  // the blade number as the series used it
+  warn_pitch_at_end(warnings, p, "the selected propeller's", selected_pd, pitch_ratios.front(), pitch_ratios.back());
 
   float n = 0;
   float N = p.N;
@@ -346,19 +350,20 @@ void match_load_coefficient(const MatchingCase& mc, const Problem& p, Console& i
   if (mc.tip_speed == TipSpeed::OwnRecord) io.both("(1X,'Vtip=',F6.2,' m/s')", {Vtip});
   io.both("(' RPS=',F7.3,' dev/san',1X,'RPM=',F7.2,1X,'TORK=',F8.3,' kNm',1X,'Pd=',F7.1,' kW')",
           {n, N, single(double{Q} / double{1000.0f}), Pd});
-  write_viscous_statement(io, p.IVISC, p.series);
+  write_viscous_statement(io, propeller.corrected());
+  return CaseResult::produced();
 }
 
 }  // namespace
 
-void match_kt_over_j2(const Problem& p, Console& io, RunFigures* figures) {
-  match_load_coefficient(kKtOverJ2, p, io, figures);
+CaseResult match_kt_over_j2(const Problem& p, Console& io, RunFigures* figures, Warnings& warnings) {
+  return match_load_coefficient(kKtOverJ2, p, io, figures, warnings);
 }
-void match_kt_over_j4(const Problem& p, Console& io, RunFigures* figures) {
-  match_load_coefficient(kKtOverJ4, p, io, figures);
+CaseResult match_kt_over_j4(const Problem& p, Console& io, RunFigures* figures, Warnings& warnings) {
+  return match_load_coefficient(kKtOverJ4, p, io, figures, warnings);
 }
-void match_kq_over_j5(const Problem& p, Console& io, RunFigures* figures) {
-  match_load_coefficient(kKqOverJ5, p, io, figures);
+CaseResult match_kq_over_j5(const Problem& p, Console& io, RunFigures* figures, Warnings& warnings) {
+  return match_load_coefficient(kKqOverJ5, p, io, figures, warnings);
 }
 
 }  // namespace tidewerk

@@ -4,9 +4,11 @@
 // DesignCase.
 #include "cases/design.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "cases/blade_area.h"
+#include "cases/case_warnings.h"
 #include "cases/cases.h"
 #include "cases/figures.h"
 #include "cases/numeric_messages.h"
@@ -241,7 +243,28 @@ float write_design_summary(const DesignCase& c, const Problem& p, const OpenWate
   return T;
 }
 
-void run_design_case(const DesignCase& c, const Problem& p, Console& io, RunFigures* figures) {
+// Why a table that does not enclose the requirement gives no design.
+std::string outside_table(const PitchQuantity& q, const PitchTable& table, float required) {
+  std::string why = "the required " + std::string(q.name) + " " + fixed(q.printed(required), 2) + " " + q.unit +
+                    " lies outside the pitch table";
+  if (table.size() == 0) return why + " (no pitch ratio gives a positive thrust)";
+  return why + " (" + fixed(q.printed(table.value.front()), 2) + " to " + fixed(q.printed(table.value.back()), 2) +
+         " " + q.unit + ")";
+}
+
+// A requirement a thousand times what the table reaches is the mark of a unit slip.
+void warn_unit_slip(const PitchQuantity& q, const PitchTable& table, float required, const Problem& p,
+                    Warnings& warnings) {
+  if (table.size() == 0) return;
+  const float highest = q.printed(*std::max_element(table.value.begin(), table.value.end()));
+  if (!(highest > 0.0f) || q.printed(required) < 1000.0f * highest) return;
+  warnings.add(case_where(p), "the required " + std::string(q.name) + " " + fixed(q.printed(required), 2) + " " +
+                                  q.unit + " is more than a thousand times the most the pitch table reaches (" +
+                                  fixed(highest, 2) + " " + q.unit + "): is it in the unit the case expects?");
+}
+
+CaseResult run_design_case(const DesignCase& c, const Problem& p, Console& io, RunFigures* figures,
+                           Warnings& warnings) {
   RootSearchState root_search;
 
   // Blade-area-only entry: no design, only the blade-area table, uncorrected.  The thrust case
@@ -250,11 +273,11 @@ void run_design_case(const DesignCase& c, const Problem& p, Console& io, RunFigu
     const Propeller uncorrected{p.series, p.EAR, p.Z, std::nullopt};
     sweep_blade_area(p, uncorrected, io, figures, c.quantity, c.quantity.required(p.T, p.PQ), root_search);
     write_series_used(io, p.series);
-    write_viscous_statement(io, 0, p.series);
-    return;
+    write_viscous_statement(io, false);
+    return CaseResult::produced();
   }
 
-  check_data_entry(p.series, p.EAR, io);
+  check_data_entry(p, io);
   const Propeller propeller = Propeller::of(p);
   const float J = design_advance_coefficient(p.Va, p.N, p.D);
   write_header(p, J, io);
@@ -267,28 +290,34 @@ void run_design_case(const DesignCase& c, const Problem& p, Console& io, RunFigu
   const float required = c.quantity.required(p.T, p.PQ);
   write_pitch_table(c, table, required, io, figures);
   if (!table_brackets(table, required)) {
+    warn_unit_slip(c.quantity, table, required, p, warnings);
     io.block([&c](OutputChannel& out) { out.write(c.stop_layout); });
-    io.stop();
+    io.stop(outside_table(c.quantity, table, required));
   }
 
   ChannelNumericMessages messages(io);
   const float design_pd = solve_pitch(table, required, p.PD, messages, root_search);
+  warn_pitch_at_end(warnings, p, "the design", design_pd, table.pd.front(), table.pd.back());
   const float Jd = table.J;  // as the series used it
   write_result(c, p, propeller, Jd, design_pd, io);
   pause_between_blank_records(io);
 
   const OpenWater design = write_open_water_table(propeller, io, figures, Jd, design_pd);
   const float T = write_design_summary(c, p, design, design_pd, io);
-  check_blade_area({p.series, T, p.D, p.N, p.Va, p.RHO, design.z, p.EAR, design_pd, p.Hs}, io, c.burrill);
+  check_blade_area({p.series, T, p.D, p.N, p.Va, p.RHO, design.z, p.EAR, design_pd, p.Hs}, io, c.burrill,
+                   warnings, case_where(p));
 
   sweep_blade_area(p, propeller, io, figures, kThrustQuantity, kThrustQuantity.required(T, p.PQ), root_search);
   write_series_used(io, p.series);
-  write_viscous_statement(io, p.IVISC, p.series);
+  write_viscous_statement(io, propeller.corrected());
+  return CaseResult::produced();
 }
 
 }  // namespace
 
 const PitchQuantity kThrustQuantity{
+    "thrust",
+    "kN",
     "T (kN)",
     [](float n, float D, float RHO, const OpenWater& point) { return single(thrust_expression(n, D, point.Kt, RHO)); },
     [](float value) { return single(double{value} / double{1000.0f}); },
@@ -296,6 +325,8 @@ const PitchQuantity kThrustQuantity{
 };
 
 const PitchQuantity kPowerQuantity{
+    "power",
+    "kW",
     "Pd (kW)",
     [](float n, float D, float RHO, const OpenWater& point) {
       const float Q = single(torque_expression(n, D, point.Kq, RHO));
@@ -306,6 +337,8 @@ const PitchQuantity kPowerQuantity{
 };
 
 const PitchQuantity kTorqueQuantity{
+    "torque",
+    "kNm",
     "Q (kNm)",
     [](float n, float D, float RHO, const OpenWater& point) {
       return single(torque_expression(n, D, point.Kq, RHO) / double{1000.0f});
@@ -348,14 +381,14 @@ float solve_pitch(const PitchTable& table, float required, float pd, NumericMess
   return pd;
 }
 
-void design_for_thrust(const Problem& p, Console& io, RunFigures* figures) {
-  run_design_case(kThrustDesign, p, io, figures);
+CaseResult design_for_thrust(const Problem& p, Console& io, RunFigures* figures, Warnings& warnings) {
+  return run_design_case(kThrustDesign, p, io, figures, warnings);
 }
-void design_for_power(const Problem& p, Console& io, RunFigures* figures) {
-  run_design_case(kPowerDesign, p, io, figures);
+CaseResult design_for_power(const Problem& p, Console& io, RunFigures* figures, Warnings& warnings) {
+  return run_design_case(kPowerDesign, p, io, figures, warnings);
 }
-void design_for_torque(const Problem& p, Console& io, RunFigures* figures) {
-  run_design_case(kTorqueDesign, p, io, figures);
+CaseResult design_for_torque(const Problem& p, Console& io, RunFigures* figures, Warnings& warnings) {
+  return run_design_case(kTorqueDesign, p, io, figures, warnings);
 }
 
 }  // namespace tidewerk

@@ -14,6 +14,8 @@ namespace tidewerk {
 
 // What the value column of a pitch table holds, and how it is formed, printed and required.
 struct PitchQuantity {
+  const char* name;    // "thrust", "power", "torque"
+  const char* unit;    // printed unit: "kN", "kW", "kNm"
   const char* column;  // --csv column with its printed unit
   // The column's value at one P/D from n = N/60 (rev/s), D (m), RHO and the open-water point.
   float (*value)(float n, float D, float RHO, const OpenWater& point);

@@ -42,13 +42,13 @@ constexpr float kStepJ = 0.025f;
 
 }  // namespace
 
-void open_water_table(const Problem& p, Console& io, RunFigures* figures) {
-  check_data_entry(p.series, p.EAR, io);
+CaseResult open_water_table(const Problem& p, Console& io, RunFigures* figures, Warnings& warnings) {
+  check_data_entry(p, io);
+  const SeriesFacts& facts = series_facts(p.series);
+  warn_outside_fitted(warnings, p, "P/D", p.PD, facts.PDmin, facts.PDmax);
 
   Propeller propeller{p.series, p.EAR, p.Z, std::nullopt};
-  int IVISC = 0;  // the answer to the question, not the task file
   if (io.ask_yes_no("(/A)", {" ITTC VISKOZ DUZELTMESI ISTER MISIN E/H <H>"})) {
-    IVISC = 1;
     float D = 0;
     float N = 0;
     io.screen.write("(/A)", {" HESAPLANACAK PERVANE CAPINI (m) ve DEVRINI (RPM) GIRIN"});
@@ -71,8 +71,9 @@ void open_water_table(const Problem& p, Console& io, RunFigures* figures) {
   const float Z = points.front().z;  // as the series used it
   write_series_used(io, p.series);
   io.both("(1X,'Z = ',I2,' EAR = ',F5.3,' P/D = ',F5.3)", {whole_number(Z), p.EAR, p.PD});
-  write_viscous_statement(io, IVISC, p.series);
+  write_viscous_statement(io, propeller.corrected());
   if (table) figures->diagram() = open_water_diagram(*table, propeller_title(p.series, Z, p.EAR, p.PD));
+  return CaseResult::produced();
 }
 
 }  // namespace tidewerk

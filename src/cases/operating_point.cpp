@@ -61,8 +61,10 @@ void write_out_of_range(const Problem& p, float J, Console& io) {
 
 }  // namespace
 
-void operating_point(const Problem& p, Console& io, RunFigures* figures) {
-  check_data_entry(p.series, p.EAR, io);
+CaseResult operating_point(const Problem& p, Console& io, RunFigures* figures, Warnings& warnings) {
+  check_data_entry(p, io);
+  const SeriesFacts& facts = series_facts(p.series);
+  warn_outside_fitted(warnings, p, "P/D", p.PD, facts.PDmin, facts.PDmax);
   const float pd = p.PD;
   const float n = revolutions_per_second(p.N);
   const float Jop = operating_advance_coefficient(p, n);
@@ -117,7 +119,11 @@ void operating_point(const Problem& p, Console& io, RunFigures* figures) {
   const int m = table.kept - 1;
   if (table.kept < kFewestKeptRows || table.J[static_cast<std::size_t>(m - 1)] < J || table.J[0] > J) {
     write_out_of_range(p, J, io);
-    return;
+    return CaseResult::none("the operating J = " + fixed(J, 3) + " (Va = " + fixed(p.Va, 3) +
+                            " m/s) lies outside the open-water table (" +
+                            (table.kept > 1 ? fixed(table.J[0], 3) + " to " + fixed(table.J[static_cast<std::size_t>(m - 1)], 3)
+                                            : std::string("no rows")) +
+                            ")");
   }
   write_series_used(io, p.series);
 
@@ -145,7 +151,8 @@ void operating_point(const Problem& p, Console& io, RunFigures* figures) {
         .rows.push_back({J, Kt, ten_kq(Kq), eta0, single(double{T} / 1000.0), Pd});
     mark_on_curves(figures->diagram(), J, Kt, ten_kq(Kq), eta0, labelled("J", J), "operating point");
   }
-  write_viscous_statement(io, p.IVISC, p.series);
+  write_viscous_statement(io, propeller.corrected());
+  return CaseResult::produced();
 }
 
 }  // namespace tidewerk

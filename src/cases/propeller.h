@@ -23,6 +23,9 @@ struct Propeller {
     return prop;
   }
 
+  // True when the evaluations are corrected to full scale.
+  bool corrected() const { return ittc78_applied(series, full_scale ? &*full_scale : nullptr); }
+
   OpenWater at(float J, float pd) const {
     return evaluate(series, {J, pd, ear, z}, full_scale ? &*full_scale : nullptr);
   }

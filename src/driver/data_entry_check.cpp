@@ -1,11 +1,21 @@
 #include "driver/data_entry_check.h"
 
+#include "report/warnings.h"
+
 namespace tidewerk {
 
-void check_data_entry(std::optional<Series> series, float EAR, Console& io) {
+void check_data_entry(const Problem& p, Console& io) {
+  const std::optional<Series> series = series_from_number(p.series_number);
+  std::string reason;
   if (series) {
     const SeriesFacts& facts = series_facts(*series);
-    if (facts.EARmin <= EAR && facts.EARmax > EAR) return;
+    if (facts.EARmin <= p.EAR && facts.EARmax > p.EAR) return;
+    reason = "the blade-area ratio EAR = " + fixed(p.EAR, 4) + " lies outside the range of the " +
+             std::string(facts.name) + " series (" + fixed(facts.EARmin, 3) + " <= EAR < " +
+             fixed(facts.EARmax, 3) + ")";
+  } else {
+    reason = "the series on line 16 is " + std::to_string(p.series_number) +
+             ", not 1 (Wageningen B), 2 (Gawn) or 3 (KCA)";
   }
 
   io.block([&](OutputChannel& out) {
@@ -16,13 +26,13 @@ void check_data_entry(std::optional<Series> series, float EAR, Console& io) {
     if (series) {
       const SeriesFacts& facts = series_facts(*series);
       out.write(facts.entry_limits_layout);
-      out.write(facts.entry_value_layout, {EAR});
+      out.write(facts.entry_value_layout, {p.EAR});
     }
   });
   io.console.blank();
   io.console.blank();
   io.pause("  BITIRMEK ICIN ENTER TUSUNA BASINIZ");
-  io.stop();
+  io.stop(reason);
 }
 
 }  // namespace tidewerk

@@ -5,34 +5,60 @@
 #include <istream>
 #include <memory>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "driver/problem.h"
 #include "report/channels.h"
 #include "report/run_figures.h"
+#include "report/warnings.h"
+#include "driver/task_file.h"
 
 namespace tidewerk {
 
 // Opens the task file; returns null when it cannot be opened.
 using TaskFileOpener = std::function<std::unique_ptr<std::istream>()>;
 
-class TaskFile;
+
+// What the main program read from the task file: line 16, line 80 and the case's values.
+struct TaskRead {
+  ReadRecord series_line;
+  ReadRecord case_line;
+  ReadRecord values;
+};
 
 // The case's free-form read: the values of case problem.case_number (1 to 10) into their
-// fields, and PQ = PQin * 1000 for the cases that give a power or a torque.  False for any
-// other case.
-bool read_case_values(Problem& problem, TaskFile& task);
+// fields, and PQ = PQin * 1000 for the cases that give a power or a torque; what was read goes
+// to `record`.  False for any other case.
+bool read_case_values(Problem& problem, TaskFile& task, ReadRecord* record = nullptr);
 
-// Writes the banner, reads the task file into `problem`, runs the case and closes the run with
-// the pause and the stop.  Ends by throwing RunStopped, InputError, ArithmeticError or
-// LayoutError.  With `figures` the case also collects its tables and diagram into it.
-void main_program(Problem& problem, Console& io, const TaskFileOpener& open_task_file,
-                  RunFigures* figures = nullptr);
+// Writes the banner, reads the task file into `problem` (and what it read into `read`), runs
+// the case and closes the run with the pause and the stop.  Ends by throwing RunStopped (with
+// the reason when the case produced no result), InputError, ArithmeticError or LayoutError.
+void main_program(Problem& problem, Console& io, const TaskFileOpener& open_task_file, RunFigures* figures,
+                  Warnings& warnings, TaskRead* read = nullptr, const std::string& task_name = kTaskFileName);
+
+// How a run is set up besides its streams.
+struct RunSetup {
+  bool quiet = false;                     // no warnings on the error stream
+  std::string task_name = kTaskFileName;  // the task file's name in messages
+};
+
+// What a run read and how it ended.
+struct RunRecord {
+  Problem problem;
+  TaskRead read;
+  std::vector<Warning> warnings;
+  std::string ending;  // "result", "no result", "input error", "arithmetic error", "internal error"
+  std::string reason;  // why, for every ending but "result"
+  int status = -1;     // the exit status
+};
 
 // main_program with its ending turned into an exit status; messages of a failed run go to
-// `errors`.  The report stream holds everything written before the end.
+// `errors`, after the screen.  The report stream holds everything written before the end.
 // With `figures` the cases also collect their tables and diagram into it.
-int run_tidewerk(std::ostream& screen, std::ostream& report, std::istream& keyboard,
-                 std::ostream& errors, const TaskFileOpener& open_task_file,
-                 RunFigures* figures = nullptr);
+int run_tidewerk(std::ostream& screen, std::ostream& report, std::istream& keyboard, std::ostream& errors,
+                 const TaskFileOpener& open_task_file, RunFigures* figures = nullptr, const RunSetup& setup = {},
+                 RunRecord* record = nullptr);
 
 }  // namespace tidewerk

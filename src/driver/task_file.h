@@ -17,15 +17,20 @@ inline constexpr const char* kSvgFileName = "Tidewerk.svg";
 
 class TaskFile {
  public:
-  explicit TaskFile(std::istream& in) : reader_(in, std::string("task file ") + kTaskFileName) {}
+  // `name` names the file in messages ("task file coaster.Tsk").
+  explicit TaskFile(std::istream& in, const std::string& name = kTaskFileName)
+      : reader_(in, "task file " + name) {}
 
   // Reads `count` lines (records of up to 80 characters; a longer line is consumed whole) and
   // discards them.  `what` names the lines in the message when the file ends first.
   void skip_lines(int count, std::string_view what);
 
   // One free-form read of the listed values.
-  void read(std::initializer_list<ReadTarget> targets) { reader_.read(targets); }
-  void read(const ReadTarget* targets, std::size_t count) { reader_.read(targets, count); }
+  ReadRecord read(std::initializer_list<ReadTarget> targets) { return reader_.read(targets); }
+  ReadRecord read(const ReadTarget* targets, std::size_t count) { return reader_.read(targets, count); }
+
+  // "task file <name>", for messages.
+  const std::string& source() const { return reader_.source(); }
 
  private:
   FreeFormReader reader_;

@@ -45,12 +45,13 @@ void OutputChannel::emit(const std::string& record) {
 }
 
 Console::Console(std::ostream& screen_stream, std::ostream& report_stream,
-                 std::istream& keyboard_stream)
+                 std::istream& keyboard_stream, Warnings* warnings)
     : screen(screen_stream, true),
       report(report_stream, false),
       console(screen_stream, true),
       screen_stream_(screen_stream),
-      keyboard_(keyboard_stream, "keyboard input") {}
+      keyboard_(keyboard_stream, "keyboard input"),
+      warnings_(warnings) {}
 
 void Console::both(std::string_view layout, const Values& values) {
   screen.write(layout, values);
@@ -77,7 +78,16 @@ bool Console::ask_yes_no(std::string_view question_layout, const Values& values)
 
 void Console::read_numbers(std::initializer_list<ReadTarget> targets) {
   screen_stream_.flush();
-  keyboard_.read(targets);
+  const ReadRecord record = keyboard_.read(targets);
+  if (warnings_ == nullptr) return;
+  for (const ReadRecord::Line& line : record.lines) {
+    for (const std::string& text : decimal_commas(line.text)) {
+      const std::size_t comma = text.find(',');
+      warnings_->add("keyboard input, line " + std::to_string(line.number),
+                     "\"" + text + "\" reads as the two values " + text.substr(0, comma) + " and " +
+                         text.substr(comma + 1) + " (a decimal point is written \".\")");
+    }
+  }
 }
 
 void Console::pause(std::string_view text) {
@@ -88,10 +98,10 @@ void Console::pause(std::string_view text) {
   keyboard_.next_line(ignored);  // any line continues; so does the end of input
 }
 
-void Console::stop() {
+void Console::stop(std::string no_result) {
   screen_stream_ << "Stop - Program terminated.\n";
   screen_stream_.flush();
-  throw RunStopped{};
+  throw RunStopped{std::move(no_result)};
 }
 
 }  // namespace tidewerk

@@ -18,6 +18,7 @@
 
 #include "report/free_form.h"
 #include "report/record_notation.h"
+#include "report/warnings.h"
 
 namespace tidewerk {
 
@@ -47,7 +48,9 @@ class OutputChannel {
 
 class Console {
  public:
-  Console(std::ostream& screen_stream, std::ostream& report_stream, std::istream& keyboard_stream);
+  // Slips at the keyboard (a decimal comma) are reported to `warnings` when one is given.
+  Console(std::ostream& screen_stream, std::ostream& report_stream, std::istream& keyboard_stream,
+          Warnings* warnings = nullptr);
 
   OutputChannel screen;
   OutputChannel report;
@@ -72,14 +75,16 @@ class Console {
   void read_numbers(std::initializer_list<ReadTarget> targets);
   // Pause: shows `text` on a line of its own and waits for a line (end of input continues).
   void pause(std::string_view text);
-  // Stop: shows "Stop - Program terminated." and ends the run (throws RunStopped).
-  [[noreturn]] void stop();
+  // Stop: shows "Stop - Program terminated." and ends the run (throws RunStopped); a
+  // non-empty `no_result` says why the case has no result.
+  [[noreturn]] void stop(std::string no_result = {});
 
   std::ostream& screen_stream() { return screen_stream_; }
 
  private:
   std::ostream& screen_stream_;
   FreeFormReader keyboard_;
+  Warnings* warnings_;
 };
 
 }  // namespace tidewerk

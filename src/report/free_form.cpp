@@ -138,6 +138,20 @@ bool FreeFormReader::next_line(std::string& line) {
   return true;
 }
 
+std::vector<std::string> decimal_commas(std::string_view line) {
+  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  std::vector<std::string> found;
+  for (std::size_t i = 1; i + 1 < line.size(); ++i) {
+    if (line[i] != ',' || !digit(line[i - 1]) || !digit(line[i + 1])) continue;
+    std::size_t start = i;
+    while (start > 0 && !is_separator(line[start - 1])) --start;
+    std::size_t end = i + 1;
+    while (end < line.size() && !is_separator(line[end])) ++end;
+    found.emplace_back(line.substr(start, end - start));
+  }
+  return found;
+}
+
 bool FreeFormReader::next_token(std::string& token) {
   for (;;) {
     if (in_read_) {
@@ -162,10 +176,17 @@ bool FreeFormReader::next_token(std::string& token) {
     line_ = std::move(line);
     cursor_ = 0;
     in_read_ = true;
+    if (record_) record_->lines.push_back({line_number_, line_});
   }
 }
 
-void FreeFormReader::read(const ReadTarget* targets, std::size_t count) {
+ReadRecord FreeFormReader::read(const ReadTarget* targets, std::size_t count) {
+  ReadRecord record;
+  record_ = &record;
+  struct Detach {
+    ReadRecord*& record;
+    ~Detach() { record = nullptr; }
+  } detach{record_};
   in_read_ = false;  // every read starts on a new line
   for (std::size_t k = 0; k < count; ++k) {
     const ReadTarget& target = targets[k];
@@ -186,8 +207,12 @@ void FreeFormReader::read(const ReadTarget* targets, std::size_t count) {
       throw InputError(source_ + ", line " + std::to_string(line_number_) + ": " + quoted(token) + what +
                        " (expected " + std::string(target.name) + ")");
     }
+    record.values.push_back({std::string(target.name), token, line_number_});
   }
-  in_read_ = false;  // the rest of the line of the last value is discarded
+  // The rest of the line of the last value is discarded.
+  if (in_read_ && cursor_ < line_.size()) record.rest = line_.substr(cursor_);
+  in_read_ = false;
+  return record;
 }
 
 }  // namespace tidewerk

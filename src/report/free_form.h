@@ -8,6 +8,7 @@
 #include <istream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tidewerk {
 
@@ -20,6 +21,27 @@ struct ReadTarget {
 inline ReadTarget real_target(std::string_view name, float& v) { return {name, &v, nullptr}; }
 inline ReadTarget integer_target(std::string_view name, int& v) { return {name, nullptr, &v}; }
 
+// What one free-form read took from its source: each value's text and line, every line it
+// consumed, and what stood after its last value on that value's line (discarded).
+struct ReadRecord {
+  struct Value {
+    std::string name;
+    std::string token;
+    int line = 0;
+  };
+  struct Line {
+    int number = 0;
+    std::string text;
+  };
+  std::vector<Value> values;
+  std::vector<Line> lines;
+  std::string rest;
+};
+
+// The decimal commas of a line: each digit-comma-digit with no blank, as the text around it
+// ("3,5"), which the free-form rules read as two values.
+std::vector<std::string> decimal_commas(std::string_view line);
+
 class FreeFormReader {
  public:
   // `source` names the input in messages, e.g. "task file Tidewerk_28-03-2020.Tsk".
@@ -30,8 +52,8 @@ class FreeFormReader {
 
   // One free-form read of the listed values, in order.  Throws InputError naming the source,
   // the line and the value when a value is not a number of its kind or the input ends first.
-  void read(std::initializer_list<ReadTarget> targets) { read(targets.begin(), targets.size()); }
-  void read(const ReadTarget* targets, std::size_t count);
+  ReadRecord read(std::initializer_list<ReadTarget> targets) { return read(targets.begin(), targets.size()); }
+  ReadRecord read(const ReadTarget* targets, std::size_t count);
 
   // Number of the last line read (1-based; 0 before the first).
   int line_number() const { return line_number_; }
@@ -47,6 +69,7 @@ class FreeFormReader {
   std::string line_;        // the line the current read is working on
   std::size_t cursor_ = 0;  // position in line_
   bool in_read_ = false;    // line_ belongs to the current read
+  ReadRecord* record_ = nullptr;  // the record of the read in progress
 };
 
 // Parses one free-form token as an integer (optional sign, digits) or a real (optional sign,

@@ -7,8 +7,11 @@
 
 namespace tidewerk {
 
-// The program's own stop: "Stop - Program terminated." and exit status 0.
-struct RunStopped {};
+// The program's own stop: "Stop - Program terminated.".  Exit status 0 when the case produced
+// its result; otherwise `no_result` says why not, and the exit status is 5.
+struct RunStopped {
+  std::string no_result;
+};
 
 // Input that cannot be read: a missing or short task file, a non-number where a number
 // belongs, end of keyboard input at a number prompt.
@@ -30,10 +33,11 @@ class LayoutError : public std::runtime_error {
 };
 
 // Exit statuses of the program.
-constexpr int kExitStopped = 0;     // normal stop
+constexpr int kExitStopped = 0;     // the case produced its result
 constexpr int kExitInputError = 1;  // unreadable input
 constexpr int kExitUsage = 2;       // unknown command-line option
 constexpr int kExitArithmetic = 3;  // arithmetic fault
 constexpr int kExitInternal = 4;    // internal fault (a bad layout text)
+constexpr int kExitNoResult = 5;    // the run ended without the case's result
 
 }  // namespace tidewerk

@@ -15,10 +15,10 @@ void write_banner(Console& io) {
 
 void write_series_used(Console& io, Series series) { io.both(series_facts(series).used_layout); }
 
-void write_viscous_statement(Console& io, int IVISC, Series series) {
+void write_viscous_statement(Console& io, bool corrected) {
   io.both_blank();
   io.both_text("TAM OLCEGE EKSTRAPOLASYONDA");
-  if (IVISC == 1 && series_facts(series).ittc78) {
+  if (corrected) {
     io.both("(' ITTC78 VISKOZ DUZELTME YONTEMI KULLANILMISTIR')");
   } else {
     io.both("(' VISKOZ DUZELTME YAPILMAMISTIR')");

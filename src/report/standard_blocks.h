@@ -11,8 +11,8 @@ namespace tidewerk {
 void write_banner(Console& io);
 // An empty record and the name of the series used.
 void write_series_used(Console& io, Series series);
-// The closing statement on the extrapolation to full scale.  The ITTC78 statement is made
-// only when the correction was requested (IVISC = 1) and applied (Wageningen B series).
-void write_viscous_statement(Console& io, int IVISC, Series series);
+// The closing statement on the extrapolation to full scale: the ITTC78 statement exactly when
+// the printed numbers were corrected, the no-correction statement otherwise.
+void write_viscous_statement(Console& io, bool corrected);
 
 }  // namespace tidewerk

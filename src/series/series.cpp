@@ -91,6 +91,11 @@ float blade_number_used(Series series, float z) {
   return z;
 }
 
+bool ittc78_applied(Series series, const Ittc78Conditions* full_scale) {
+  return series_facts(series).ittc78 && full_scale != nullptr &&
+         !(full_scale->Va < 0.001f && full_scale->N < 0.001f);
+}
+
 OpenWater evaluate(Series series, const OperatingPoint& point, const Ittc78Conditions* full_scale) {
   switch (series) {
     case Series::WageningenB:

@@ -1,0 +1,12 @@
+// Warnings that several cases give, on standard error through the run's Warnings.
+#pragma once
+
+#include "driver/problem.h"
+#include "report/warnings.h"
+
+namespace tidewerk {
+
+// A warning when the case's result `pd` is the first or the last pitch ratio of its sweep.
+void warn_pitch_at_end(Warnings& warnings, const Problem& p, const char* what, float pd, float first, float last);
+
+}  // namespace tidewerk
