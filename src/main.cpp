@@ -34,13 +34,15 @@ int main(int argc, char** argv) {
   }
   RunFigures figures;
   const bool collect = options.svg || options.csv;
+  RunSetup setup;
+  setup.quiet = options.quiet;
   const int status = run_tidewerk(
       std::cout, report, std::cin, std::cerr,
       [] {
         auto task = std::make_unique<std::ifstream>(kTaskFileName);
         return task->is_open() ? std::unique_ptr<std::istream>(std::move(task)) : nullptr;
       },
-      collect ? &figures : nullptr);
+      collect ? &figures : nullptr, setup);
   report.close();
 
   if (options.csv && !figures.tables().empty()) {

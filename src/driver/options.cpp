@@ -20,6 +20,8 @@ Options parse_options(const std::vector<std::string>& arguments) {
       options.svg = true;
     } else if (argument == "--csv") {
       options.csv = true;
+    } else if (argument == "--quiet" || argument == "-q") {
+      options.quiet = true;
     } else if (options.error.empty()) {
       options.error = (argument.rfind("-", 0) == 0 ? "unknown option " : "unexpected argument ") +
                       std::string("'") + argument + "'";
@@ -28,7 +30,7 @@ Options parse_options(const std::vector<std::string>& arguments) {
   return options;
 }
 
-std::string usage_line() { return "Usage: tidewerk [--svg] [--csv] | --help | --version"; }
+std::string usage_line() { return "Usage: tidewerk [--svg] [--csv] [--quiet] | --help | --version"; }
 
 std::string help_text() {
   return version_text() +
@@ -46,16 +48,18 @@ std::string help_text() {
          "Options:\n"
          "  --svg      also write Tidewerk.svg, the open-water diagram of the run's propeller\n"
          "  --csv      also write Tidewerk.csv, the run's main tables at full precision\n"
+         "  --quiet    no warnings on standard error (slips in the task file, results at a limit)\n"
          "  --help     show this help and exit\n"
          "  --version  show the name and version and exit\n"
          "\n"
          "Exit status:\n"
-         "  0  the run ended with \"Stop - Program terminated.\"\n"
+         "  0  the case produced its result\n"
          "  1  input error: missing, short or unreadable task file, or a number that cannot\n"
          "     be read from the task file or the keyboard\n"
          "  2  unknown command-line option\n"
          "  3  arithmetic error: division by zero, invalid operation or overflow\n"
-         "  4  internal error\n";
+         "  4  internal error\n"
+         "  5  the run ended without the case's result (the reason is on standard error)\n";
 }
 
 std::string version_text() {
