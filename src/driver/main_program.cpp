@@ -82,8 +82,8 @@ const CaseEntry* find_case(int number) {
 // "T" of the label "T (kN)".
 std::string symbol_of(std::string_view label) { return std::string(label.substr(0, label.find(" ("))); }
 
-// The numbers a line holds besides the value read from it: the sign of a missing or an extra
-// free line above it.
+// The numbers that follow the value read from a line, up to the first word (a comment may
+// follow the value): more numbers are the sign of a missing or an extra free line above it.
 int numbers_in(std::string_view text) {
   int count = 0;
   std::size_t i = 0;
@@ -92,7 +92,8 @@ int numbers_in(std::string_view text) {
     const std::size_t start = i;
     while (i < text.size() && text[i] != ' ' && text[i] != '\t' && text[i] != ',') ++i;
     float ignored = 0;
-    if (i > start && parse_real_token(text.substr(start, i - start), ignored)) ++count;
+    if (i == start || !parse_real_token(text.substr(start, i - start), ignored)) break;
+    ++count;
   }
   return count;
 }
