@@ -12,14 +12,14 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tidewerk;
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
-  RunContext ctx;
+  Problem problem;
   try {
     TaskFile task(in);
     task.skip_lines(15, "the top lines");
-    task.read({integer_target("series", ctx.series)});
+    task.read({integer_target("series", problem.series_number)});
     task.skip_lines(63, "the middle lines");
-    task.read({integer_target("case", ctx.case_number)});
-    read_case_values(ctx, task);
+    task.read({integer_target("case", problem.case_number)});
+    read_case_values(problem, task);
   } catch (const InputError&) {
   }
   return 0;

@@ -19,39 +19,37 @@ constexpr BurrillRules kPowerTorqueRules{false, false};
 
 // The Burrill example: D 4 m, N 120 RPM, Va 6 m/s, RHO 1025, Hs 3 m, Z 4, T 300 kN, P/D 1.0,
 // EAR 0.55, Wageningen B.
-RunContext burrill_example() {
-  RunContext ctx;
-  ctx.series = 1;
-  ctx.D = 4.0f;
-  ctx.N = 120.0f;
-  ctx.Va = 6.0f;
-  ctx.RHO = 1025.0f;
-  ctx.Hs = 3.0f;
-  ctx.Z = 4.0f;
-  ctx.T = 300.0f;
-  ctx.PD = 1.0f;
-  ctx.EAR = 0.55f;
-  return ctx;
+DesignedPropeller burrill_example() {
+  return {.series = Series::WageningenB,
+          .T = 300.0f,
+          .D = 4.0f,
+          .N = 120.0f,
+          .Va = 6.0f,
+          .RHO = 1025.0f,
+          .Z = 4.0f,
+          .EAR = 0.55f,
+          .PD = 1.0f,
+          .Hs = 3.0f};
 }
 
 // Sigma about 0.155: between the first Sigma of the 5 % line (0.15) and that of the 2.5 % line
 // (0.18).  V^2 = (pi * 5.3 * 3 * 0.7)^2 + 6^2 = 1258.9.
-RunContext low_sigma() {
-  RunContext ctx = burrill_example();
-  ctx.D = 3.0f;
-  ctx.N = 318.0f;
-  ctx.Hs = 0.0f;
-  return ctx;
+DesignedPropeller low_sigma() {
+  DesignedPropeller prop = burrill_example();
+  prop.D = 3.0f;
+  prop.N = 318.0f;
+  prop.Hs = 0.0f;
+  return prop;
 }
 
 // Sigma about 8.2: a deep, slow propeller, beyond both chart lines.
-RunContext high_sigma() {
-  RunContext ctx = burrill_example();
-  ctx.D = 3.0f;
-  ctx.N = 60.0f;
-  ctx.Va = 2.0f;
-  ctx.Hs = 10.0f;
-  return ctx;
+DesignedPropeller high_sigma() {
+  DesignedPropeller prop = burrill_example();
+  prop.D = 3.0f;
+  prop.N = 60.0f;
+  prop.Va = 2.0f;
+  prop.Hs = 10.0f;
+  return prop;
 }
 
 // The check values of the worked example; the parabolas run through the chart points at
@@ -80,10 +78,10 @@ TEST(BladeAreaCheck, BurrillKellerAndTipSpeedReproduceTheCheckValues) {
 // Hs = 0: Sigma = 100000 / (0.5 * RHO * V^2) = 100000 / (512.5 * 345.51) and the Keller
 // denominator is 98300 * D^2: 2.5 * 300000 / (98300 * 16).
 TEST(BladeAreaCheck, ZeroShaftDepthLeavesOnlyThePressureTerms) {
-  RunContext ctx = burrill_example();
-  ctx.Hs = 0.0f;
+  DesignedPropeller prop = burrill_example();
+  prop.Hs = 0.0f;
   RecordingNumericMessages messages;
-  const BladeAreaCheck c = compute_blade_area_check(ctx, kPowerTorqueRules, messages);
+  const BladeAreaCheck c = compute_blade_area_check(prop, kPowerTorqueRules, messages);
   EXPECT_NEAR(c.Sigma, 100000.0 / (512.5 * 345.5104), 2e-5);
   EXPECT_NEAR(c.EARk, 750000.0 / (98300.0 * 16.0), 2e-6);
 }
@@ -130,32 +128,39 @@ TEST(BladeAreaCheck, SigmaAboveBothChartLines) {
 
 // ---------------------------------------------------------------------------------------------
 
-// The Burrill example's propeller with the Wageningen B limits.
-RunContext sweep_context() {
-  RunContext ctx = burrill_example();
-  ctx.PDmin = 0.5f;
-  ctx.PDmax = 1.401f;
-  ctx.EARmin = 0.3f;
-  ctx.EARmax = 1.0501f;
-  return ctx;
+// The problem of the Burrill example (the sweep takes the Wageningen B limits from the
+// series facts).
+Problem sweep_problem() {
+  Problem p;
+  p.series_number = 1;
+  p.series = Series::WageningenB;
+  p.D = 4.0f;
+  p.N = 120.0f;
+  p.Va = 6.0f;
+  p.RHO = 1025.0f;
+  p.Hs = 3.0f;
+  p.Z = 4.0f;
+  p.T = 300.0f;
+  p.PD = 1.0f;
+  p.EAR = 0.55f;
+  return p;
 }
 
 // 370 kN lies above the thrust at P/D 1.4 for the smaller blade areas (356.80 kN at 0.55): the
 // table starts at the first ratio that reaches it, 0.70 at P/D 1.399, numbered from 1; nothing
 // is said about the others.  A thrust no blade area reaches gives the frame without rows.
 TEST(BladeAreaSweep, RatiosThatDoNotReachTheThrustAreLeftOutSilently) {
-  RunContext ctx = sweep_context();
+  const Problem p = sweep_problem();
   testing::TestConsole t;
   RootSearchState state;
-  sweep_blade_area(ctx, t.io, PitchKind::Thrust, 370000.0f, state);
+  sweep_blade_area(p, Propeller::of(p), t.io, nullptr, kThrustQuantity, 370000.0f, state);
   const std::string report = t.report.str();
   EXPECT_NE(report.find("|\n       1   .700   1.399"), std::string::npos);
   EXPECT_NE(report.find("\n       9  1.100   1.354    .557\n     ---|"), std::string::npos);
   EXPECT_EQ(t.screen.str().find("KOK"), std::string::npos);
 
-  RunContext none = sweep_context();
   testing::TestConsole empty;
-  sweep_blade_area(none, empty.io, PitchKind::Thrust, 1.0e7f, state);
+  sweep_blade_area(p, Propeller::of(p), empty.io, nullptr, kThrustQuantity, 1.0e7f, state);
   EXPECT_EQ(empty.report.str(),
             "\n\n\n"
             " Acinim alani orani Ae degisimine bagli pervane verimleri\n"

@@ -9,18 +9,20 @@
 
 #include "cases/cases.h"
 #include "report/run_end.h"
-#include "series/evaluator.h"
+#include "report/run_figures.h"
 #include "support/test_support.h"
 
 namespace tidewerk {
 namespace {
 
-RunContext given(float Bp, float delta, int series = 1, float Z = 4.0f) {
-  RunContext ctx;
-  ctx.series = series;
-  ctx.Bp = Bp, ctx.delta = delta, ctx.Z = Z, ctx.EAR = 0.70f, ctx.RHO = 1025.0f;
-  ctx.D = 4.0f, ctx.N = 120.0f, ctx.Va = 5.0f;
-  return ctx;
+Problem given(float Bp, float delta, Series series = Series::WageningenB, float Z = 4.0f) {
+  Problem p;
+  p.series_number = static_cast<int>(series);
+  p.series = series;
+  p.case_number = 7;
+  p.Bp = Bp, p.delta = delta, p.Z = Z, p.EAR = 0.70f, p.RHO = 1025.0f;
+  p.D = 4.0f, p.N = 120.0f, p.Va = 5.0f;
+  return p;
 }
 
 bool has(const std::string& text, const std::string& lines) {
@@ -36,40 +38,48 @@ constexpr const char* kRule =
     " ---|-------|--------|---------|--------|------------|------------|\n";
 
 // Bp = 20, delta = 150: J = 0.675.  P/D 0.50 to 0.60 have negative Kt and are left out, so
-// row 1 is P/D 0.65; the thrust stays in the record in newtons.
+// row 1 is P/D 0.65; the thrust of the result is 287220 N.
 TEST(BpDelta, RowsWithNegativeKtAreLeftOutAndNumberedOnlyWhenKept) {
-  RunContext ctx = given(20.0f, 150.0f);
+  const Problem p = given(20.0f, 150.0f);
   testing::TestConsole t;
-  bp_delta(ctx, t.io);
+  RunFigures figures;
+  bp_delta(p, t.io, &figures);
   EXPECT_TRUE(has(
       t.report.str(),
       std::string(kRule) + "  1    .650    .0128    .0592    .2329        6.7927     149.9960\n"))
       << t.report.str();
   EXPECT_TRUE(has(t.report.str(), " 16   1.400")) << t.report.str();
   EXPECT_FALSE(has(t.report.str(), " 17 "));
-  EXPECT_NEAR(ctx.T, 287220.0, 5.0);
+  EXPECT_TRUE(has(t.report.str(), "\n T=    287.22 kN")) << t.report.str();
+  const ResultTable* result = nullptr;
+  for (const ResultTable& table : figures.tables()) {
+    if (table.title == "Result") result = &table;
+  }
+  ASSERT_NE(result, nullptr);
+  ASSERT_EQ(result->rows.size(), 1u);
+  ASSERT_EQ(result->columns[5], "T (kN)");
+  EXPECT_NEAR(result->rows[0][5], 287.220, 0.005);
 }
 
 // The pitch ratio found reproduces the given Bp: P/D 0.93 lies between the grid rows.
 TEST(BpDelta, InterpolatedPitchReproducesTheGivenBpInEachSeries) {
   const struct {
-    int series;
+    Series series;
     float Z;
-  } series_list[] = {{1, 4.0f}, {2, 3.0f}, {3, 4.0f}};
+  } series_list[] = {{Series::WageningenB, 4.0f}, {Series::Gawn, 3.0f}, {Series::Kca, 4.0f}};
   for (const auto& s : series_list) {
     for (float delta : {120.0f, 150.0f, 200.0f}) {
-      RunContext probe = given(0.0f, delta, s.series, s.Z);
-      probe.J = static_cast<float>(101.2685 / double{delta});
-      evaluate_series(probe, 0.93f, probe.EAR, probe.Z);
+      const OpenWater probe = evaluate(
+          s.series, {static_cast<float>(101.2685 / double{delta}), 0.93f, 0.70f, s.Z});
       const double Bp = 33.06746 * std::sqrt(double{probe.Kq} / std::pow(double{probe.J}, 5.0));
 
-      RunContext ctx = given(static_cast<float>(Bp), delta, s.series, s.Z);
+      const Problem p = given(static_cast<float>(Bp), delta, s.series, s.Z);
       testing::TestConsole t;
-      bp_delta(ctx, t.io);
+      bp_delta(p, t.io, nullptr);
       const std::string report = t.report.str();
       const std::size_t at = report.find("\n P/D=");
       ASSERT_NE(at, std::string::npos) << report;
-      EXPECT_NEAR(std::atof(report.c_str() + at + 6), 0.93, 0.0015) << s.series << " " << delta;
+      EXPECT_NEAR(std::atof(report.c_str() + at + 6), 0.93, 0.0015) << series_facts(s.series).name << " " << delta;
     }
   }
 }
@@ -80,9 +90,9 @@ TEST(BpDelta, InterpolatedPitchReproducesTheGivenBpInEachSeries) {
 // reporting the P/D 1.45 that ended the sweep, although .3000 lies between the column's
 // smallest and largest values.
 TEST(BpDelta, Delta20GivesNineteenRowsOfDelta199995AndNoResult) {
-  RunContext ctx = given(0.3f, 20.0f);
+  const Problem p = given(0.3f, 20.0f);
   testing::TestConsole t;
-  bp_delta(ctx, t.io);
+  bp_delta(p, t.io, nullptr);
   const std::string report = t.report.str();
   EXPECT_TRUE(has(report, "  Bp=   .300, Delta= 20.00, J= 5.063, 10Kq= 2.739\n")) << report;
   EXPECT_TRUE(has(report, "  1    .500   3.7976   7.0507   4.3405         .4813      19.9995\n"))
@@ -105,9 +115,9 @@ TEST(BpDelta, Delta20GivesNineteenRowsOfDelta199995AndNoResult) {
 
 TEST(BpDelta, BpOutsideTheColumnStopsAtEitherEnd) {
   for (float Bp : {5.0f, 30.0f}) {
-    RunContext ctx = given(Bp, 150.0f);
+    const Problem p = given(Bp, 150.0f);
     testing::TestConsole t;
-    bp_delta(ctx, t.io);
+    bp_delta(p, t.io, nullptr);
     const std::string bp = Bp < 10.0f ? "   5.0000" : "  30.0000";
     EXPECT_TRUE(ends_with(
         t.report.str(),
@@ -124,9 +134,9 @@ TEST(BpDelta, BpOutsideTheColumnStopsAtEitherEnd) {
 // delta = 73: only P/D 1.35 and 1.40 have Kt >= 0.  The table, the rule, the message and the
 // count; nothing else of the case.
 TEST(BpDelta, FewerThanThreeRowsStopWithTheCount) {
-  RunContext ctx = given(20.0f, 73.0f);
+  const Problem p = given(20.0f, 73.0f);
   testing::TestConsole t;
-  bp_delta(ctx, t.io);
+  bp_delta(p, t.io, nullptr);
   EXPECT_TRUE(ends_with(
       t.report.str(),
       std::string(kRule) +

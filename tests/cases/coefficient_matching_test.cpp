@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "series/evaluator.h"
+#include "numeric/grid.h"
 #include "support/test_support.h"
 
 namespace tidewerk {
@@ -19,23 +19,39 @@ using testing::run_in_process;
 using testing::task_file;
 
 TEST(CoefficientMatching, LoadCoefficientsOfTheThreeCases) {
-  RunContext c1;  // case 1: T 100 kN, D 4 m, Va 5 m/s
+  Problem c1;  // case 1: T 100 kN, D 4 m, Va 5 m/s
   c1.T = 100, c1.D = 4, c1.Va = 5, c1.RHO = 1025;
   EXPECT_NEAR(matching::load_kt_over_j2(c1), 0.2439, 5e-5);
 
-  RunContext c2;  // case 2: T 100 kN, N 120 RPM, Va 5 m/s
+  Problem c2;  // case 2: T 100 kN, N 120 RPM, Va 5 m/s
   c2.T = 100, c2.N = 120, c2.Va = 5, c2.RHO = 1025;
   EXPECT_NEAR(matching::load_kt_over_j4(c2), 0.6244, 5e-5);
 
-  RunContext c3;  // case 3: 1000 kW, N 120 RPM, Va 5 m/s
+  Problem c3;  // case 3: 1000 kW, N 120 RPM, Va 5 m/s
   c3.PQ = 1000000, c3.N = 120, c3.Va = 5, c3.RHO = 1025;
   EXPECT_NEAR(matching::load_kq_over_j5(c3), 0.1987, 5e-5);
 }
 
 TEST(CoefficientMatching, PitchRatioSweepCountsOfTheThreeSeries) {
-  EXPECT_EQ(matching::pitch_ratio_count(0.5f, 1.401f), 91);   // Wageningen B: 0.50 .. 1.40
-  EXPECT_EQ(matching::pitch_ratio_count(0.5f, 2.001f), 151);  // Gawn: 0.50 .. 2.00
-  EXPECT_EQ(matching::pitch_ratio_count(0.6f, 2.001f), 141);  // KCA: 0.60 .. 2.00
+  const auto count = [](float first, float last) { return grid_count(first, last, matching::kPitchStep); };
+  EXPECT_EQ(count(0.5f, 1.401f), 91);   // Wageningen B: 0.50 .. 1.40
+  EXPECT_EQ(count(0.5f, 2.001f), 151);  // Gawn: 0.50 .. 2.00
+  EXPECT_EQ(count(0.6f, 2.001f), 141);  // KCA: 0.60 .. 2.00
+  // ... with the limits the cases take from the series facts.
+  const struct {
+    Series series;
+    int count;
+  } sweeps[] = {{Series::WageningenB, 91}, {Series::Gawn, 151}, {Series::Kca, 141}};
+  for (const auto& sweep : sweeps) {
+    const SeriesFacts& facts = series_facts(sweep.series);
+    EXPECT_EQ(count(facts.PDmin, facts.PDmax), sweep.count) << facts.name;
+  }
+}
+
+// The J grid of the cases: 0.1 onwards in steps of 0.001.
+std::vector<float> advance_grid() {
+  return accumulated_grid(matching::kGridFirstJ, matching::kGridStepJ,
+                          grid_count(matching::kGridFirstJ, matching::kGridLastJ, matching::kGridStepJ));
 }
 
 struct Grid {
@@ -44,18 +60,22 @@ struct Grid {
   int stored = 0;
 };
 
-Grid sweep(int series, float pd, matching::Ratio ratio) {
-  RunContext ctx;
-  ctx.series = series, ctx.Z = 3, ctx.EAR = 0.7f;
+Grid sweep_over(const Propeller& propeller, float pd, matching::Ratio ratio, const std::vector<float>& grid) {
+  std::vector<OpenWater> work(grid.size());
   Grid g;
-  g.stored = matching::sweep_advance_grid(ctx, pd, ratio, g.ratio.data(), g.j.data());
+  g.stored = matching::sweep_advance_grid(propeller, pd, ratio, grid.data(), static_cast<int>(grid.size()),
+                                          work.data(), g.ratio.data(), g.j.data());
   return g;
+}
+
+Grid sweep(Series series, float pd, matching::Ratio ratio) {
+  return sweep_over(Propeller{series, 0.7f, 3.0f, std::nullopt}, pd, ratio, advance_grid());
 }
 
 // The Gawn P/D 2.0 propeller keeps a positive thrust over the whole grid.
 TEST(CoefficientMatching, JGridHas1400PointsFrom01ToJustBelow15) {
-  EXPECT_EQ(matching::advance_grid_count(), 1400);
-  const Grid g = sweep(2, 2.0f, {&RunContext::Kt, 2.0});
+  EXPECT_EQ(grid_count(matching::kGridFirstJ, matching::kGridLastJ, matching::kGridStepJ), 1400);
+  const Grid g = sweep(Series::Gawn, 2.0f, {&OpenWater::Kt, 2.0});
   ASSERT_EQ(g.stored, 1400);
   EXPECT_EQ(g.j[0], 0.1f);
   EXPECT_NEAR(g.j[1399], 1.499, 2e-4);
@@ -67,30 +87,30 @@ TEST(CoefficientMatching, JGridHas1400PointsFrom01ToJustBelow15) {
 }
 
 TEST(CoefficientMatching, JSweepEndsAtTheFirstNegativeThrust) {
-  const Grid g = sweep(1, 0.5f, {&RunContext::Kq, 5.0});  // the test is on Kt also for Kq/J^5
+  const Grid g = sweep(Series::WageningenB, 0.5f, {&OpenWater::Kq, 5.0});  // the test is on Kt also for Kq/J^5
   ASSERT_GT(g.stored, 100);
   ASSERT_LT(g.stored, 1400);
-  RunContext ctx;
-  ctx.series = 1, ctx.Z = 3, ctx.EAR = 0.7f;
-  ctx.J = g.j[g.stored - 1];
-  evaluate_series(ctx, 0.5f, ctx.EAR, ctx.Z);
-  EXPECT_GE(ctx.Kt, 0.0f);
-  EXPECT_NEAR(g.ratio[g.stored - 1] * std::pow(ctx.J, 5.0f), ctx.Kq, 1e-6);
-  ctx.J = static_cast<float>(double{g.j[g.stored - 1]} + double{0.001f});
-  evaluate_series(ctx, 0.5f, ctx.EAR, ctx.Z);
-  EXPECT_LT(ctx.Kt, 0.0f);
+  const Propeller propeller{Series::WageningenB, 0.7f, 3.0f, std::nullopt};
+  const OpenWater last = propeller.at(g.j[g.stored - 1], 0.5f);
+  EXPECT_GE(last.Kt, 0.0f);
+  EXPECT_NEAR(g.ratio[g.stored - 1] * std::pow(last.J, 5.0f), last.Kq, 1e-6);
+  const OpenWater next = propeller.at(static_cast<float>(double{g.j[g.stored - 1]} + double{0.001f}), 0.5f);
+  EXPECT_LT(next.Kt, 0.0f);
 }
 
-// With no series (number 0) the evaluator leaves Kt as it stands: a thrust of exactly 0 is
-// stored at every point, a negative one ends the sweep before the first.
+// The Wageningen B propeller P/D 0.65, EAR 0.60, Z 3 has a thrust of exactly 0 at this J and a
+// negative one at the next float.  A grid of the first is stored at every point; a grid of the
+// second ends the sweep before the first point.
 TEST(CoefficientMatching, ZeroThrustIsStoredNegativeThrustIsNot) {
-  for (const float kt : {0.0f, -0.0001f}) {
-    RunContext ctx;
-    ctx.Kt = kt;
-    Grid g;
-    g.stored =
-        matching::sweep_advance_grid(ctx, 1.0f, {&RunContext::Kt, 2.0}, g.ratio.data(), g.j.data());
-    EXPECT_EQ(g.stored, kt == 0.0f ? 1400 : 0) << kt;
+  const Propeller propeller{Series::WageningenB, 0.6f, 3.0f, std::nullopt};
+  constexpr float kPd = 0.65f;
+  const float zero_J = 0.708027661f;
+  const float negative_J = std::nextafter(zero_J, 1.0f);
+  ASSERT_EQ(propeller.at(zero_J, kPd).Kt, 0.0f);
+  ASSERT_LT(propeller.at(negative_J, kPd).Kt, 0.0f);
+  for (const float J : {zero_J, negative_J}) {
+    const Grid g = sweep_over(propeller, kPd, {&OpenWater::Kt, 2.0}, std::vector<float>(1400, J));
+    EXPECT_EQ(g.stored, J == zero_J ? 1400 : 0) << J;
   }
 }
 

@@ -4,28 +4,37 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "cases/cases.h"
-#include "series/evaluator.h"
+#include "report/run_figures.h"
 #include "support/test_support.h"
 
 namespace tidewerk {
 namespace {
 
-RunContext propeller(float PD, float D, float Va, int series = 1, float Z = 4.0f) {
-  RunContext ctx;
-  ctx.series = series;
-  ctx.EARmin = series == 1 ? 0.3f : 0.201f;
-  ctx.EARmax = series == 1 ? 1.0501f : 1.101f;
-  ctx.PD = PD, ctx.Z = Z, ctx.EAR = 0.70f, ctx.RHO = 1025.0f, ctx.D = D, ctx.N = 120.0f,
-  ctx.Va = Va;
-  return ctx;
+Problem propeller(float PD, float D, float Va, Series series = Series::WageningenB, float Z = 4.0f) {
+  Problem p;
+  p.series_number = static_cast<int>(series);
+  p.series = series;
+  p.case_number = 6;
+  p.PD = PD, p.Z = Z, p.EAR = 0.70f, p.RHO = 1025.0f, p.D = D, p.N = 120.0f, p.Va = Va;
+  return p;
 }
 
-std::string run(RunContext& ctx) {
+std::string run(const Problem& p, RunFigures* figures = nullptr) {
   testing::TestConsole t;
-  operating_point(ctx, t.io);
+  operating_point(p, t.io, figures);
   return t.report.str();
+}
+
+// The results row collected for --csv: J, Kt, 10Kq, eta0, T (kN), Pd (kW).
+std::vector<float> operating_point_row(const RunFigures& figures) {
+  for (const ResultTable& table : figures.tables()) {
+    if (table.title == "Operating point" && table.rows.size() == 1) return table.rows[0];
+  }
+  ADD_FAILURE() << "no operating-point table";
+  return std::vector<float>(6, 0.0f);
 }
 
 bool has(const std::string& report, const std::string& lines) {
@@ -34,8 +43,9 @@ bool has(const std::string& report, const std::string& lines) {
 
 // Jop = 5 / (2 * 4.032) = 0.62 lies between the grid values 0.6000001 and 0.6500001.
 TEST(OperatingPoint, Jop062IsRow13MarkedAndGivesTheResults) {
-  RunContext ctx = propeller(1.0f, 4.032f, 5.0f);
-  const std::string report = run(ctx);
+  const Problem p = propeller(1.0f, 4.032f, 5.0f);
+  RunFigures figures;
+  const std::string report = run(p, &figures);
   EXPECT_TRUE(has(report,
                   "\n\n             Pervane Karakteristikleri\n"
                   " ---|-------|--------|---------|--------|------------|------------|\n"
@@ -49,15 +59,16 @@ TEST(OperatingPoint, Jop062IsRow13MarkedAndGivesTheResults) {
                   " 14    .650    .2021    .3406    .6139       17.9155     155.7935\n"))
       << report;
   EXPECT_TRUE(has(report, " J=   .620 Kt=   .216 10Kq=   .360 Eta0=   .593\n")) << report;
-  EXPECT_FLOAT_EQ(ctx.J, 0.62003968f);
-  EXPECT_NEAR(ctx.T, 234280.0, 5.0);  // newtons in the record
+  const std::vector<float> result = operating_point_row(figures);
+  EXPECT_FLOAT_EQ(result[0], 0.62003968f);  // J
+  EXPECT_NEAR(result[4], 234.280, 0.005);   // T, kN
 }
 
 // Within 0.001 of a grid value: the first of the two near-equal rows carries the mark.
 TEST(OperatingPoint, JopNextToAGridValueMarksTheFirstOfTheTwo) {
   {
-    RunContext ctx = propeller(1.0f, 4.0f, 4.8f);  // Jop = 0.6f, just below the grid's 0.6000001
-    const std::string report = run(ctx);
+    const Problem p = propeller(1.0f, 4.0f, 4.8f);  // Jop = 0.6f, just below the grid's 0.6000001
+    const std::string report = run(p);
     EXPECT_TRUE(has(report,
                     " 12 *  .600    .2256    .3727    .5779       22.8929     168.7763   *\n"
                     " 13    .600    .2256    .3727    .5779       22.8929     168.7763\n"))
@@ -65,8 +76,8 @@ TEST(OperatingPoint, JopNextToAGridValueMarksTheFirstOfTheTwo) {
     EXPECT_TRUE(has(report, " J=   .600 Kt=   .226 10Kq=   .373 Eta0=   .578\n")) << report;
   }
   {
-    RunContext ctx = propeller(1.0f, 4.0f, 4.804f);  // Jop = 0.6005: the grid row comes first
-    const std::string report = run(ctx);
+    const Problem p = propeller(1.0f, 4.0f, 4.804f);  // Jop = 0.6005: the grid row comes first
+    const std::string report = run(p);
     EXPECT_TRUE(has(report,
                     " 12 *  .600    .2256    .3727    .5779       22.8929     168.7763   *\n"
                     " 13    .600    .2253    .3724    .5783       22.8356     168.6358\n"))
@@ -75,8 +86,8 @@ TEST(OperatingPoint, JopNextToAGridValueMarksTheFirstOfTheTwo) {
 }
 
 TEST(OperatingPoint, JopBelowTheGridIsRowOneAndInRange) {
-  RunContext ctx = propeller(1.0f, 4.0f, 0.16f);  // Jop = 0.02
-  const std::string report = run(ctx);
+  const Problem p = propeller(1.0f, 4.0f, 0.16f);  // Jop = 0.02
+  const std::string report = run(p);
   EXPECT_TRUE(has(report,
                   "  1 *  .020    .4492    .6683    .0214    **********    5063.2900   *\n"
                   "  2    .050    .4406    .6573    .0534    15165.1455    2025.3160\n"))
@@ -88,17 +99,17 @@ TEST(OperatingPoint, JopBelowTheGridIsRowOneAndInRange) {
 // Va = 0: Jop = 0 is row 1, shown as J = 0 with the coefficients of J = 0.001, whose Bp and
 // delta do not fit their fields.
 TEST(OperatingPoint, ZeroAdvanceSpeedShowsTheCoefficientsOfJ0001) {
-  RunContext ctx = propeller(1.0f, 4.032f, 0.0f);
-  const std::string report = run(ctx);
-  RunContext bollard = propeller(1.0f, 4.032f, 0.0f);
-  bollard.J = 0.001f;
-  evaluate_series(bollard, 1.0f, 0.70f, bollard.Z);
+  const Problem p = propeller(1.0f, 4.032f, 0.0f);
+  RunFigures figures;
+  const std::string report = run(p, &figures);
+  const OpenWater bollard = evaluate(p.series, {0.001f, 1.0f, 0.70f, p.Z});
   EXPECT_NEAR(bollard.Kt, 0.454469, 1e-6);  // at J = 0 itself Kt would print .4547
   EXPECT_TRUE(
       has(report, "  1 *  .000    .4545    .6750    .0011    **********   **********   *\n"))
       << report;
   EXPECT_TRUE(has(report, " J=   .000 Kt=   .454 10Kq=   .675 Eta0=   .000\n")) << report;
-  EXPECT_NEAR(ctx.Kt, bollard.Kt, 2e-6);  // the parabola through rows 1..3 returns row 1
+  // The parabola through rows 1..3 returns row 1.
+  EXPECT_NEAR(operating_point_row(figures)[1], bollard.Kt, 2e-6);
 }
 
 const std::string kOutOfRange =
@@ -109,8 +120,8 @@ const std::string kOutOfRange =
 // The interpolation table is all kept rows but the last: an operating J in the last kept row
 // is printed and marked, and still out of range.
 TEST(OperatingPoint, OperatingJInTheLastKeptRowIsOutOfRange) {
-  RunContext ctx = propeller(1.0f, 4.0f, 8.48f);  // Jop = 1.06, Kt = 0.0009; at 1.1 Kt < 0
-  const std::string report = run(ctx);
+  const Problem p = propeller(1.0f, 4.0f, 8.48f);  // Jop = 1.06, Kt = 0.0009; at 1.1 Kt < 0
+  const std::string report = run(p);
   EXPECT_TRUE(has(report,
                   " 21   1.050    .0058    .0601    .1625        2.2694      96.4436\n"
                   " 22 * 1.060    .0009    .0527    .0285        2.0753      95.5338   *\n"
@@ -128,9 +139,9 @@ TEST(OperatingPoint, OperatingJInTheLastKeptRowIsOutOfRange) {
 // messages instead of interpolating in a table of one or two points.
 TEST(OperatingPoint, FewerThanFourKeptRowsGiveTheOutOfRangeMessages) {
   {
-    RunContext ctx =
+    const Problem p =
         propeller(0.15f, 4.0f, 0.56f);  // Jop 0.07; Kt < 0 from J = 0.2: rows 0.05 .. 0.15
-    const std::string report = run(ctx);
+    const std::string report = run(p);
     EXPECT_TRUE(has(report, "  4    .150")) << report;
     EXPECT_FALSE(has(report, "  5 ")) << report;
     EXPECT_TRUE(has(report, " HESAPLARDA WAGENINGEN B SERISI KULLANILMISTIR\n")) << report;
@@ -140,8 +151,8 @@ TEST(OperatingPoint, FewerThanFourKeptRowsGiveTheOutOfRangeMessages) {
   {
     // P/D 0.1: Kt < 0 from J = 0.15, so rows 0.05, 0.07 (Jop), 0.1.  Jop lies inside the two
     // rows left for interpolation, which are too few for the parabola.
-    RunContext ctx = propeller(0.1f, 4.0f, 0.56f);
-    const std::string report = run(ctx);
+    const Problem p = propeller(0.1f, 4.0f, 0.56f);
+    const std::string report = run(p);
     EXPECT_TRUE(has(report, "  2 *  .070")) << report;
     EXPECT_TRUE(has(report,
                     "  3    .100    .0060    .0780    .0123      923.4020    1012.6580\n"
@@ -153,8 +164,8 @@ TEST(OperatingPoint, FewerThanFourKeptRowsGiveTheOutOfRangeMessages) {
     EXPECT_FALSE(has(report, "HESAPLARDA")) << report;
   }
   {
-    RunContext ctx = propeller(0.15f, 4.0f, 4.96f);  // Jop 0.62 not kept: three rows
-    const std::string report = run(ctx);
+    const Problem p = propeller(0.15f, 4.0f, 4.96f);  // Jop 0.62 not kept: three rows
+    const std::string report = run(p);
     EXPECT_TRUE(has(report,
                     "  3    .150    .0074    .0700    .0253      317.5129     675.1053\n"
                     " ---|-------|--------|---------|--------|------------|------------|\n"
@@ -168,8 +179,8 @@ TEST(OperatingPoint, FewerThanFourKeptRowsGiveTheOutOfRangeMessages) {
 
 // The Gawn evaluator forces Z = 3, and the results block shows the rewritten Z.
 TEST(OperatingPoint, GawnResultsShowZ3) {
-  RunContext ctx = propeller(1.0f, 4.032f, 5.0f, 2, 4.0f);
-  const std::string report = run(ctx);
+  const Problem p = propeller(1.0f, 4.032f, 5.0f, Series::Gawn, 4.0f);
+  const std::string report = run(p);
   EXPECT_TRUE(has(report, "\n HESAPLARDA GAWN SERISI KULLANILMISTIR\n")) << report;
   EXPECT_TRUE(has(report, "\n Z = 3. EAR =  .700 D =  4.032 m P/D =1.0000\n")) << report;
 }

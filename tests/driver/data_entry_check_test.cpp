@@ -2,32 +2,41 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "report/run_end.h"
 #include "support/test_support.h"
 
 namespace tidewerk {
 namespace {
 
+// The blade-area limits of each series; an unknown series has none.
 struct Limits {
-  int series;
+  std::optional<Series> series;
   float EARmin, EARmax;
 };
-constexpr Limits kB{1, 0.3f, 1.0501f}, kGawn{2, 0.201f, 1.101f}, kKca{3, 0.501f, 1.101f}, kNone{0, 0, 0};
+constexpr Limits kB{Series::WageningenB, 0.3f, 1.0501f}, kGawn{Series::Gawn, 0.201f, 1.101f},
+    kKca{Series::Kca, 0.501f, 1.101f}, kNone{std::nullopt, 0, 0};
 
 // True when the check lets the value through; false when it stops the run.
 bool passes(const Limits& limits, float EAR) {
-  RunContext ctx;
-  ctx.series = limits.series;
-  ctx.EARmin = limits.EARmin;
-  ctx.EARmax = limits.EARmax;
-  ctx.EAR = EAR;
   testing::TestConsole t;
   try {
-    check_data_entry(ctx, t.io);
+    check_data_entry(limits.series, EAR, t.io);
   } catch (const RunStopped&) {
     return false;
   }
   return t.screen.str().empty() && t.report.str().empty();
+}
+
+TEST(DataEntryCheck, TheLimitsAreThoseOfTheSeriesFacts) {
+  for (const Limits& limits : {kB, kGawn, kKca}) {
+    const SeriesFacts& facts = series_facts(*limits.series);
+    EXPECT_EQ(facts.EARmin, limits.EARmin) << facts.name;
+    EXPECT_EQ(facts.EARmax, limits.EARmax) << facts.name;
+  }
+  EXPECT_FALSE(series_from_number(0).has_value());
+  EXPECT_FALSE(series_from_number(4).has_value());
 }
 
 TEST(DataEntryCheck, LowerLimitInclusiveUpperLimitExclusive) {
@@ -44,10 +53,8 @@ TEST(DataEntryCheck, LowerLimitInclusiveUpperLimitExclusive) {
 }
 
 TEST(DataEntryCheck, WageningenMessageBlockOnScreenAndReport) {
-  RunContext ctx;
-  ctx.series = 1, ctx.EARmin = 0.3f, ctx.EARmax = 1.0501f, ctx.EAR = 1.2f;
   testing::TestConsole t;
-  EXPECT_THROW(check_data_entry(ctx, t.io), RunStopped);
+  EXPECT_THROW(check_data_entry(kB.series, 1.2f, t.io), RunStopped);
   const std::string block =
       "\n\n\n"
       "  Tidewerk Programi Data Giris Hata Uyarisi: \n"
@@ -80,11 +87,8 @@ TEST(DataEntryCheck, GawnKcaAndUnknownSeriesLines) {
       {kNone, 0.7f, ""},
   };
   for (const auto& row : rows) {
-    RunContext ctx;
-    ctx.series = row.limits.series, ctx.EARmin = row.limits.EARmin, ctx.EARmax = row.limits.EARmax;
-    ctx.EAR = row.EAR;
     testing::TestConsole t;
-    EXPECT_THROW(check_data_entry(ctx, t.io), RunStopped);
+    EXPECT_THROW(check_data_entry(row.limits.series, row.EAR, t.io), RunStopped);
     EXPECT_EQ(t.report.str(), std::string("\n\n\n  Tidewerk Programi Data Giris Hata Uyarisi: \n") + row.lines);
   }
 }

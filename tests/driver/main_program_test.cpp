@@ -88,17 +88,17 @@ TEST(TaskFileReading, SkipCountsLongLinesAsOneAndIgnoresCommentsAfterTheSeries) 
 }
 
 // Reads the value list of one case from `values`, as the main program does.
-RunContext read_case(int case_number, const std::string& values) {
-  RunContext ctx;
-  ctx.case_number = case_number;
+Problem read_case(int case_number, const std::string& values) {
+  Problem problem;
+  problem.case_number = case_number;
   std::istringstream in(values);
   TaskFile task(in);
-  EXPECT_TRUE(read_case_values(ctx, task));
-  return ctx;
+  EXPECT_TRUE(read_case_values(problem, task));
+  return problem;
 }
 
 TEST(CaseValues, EachCaseReadsItsOwnListIntoItsFields) {
-  RunContext c = read_case(1, "100 4 5 1025 4 0.7");
+  Problem c = read_case(1, "100 4 5 1025 4 0.7");
   EXPECT_EQ(c.T, 100); EXPECT_EQ(c.D, 4); EXPECT_EQ(c.Va, 5); EXPECT_EQ(c.RHO, 1025); EXPECT_EQ(c.Z, 4);
   EXPECT_EQ(c.EAR, 0.7f);
   c = read_case(2, "100 120 5 1025 4 0.7");
@@ -124,9 +124,9 @@ TEST(CaseValues, EachCaseReadsItsOwnListIntoItsFields) {
 }
 
 TEST(CaseValues, OneLineOrOneValuePerLineGiveTheSameRecord) {
-  RunContext a = read_case(9, "3000 4.2 120 6.5 1025 4 0.55 1 3.0");
-  RunContext b = read_case(9, "3000\n4.2\n120\n6.5\n1025\n4\n0.55\n1\n3.0\n");
-  for (const RunContext* c : {&a, &b}) {
+  Problem a = read_case(9, "3000 4.2 120 6.5 1025 4 0.55 1 3.0");
+  Problem b = read_case(9, "3000\n4.2\n120\n6.5\n1025\n4\n0.55\n1\n3.0\n");
+  for (const Problem* c : {&a, &b}) {
     EXPECT_EQ(c->PQ, 3000000); EXPECT_EQ(c->D, 4.2f); EXPECT_EQ(c->N, 120); EXPECT_EQ(c->Va, 6.5f);
     EXPECT_EQ(c->RHO, 1025); EXPECT_EQ(c->Z, 4); EXPECT_EQ(c->EAR, 0.55f); EXPECT_EQ(c->IVISC, 1);
     EXPECT_EQ(c->Hs, 3.0f);
@@ -135,11 +135,11 @@ TEST(CaseValues, OneLineOrOneValuePerLineGiveTheSameRecord) {
 }
 
 TEST(CaseValues, IvIscMustBeAWholeNumber) {
-  RunContext ctx;
-  ctx.case_number = 8;
+  Problem problem;
+  problem.case_number = 8;
   std::istringstream in("300 4 120 6 1025 4 0.55 1.5 3");
   TaskFile task(in);
-  EXPECT_THROW(read_case_values(ctx, task), InputError);
+  EXPECT_THROW(read_case_values(problem, task), InputError);
 }
 
 }  // namespace

@@ -71,8 +71,7 @@ TEST(Channels, AnArithmeticFaultEndsTheRunBeforeTheNextRecord) {
 
 TEST(StandardBlocks, SeriesStatementAndViscousStatement) {
   TestConsole t;
-  write_series_used(t.io, 2);
-  write_series_used(t.io, 0);  // nothing for an unknown series
+  write_series_used(t.io, Series::Gawn);
   EXPECT_EQ(t.report.str(), "\n HESAPLARDA GAWN SERISI KULLANILMISTIR\n");
   EXPECT_EQ(t.screen.str(), "\nHESAPLARDA GAWN SERISI KULLANILMISTIR\n");
 
@@ -83,13 +82,15 @@ TEST(StandardBlocks, SeriesStatementAndViscousStatement) {
       "\n TAM OLCEGE EKSTRAPOLASYONDA\n ITTC78 VISKOZ DUZELTME YONTEMI KULLANILMISTIR\n"
       " -----------------------------------------------------------------|\n";
   const struct {
-    int IVISC, series;
+    int IVISC;
+    Series series;
     const char* text;
-  } rows[] = {{1, 1, kIttc}, {0, 1, kNone}, {2, 1, kNone}, {1, 2, kNone}, {1, 3, kNone}};
+  } rows[] = {{1, Series::WageningenB, kIttc}, {0, Series::WageningenB, kNone},
+              {2, Series::WageningenB, kNone}, {1, Series::Gawn, kNone}, {1, Series::Kca, kNone}};
   for (const auto& row : rows) {
     TestConsole v;
     write_viscous_statement(v.io, row.IVISC, row.series);
-    EXPECT_EQ(v.report.str(), row.text) << row.IVISC << " " << row.series;
+    EXPECT_EQ(v.report.str(), row.text) << row.IVISC << " " << static_cast<int>(row.series);
   }
 }
 

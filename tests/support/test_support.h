@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "driver/run_context.h"
+#include "driver/problem.h"
 #include "report/channels.h"
 
 namespace tidewerk::testing {
