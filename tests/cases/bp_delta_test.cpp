@@ -43,7 +43,7 @@ TEST(BpDelta, RowsWithNegativeKtAreLeftOutAndNumberedOnlyWhenKept) {
   const Problem p = given(20.0f, 150.0f);
   testing::TestConsole t;
   RunFigures figures;
-  bp_delta(p, t.io, &figures);
+  bp_delta(p, t.io, &figures, testing::quiet_warnings());
   EXPECT_TRUE(has(
       t.report.str(),
       std::string(kRule) + "  1    .650    .0128    .0592    .2329        6.7927     149.9960\n"))
@@ -75,7 +75,7 @@ TEST(BpDelta, InterpolatedPitchReproducesTheGivenBpInEachSeries) {
 
       const Problem p = given(static_cast<float>(Bp), delta, s.series, s.Z);
       testing::TestConsole t;
-      bp_delta(p, t.io, nullptr);
+      bp_delta(p, t.io, nullptr, testing::quiet_warnings());
       const std::string report = t.report.str();
       const std::size_t at = report.find("\n P/D=");
       ASSERT_NE(at, std::string::npos) << report;
@@ -92,7 +92,7 @@ TEST(BpDelta, InterpolatedPitchReproducesTheGivenBpInEachSeries) {
 TEST(BpDelta, Delta20GivesNineteenRowsOfDelta199995AndNoResult) {
   const Problem p = given(0.3f, 20.0f);
   testing::TestConsole t;
-  bp_delta(p, t.io, nullptr);
+  bp_delta(p, t.io, nullptr, testing::quiet_warnings());
   const std::string report = t.report.str();
   EXPECT_TRUE(has(report, "  Bp=   .300, Delta= 20.00, J= 5.063, 10Kq= 2.739\n")) << report;
   EXPECT_TRUE(has(report, "  1    .500   3.7976   7.0507   4.3405         .4813      19.9995\n"))
@@ -117,7 +117,7 @@ TEST(BpDelta, BpOutsideTheColumnStopsAtEitherEnd) {
   for (float Bp : {5.0f, 30.0f}) {
     const Problem p = given(Bp, 150.0f);
     testing::TestConsole t;
-    bp_delta(p, t.io, nullptr);
+    bp_delta(p, t.io, nullptr, testing::quiet_warnings());
     const std::string bp = Bp < 10.0f ? "   5.0000" : "  30.0000";
     EXPECT_TRUE(ends_with(
         t.report.str(),
@@ -136,7 +136,7 @@ TEST(BpDelta, BpOutsideTheColumnStopsAtEitherEnd) {
 TEST(BpDelta, FewerThanThreeRowsStopWithTheCount) {
   const Problem p = given(20.0f, 73.0f);
   testing::TestConsole t;
-  bp_delta(p, t.io, nullptr);
+  bp_delta(p, t.io, nullptr, testing::quiet_warnings());
   EXPECT_TRUE(ends_with(
       t.report.str(),
       std::string(kRule) +

@@ -61,7 +61,7 @@ CaseRun run_case(const Problem& p) {
   testing::TestConsole t;
   CaseRun run;
   try {
-    procedure_of(p.case_number)(p, t.io, &run.figures);
+    procedure_of(p.case_number)(p, t.io, &run.figures, testing::quiet_warnings());
   } catch (const RunStopped&) {
     run.stopped = true;
   }

@@ -24,7 +24,7 @@ Problem propeller(float PD, float D, float Va, Series series = Series::Wageninge
 
 std::string run(const Problem& p, RunFigures* figures = nullptr) {
   testing::TestConsole t;
-  operating_point(p, t.io, figures);
+  operating_point(p, t.io, figures, testing::quiet_warnings());
   return t.report.str();
 }
 

@@ -18,11 +18,20 @@ struct Limits {
 constexpr Limits kB{Series::WageningenB, 0.3f, 1.0501f}, kGawn{Series::Gawn, 0.201f, 1.101f},
     kKca{Series::Kca, 0.501f, 1.101f}, kNone{std::nullopt, 0, 0};
 
+// The problem record of a task file with this series and blade-area ratio.
+Problem problem(const std::optional<Series>& series, float EAR) {
+  Problem p;
+  p.series_number = series ? static_cast<int>(*series) : 4;
+  if (series) p.series = *series;
+  p.EAR = EAR;
+  return p;
+}
+
 // True when the check lets the value through; false when it stops the run.
 bool passes(const Limits& limits, float EAR) {
   testing::TestConsole t;
   try {
-    check_data_entry(limits.series, EAR, t.io);
+    check_data_entry(problem(limits.series, EAR), t.io);
   } catch (const RunStopped&) {
     return false;
   }
@@ -54,7 +63,15 @@ TEST(DataEntryCheck, LowerLimitInclusiveUpperLimitExclusive) {
 
 TEST(DataEntryCheck, WageningenMessageBlockOnScreenAndReport) {
   testing::TestConsole t;
-  EXPECT_THROW(check_data_entry(kB.series, 1.2f, t.io), RunStopped);
+  try {
+    check_data_entry(problem(kB.series, 1.2f), t.io);
+    ADD_FAILURE() << "the run goes on";
+  } catch (const RunStopped& stop) {
+    // A stop without the case's result, with the reason for standard error.
+    EXPECT_EQ(stop.no_result,
+              "the blade-area ratio EAR = 1.2000 lies outside the range of the Wageningen B series (0.300 <= EAR < "
+              "1.050)");
+  }
   const std::string block =
       "\n\n\n"
       "  Tidewerk Programi Data Giris Hata Uyarisi: \n"
@@ -88,7 +105,7 @@ TEST(DataEntryCheck, GawnKcaAndUnknownSeriesLines) {
   };
   for (const auto& row : rows) {
     testing::TestConsole t;
-    EXPECT_THROW(check_data_entry(row.limits.series, row.EAR, t.io), RunStopped);
+    EXPECT_THROW(check_data_entry(problem(row.limits.series, row.EAR), t.io), RunStopped);
     EXPECT_EQ(t.report.str(), std::string("\n\n\n  Tidewerk Programi Data Giris Hata Uyarisi: \n") + row.lines);
   }
 }

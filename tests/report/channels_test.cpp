@@ -81,16 +81,19 @@ TEST(StandardBlocks, SeriesStatementAndViscousStatement) {
   const char* kIttc =
       "\n TAM OLCEGE EKSTRAPOLASYONDA\n ITTC78 VISKOZ DUZELTME YONTEMI KULLANILMISTIR\n"
       " -----------------------------------------------------------------|\n";
+  // The statement follows what was done to the numbers: the evaluator's own test.
+  const Ittc78Conditions full_scale{4, 5, 150}, at_rest{4, 0, 0.0005f};
   const struct {
-    int IVISC;
     Series series;
+    const Ittc78Conditions* conditions;
     const char* text;
-  } rows[] = {{1, Series::WageningenB, kIttc}, {0, Series::WageningenB, kNone},
-              {2, Series::WageningenB, kNone}, {1, Series::Gawn, kNone}, {1, Series::Kca, kNone}};
+  } rows[] = {{Series::WageningenB, &full_scale, kIttc}, {Series::WageningenB, nullptr, kNone},
+              {Series::WageningenB, &at_rest, kNone},    {Series::Gawn, &full_scale, kNone},
+              {Series::Kca, &full_scale, kNone}};
   for (const auto& row : rows) {
     TestConsole v;
-    write_viscous_statement(v.io, row.IVISC, row.series);
-    EXPECT_EQ(v.report.str(), row.text) << row.IVISC << " " << static_cast<int>(row.series);
+    write_viscous_statement(v.io, ittc78_applied(row.series, row.conditions));
+    EXPECT_EQ(v.report.str(), row.text) << static_cast<int>(row.series);
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include "driver/problem.h"
 #include "report/channels.h"
+#include "report/warnings.h"
 
 namespace tidewerk::testing {
 
@@ -27,6 +28,12 @@ RunResult run_in_process(const std::optional<std::string>& task, const std::stri
 std::string task_file(int series, int case_number, const std::string& values);
 
 // Channels over string streams for running one procedure in a test.
+// A sink for the warnings of cases run directly in a test: kept, never printed.
+inline Warnings& quiet_warnings() {
+  static Warnings warnings;
+  return warnings;
+}
+
 struct TestConsole {
   explicit TestConsole(const std::string& keyboard_text = "");
   std::ostringstream screen;
