@@ -197,7 +197,7 @@ class Renderer {
   std::size_t values_used() const { return next_; }
   void end_record() {
     count_output(1);
-    records_.push_back(record_);
+    records_.push_back(std::move(record_));
     record_.clear();
     column_ = 0;
   }
@@ -339,28 +339,36 @@ LayoutStore& layout_store() {
 }  // namespace
 
 std::string render_fixed(float value, int w, int d) {
-  const std::string stars(static_cast<std::size_t>(w), '*');
-  if (!std::isfinite(value)) return stars;
-  // The exact single-precision value, rounded to d decimals to nearest.
+  const auto width = static_cast<std::size_t>(w);
+  if (!std::isfinite(value)) return std::string(width, '*');
+  // The exact single-precision value, rounded to d decimals to nearest.  Every field of the
+  // program fits the buffer; a longer text is converted again at its full length.
   const double exact = value;
-  const int length = std::snprintf(nullptr, 0, "%.*f", d, exact);
-  if (length < 0 || length > w + 2) return stars;
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  std::snprintf(text.data(), text.size(), "%.*f", d, exact);
-  text.resize(static_cast<std::size_t>(length));
+  char buffer[80];
+  const int length = std::snprintf(buffer, sizeof buffer, "%.*f", d, exact);
+  if (length < 0 || length > w + 2) return std::string(width, '*');
+  std::string text;
+  if (static_cast<std::size_t>(length) < sizeof buffer) {
+    text.assign(buffer, static_cast<std::size_t>(length));
+  } else {
+    text.resize(static_cast<std::size_t>(length) + 1);
+    std::snprintf(text.data(), text.size(), "%.*f", d, exact);
+    text.resize(static_cast<std::size_t>(length));
+  }
   if (d == 0) {
     text += '.';  // "4." ; a value below 0.5 keeps its single "0": "0."
   } else {
     const std::size_t digits_start = text[0] == '-' ? 1 : 0;
     if (text.compare(digits_start, 2, "0.") == 0) text.erase(digits_start, 1);  // ".500"
   }
-  if (static_cast<int>(text.size()) > w) return stars;
-  return std::string(static_cast<std::size_t>(w) - text.size(), ' ') + text;
+  if (text.size() > width) return std::string(width, '*');
+  text.insert(0, width - text.size(), ' ');
+  return text;
 }
 
 std::string render_integer(long value, int w, int m) {
-  const std::string stars(static_cast<std::size_t>(w), '*');
-  if (value == Renderer::kNotRepresentable) return stars;
+  const auto width = static_cast<std::size_t>(w);
+  if (value == Renderer::kNotRepresentable) return std::string(width, '*');
   const bool negative = value < 0;
   unsigned long magnitude = negative ? 0UL - static_cast<unsigned long>(value)
                                      : static_cast<unsigned long>(value);
@@ -368,8 +376,9 @@ std::string render_integer(long value, int w, int m) {
   if (static_cast<int>(digits.size()) < m)
     digits.insert(0, static_cast<std::size_t>(m) - digits.size(), '0');
   if (negative) digits.insert(0, 1, '-');
-  if (static_cast<int>(digits.size()) > w) return stars;
-  return std::string(static_cast<std::size_t>(w) - digits.size(), ' ') + digits;
+  if (digits.size() > width) return std::string(width, '*');
+  digits.insert(0, width - digits.size(), ' ');
+  return digits;
 }
 
 std::vector<std::string> render_records(std::string_view layout, const Values& values) {

@@ -51,6 +51,23 @@ TEST(RecordNotationFixed, ConvertsTheExactSingleValue) {
   EXPECT_EQ(render_fixed(1.4f, 20, 15), "   1.399999976158142");
 }
 
+TEST(RecordNotationFixed, WideFieldsWithManyDecimals) {
+  // 1.4f is exactly 1.39999997615814208984375; past its last digit come zeros.  The lengths
+  // 78 to 81 lie on both sides of the converter's short buffer.
+  const std::string exact = "1.39999997615814208984375";
+  for (int d : {23, 76, 77, 78, 79, 100, 900}) {
+    const std::string text = exact + std::string(static_cast<std::size_t>(d - 23), '0');
+    EXPECT_EQ(render_fixed(1.4f, d + 2, d), text) << d;
+    EXPECT_EQ(render_fixed(1.4f, d + 5, d), "   " + text) << d;
+    EXPECT_EQ(render_fixed(-1.4f, d + 2, d), std::string(static_cast<std::size_t>(d + 2), '*')) << d;
+    if (d >= 27) {  // 0.1f is exactly 0.100000001490116119384765625
+      EXPECT_EQ(render_fixed(-0.1f, d + 2, d),
+                "-.100000001490116119384765625" + std::string(static_cast<std::size_t>(d - 27), '0'))
+          << d;
+    }
+  }
+}
+
 TEST(RecordNotationInteger, WidthMinimumDigitsAndOverflow) {
   EXPECT_EQ(render_integer(3, 2), " 3");
   EXPECT_EQ(render_integer(-7, 3), " -7");
@@ -58,6 +75,9 @@ TEST(RecordNotationInteger, WidthMinimumDigitsAndOverflow) {
   EXPECT_EQ(render_integer(4, 2, 1), " 4");
   EXPECT_EQ(render_integer(4, 3, 2), " 04");
   EXPECT_EQ(render_integer(0, 2, 1), " 0");
+  EXPECT_EQ(render_integer(0, 3, 0), "   ");
+  EXPECT_EQ(render_integer(-42, 30, 5), std::string(24, ' ') + "-00042");
+  EXPECT_EQ(render_integer(-42, 5, 5), "*****");
 }
 
 TEST(RecordNotationLayout, TableRowWithGroupsAndRepeats) {
