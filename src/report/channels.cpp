@@ -24,6 +24,11 @@ void OutputChannel::write(std::string_view layout, const Values& values) {
   for (const std::string& record : render_records(layout, values)) emit(record);
 }
 
+void OutputChannel::write_records(const std::vector<std::string>& records) {
+  check_arithmetic();
+  for (const std::string& record : records) emit(record);
+}
+
 void OutputChannel::text(std::string_view text) {
   check_arithmetic();
   emit(" " + std::string(text));
@@ -54,8 +59,11 @@ Console::Console(std::ostream& screen_stream, std::ostream& report_stream,
       warnings_(warnings) {}
 
 void Console::both(std::string_view layout, const Values& values) {
-  screen.write(layout, values);
-  report.write(layout, values);
+  // The records are rendered once for both channels; rendering leaves the flags as they were.
+  check_arithmetic();
+  const std::vector<std::string> records = render_records(layout, values);
+  screen.write_records(records);
+  report.write_records(records);
 }
 
 void Console::both_text(std::string_view text) {

@@ -15,6 +15,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "report/free_form.h"
 #include "report/record_notation.h"
@@ -35,6 +36,8 @@ class OutputChannel {
 
   // Writes the records of one layout filled with `values`.
   void write(std::string_view layout, const Values& values = {});
+  // Writes records already rendered.
+  void write_records(const std::vector<std::string>& records);
   // A free-form record: one blank column, then the text.
   void text(std::string_view text);
   // An empty free-form record.

@@ -4,6 +4,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <mutex>
+#include <unordered_map>
 
 #include "report/run_end.h"
 
@@ -14,6 +17,10 @@ namespace {
 constexpr int kMaxNumber = 1000;
 // No layout of this program writes more text than this in one call.
 constexpr std::size_t kMaxOutput = 1 << 20;
+// The program has about a hundred layouts of at most a few hundred characters; the parsed-layout
+// store keeps no more than these, so that random layouts cannot fill the memory.
+constexpr std::size_t kMaxKeptLayouts = 2048;
+constexpr std::size_t kMaxKeptCharacters = 64 * 1024;
 
 struct Item {
   enum class Type { Literal, Skip, Slash, Integer, Fixed, Text, Group };
@@ -190,7 +197,7 @@ class Renderer {
   std::size_t values_used() const { return next_; }
   void end_record() {
     count_output(1);
-    records_.push_back(record_);
+    records_.push_back(std::move(record_));
     record_.clear();
     column_ = 0;
   }
@@ -279,31 +286,89 @@ bool any_value_item(const std::vector<Item>& items) {
   return false;
 }
 
+// A layout text with its items, parsed once.
+struct ParsedLayout {
+  std::string text;
+  std::vector<Item> items;
+  bool takes_values = false;
+};
+
+// The layouts already parsed, by their text.  A layout is parsed at its first use and kept for
+// the rest of the program; entries are never removed, and the key views the text of its own
+// entry.  A layout that cannot be parsed is never kept, so it throws at every use.  Past the
+// limits a layout is parsed for the one call.  Safe to use from several threads.
+class LayoutStore {
+ public:
+  std::shared_ptr<const ParsedLayout> get(std::string_view text) {
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      const auto found = layouts_.find(text);
+      if (found != layouts_.end()) return found->second;
+    }
+    auto parsed = std::make_shared<ParsedLayout>();
+    parsed->text = std::string(text);
+    parsed->items = Parser(text).parse();
+    parsed->takes_values = any_value_item(parsed->items);
+
+    const std::lock_guard<std::mutex> lock(mutex_);
+    const auto found = layouts_.find(text);
+    if (found != layouts_.end()) return found->second;  // parsed meanwhile by another thread
+    if (layouts_.size() < kMaxKeptLayouts && characters_ + text.size() <= kMaxKeptCharacters) {
+      layouts_.emplace(std::string_view(parsed->text), parsed);
+      characters_ += text.size();
+    }
+    return parsed;
+  }
+
+  std::size_t size() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return layouts_.size();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::unordered_map<std::string_view, std::shared_ptr<const ParsedLayout>> layouts_;
+  std::size_t characters_ = 0;
+};
+
+LayoutStore& layout_store() {
+  static LayoutStore store;
+  return store;
+}
+
 }  // namespace
 
 std::string render_fixed(float value, int w, int d) {
-  const std::string stars(static_cast<std::size_t>(w), '*');
-  if (!std::isfinite(value)) return stars;
-  // The exact single-precision value, rounded to d decimals to nearest.
+  const auto width = static_cast<std::size_t>(w);
+  if (!std::isfinite(value)) return std::string(width, '*');
+  // The exact single-precision value, rounded to d decimals to nearest.  Every field of the
+  // program fits the buffer; a longer text is converted again at its full length.
   const double exact = value;
-  const int length = std::snprintf(nullptr, 0, "%.*f", d, exact);
-  if (length < 0 || length > w + 2) return stars;
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  std::snprintf(text.data(), text.size(), "%.*f", d, exact);
-  text.resize(static_cast<std::size_t>(length));
+  char buffer[80];
+  const int length = std::snprintf(buffer, sizeof buffer, "%.*f", d, exact);
+  if (length < 0 || length > w + 2) return std::string(width, '*');
+  std::string text;
+  if (static_cast<std::size_t>(length) < sizeof buffer) {
+    text.assign(buffer, static_cast<std::size_t>(length));
+  } else {
+    text.resize(static_cast<std::size_t>(length) + 1);
+    std::snprintf(text.data(), text.size(), "%.*f", d, exact);
+    text.resize(static_cast<std::size_t>(length));
+  }
   if (d == 0) {
     text += '.';  // "4." ; a value below 0.5 keeps its single "0": "0."
   } else {
     const std::size_t digits_start = text[0] == '-' ? 1 : 0;
     if (text.compare(digits_start, 2, "0.") == 0) text.erase(digits_start, 1);  // ".500"
   }
-  if (static_cast<int>(text.size()) > w) return stars;
-  return std::string(static_cast<std::size_t>(w) - text.size(), ' ') + text;
+  if (text.size() > width) return std::string(width, '*');
+  text.insert(0, width - text.size(), ' ');
+  return text;
 }
 
 std::string render_integer(long value, int w, int m) {
-  const std::string stars(static_cast<std::size_t>(w), '*');
-  if (value == Renderer::kNotRepresentable) return stars;
+  const auto width = static_cast<std::size_t>(w);
+  if (value == Renderer::kNotRepresentable) return std::string(width, '*');
   const bool negative = value < 0;
   unsigned long magnitude = negative ? 0UL - static_cast<unsigned long>(value)
                                      : static_cast<unsigned long>(value);
@@ -311,8 +376,9 @@ std::string render_integer(long value, int w, int m) {
   if (static_cast<int>(digits.size()) < m)
     digits.insert(0, static_cast<std::size_t>(m) - digits.size(), '0');
   if (negative) digits.insert(0, 1, '-');
-  if (static_cast<int>(digits.size()) > w) return stars;
-  return std::string(static_cast<std::size_t>(w) - digits.size(), ' ') + digits;
+  if (digits.size() > width) return std::string(width, '*');
+  digits.insert(0, width - digits.size(), ' ');
+  return digits;
 }
 
 std::vector<std::string> render_records(std::string_view layout, const Values& values) {
@@ -324,12 +390,13 @@ std::vector<std::string> render_records(std::string_view layout, const Values& v
     ~Restore() { std::fesetenv(env); }
   } restore{&saved};
 
-  const std::vector<Item> items = Parser(layout).parse();
+  const std::shared_ptr<const ParsedLayout> parsed = layout_store().get(layout);
+  const std::vector<Item>& items = parsed->items;
   Renderer renderer(values);
   bool complete = renderer.run(items);
   // Values left at the closing parenthesis start a new record and the layout again.
   if (complete && renderer.values_left()) {
-    if (!any_value_item(items)) throw LayoutError("layout " + std::string(layout) + " takes no values");
+    if (!parsed->takes_values) throw LayoutError("layout " + std::string(layout) + " takes no values");
     while (complete && renderer.values_left()) {
       renderer.end_record();
       const std::size_t used = renderer.values_used();
@@ -340,5 +407,7 @@ std::vector<std::string> render_records(std::string_view layout, const Values& v
   renderer.end_record();
   return renderer.take();
 }
+
+std::size_t kept_layout_count() { return layout_store().size(); }
 
 }  // namespace tidewerk

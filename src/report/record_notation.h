@@ -7,6 +7,7 @@
 // value-taking item with no value left.  Columns skipped by a final X give no trailing blanks.
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -44,6 +45,10 @@ using Values = std::vector<Value>;
 // Renders a layout with its values into records (without line ends).  A layout with k
 // slashes gives k + 1 records.  Throws LayoutError for a layout it cannot interpret.
 std::vector<std::string> render_records(std::string_view layout, const Values& values = {});
+
+// Each layout text is parsed at its first use and kept for later calls, up to a limit beyond
+// which layouts are parsed at every call.  The number of layouts kept:
+std::size_t kept_layout_count();
 
 // Fw.d of a single-precision value: no digit before the point when the integer part is 0,
 // "0." for Fw.0 below 0.5, w asterisks when the text does not fit or the value is not finite.

@@ -22,6 +22,15 @@ TEST(Channels, ScreenDropsColumnOneReportKeepsIt) {
   EXPECT_EQ(t.report.str(), " Z =  4\n ---|\n\n");
 }
 
+TEST(Channels, BothWritesEveryRecordToEachChannelAndNothingForARefusedLayout) {
+  TestConsole t;
+  t.io.both("(1X,'P/D',/,1X,2F6.3)", {0.8f, 1.25f});
+  EXPECT_THROW(t.io.both("(1X,Q)", {1}), LayoutError);
+  t.io.both("(1X,'P/D',/,1X,2F6.3)", {0.9f, 1.5f});
+  EXPECT_EQ(t.screen.str(), "P/D\n  .800 1.250\nP/D\n  .900 1.500\n");
+  EXPECT_EQ(t.report.str(), " P/D\n   .800 1.250\n P/D\n   .900 1.500\n");
+}
+
 TEST(Channels, YesNoOnlyTheFirstCharacterCountsAndEndOfInputIsNo) {
   const struct {
     const char* keys;

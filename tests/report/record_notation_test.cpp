@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "report/run_end.h"
 
 namespace tidewerk {
@@ -48,6 +51,23 @@ TEST(RecordNotationFixed, ConvertsTheExactSingleValue) {
   EXPECT_EQ(render_fixed(1.4f, 20, 15), "   1.399999976158142");
 }
 
+TEST(RecordNotationFixed, WideFieldsWithManyDecimals) {
+  // 1.4f is exactly 1.39999997615814208984375; past its last digit come zeros.  The lengths
+  // 78 to 81 lie on both sides of the converter's short buffer.
+  const std::string exact = "1.39999997615814208984375";
+  for (int d : {23, 76, 77, 78, 79, 100, 900}) {
+    const std::string text = exact + std::string(static_cast<std::size_t>(d - 23), '0');
+    EXPECT_EQ(render_fixed(1.4f, d + 2, d), text) << d;
+    EXPECT_EQ(render_fixed(1.4f, d + 5, d), "   " + text) << d;
+    EXPECT_EQ(render_fixed(-1.4f, d + 2, d), std::string(static_cast<std::size_t>(d + 2), '*')) << d;
+    if (d >= 27) {  // 0.1f is exactly 0.100000001490116119384765625
+      EXPECT_EQ(render_fixed(-0.1f, d + 2, d),
+                "-.100000001490116119384765625" + std::string(static_cast<std::size_t>(d - 27), '0'))
+          << d;
+    }
+  }
+}
+
 TEST(RecordNotationInteger, WidthMinimumDigitsAndOverflow) {
   EXPECT_EQ(render_integer(3, 2), " 3");
   EXPECT_EQ(render_integer(-7, 3), " -7");
@@ -55,6 +75,9 @@ TEST(RecordNotationInteger, WidthMinimumDigitsAndOverflow) {
   EXPECT_EQ(render_integer(4, 2, 1), " 4");
   EXPECT_EQ(render_integer(4, 3, 2), " 04");
   EXPECT_EQ(render_integer(0, 2, 1), " 0");
+  EXPECT_EQ(render_integer(0, 3, 0), "   ");
+  EXPECT_EQ(render_integer(-42, 30, 5), std::string(24, ' ') + "-00042");
+  EXPECT_EQ(render_integer(-42, 5, 5), "*****");
 }
 
 TEST(RecordNotationLayout, TableRowWithGroupsAndRepeats) {
@@ -111,6 +134,89 @@ TEST(RecordNotationLayout, RejectsLayoutsItCannotInterpret) {
   }
   EXPECT_THROW(render_records("(1X,'a')", {1}), LayoutError);      // values for a layout without fields
   EXPECT_THROW(render_records("(1X,I2)", {"text"}), LayoutError);  // a text for an integer field
+}
+
+// Each layout text is parsed once and kept; the values of one call never stay with it.
+TEST(RecordNotationLayout, AKeptLayoutTakesNewValuesAtEveryUse) {
+  const struct {
+    Values values;
+    const char* records;
+  } rows[] = {{{1, 2.5f}, "  1     2.50|\n"},
+              {{-7, 0.25f}, " -7      .25|\n"},
+              {{1, 2.5f, 3}, "  1     2.50|\n  3|\n"},
+              {{}, "|\n"},
+              {{100, 99.99f}, " **    99.99|\n"}};
+  const std::string built = std::string("(1X,I2,") + "4x,F5.2)";
+  for (int use = 0; use < 2; ++use) {
+    for (const auto& row : rows) {
+      EXPECT_EQ(shown("(1X,I2,4x,F5.2)", row.values), row.records) << use;
+      EXPECT_EQ(shown(built, row.values), row.records) << use;
+    }
+  }
+}
+
+TEST(RecordNotationLayout, ARefusedLayoutIsRefusedAtEveryUseWithTheSameMessage) {
+  const struct {
+    const char* layout;
+    const char* message;
+  } rows[] = {{"(Q5)", "layout (Q5): unknown edit item at column 2"},
+              {"('abc)", "layout ('abc): unterminated text at column 7"},
+              {"(1X,'a'))", "layout (1X,'a')): text after the closing parenthesis at column 9"},
+              {"(1X,'kept')", "layout (1X,'kept') takes no values"}};
+  for (const auto& row : rows) {
+    for (int use = 0; use < 3; ++use) {
+      try {
+        render_records(row.layout, {1});
+        ADD_FAILURE() << row.layout;
+      } catch (const LayoutError& e) {
+        EXPECT_STREQ(e.what(), row.message) << use;
+      }
+    }
+  }
+  EXPECT_EQ(shown("(1X,'kept')"), " kept|\n");
+}
+
+TEST(RecordNotationLayout, LayoutsAreKeptByTheirTextUpToALimit) {
+  std::string a = "(1X,'same text',I3)";
+  EXPECT_EQ(shown(a, {1}), " same text  1|\n");
+  const std::size_t kept = kept_layout_count();
+  const std::string b = a;  // the same text elsewhere
+  a[5] = 'X';               // the first text changes after its use
+  EXPECT_EQ(shown(b, {2}), " same text  2|\n");
+  EXPECT_EQ(kept_layout_count(), kept);
+  EXPECT_EQ(shown(a, {3}), " Xame text  3|\n");
+
+  // A layout far longer than the program's is rendered but not kept.
+  const std::size_t before_long = kept_layout_count();
+  const std::string long_layout = "(1X,'" + std::string(70000, 'x') + "')";
+  EXPECT_EQ(render_records(long_layout)[0], " " + std::string(70000, 'x'));
+  EXPECT_EQ(kept_layout_count(), before_long);
+
+  // Random layouts cannot fill the memory: past the limit a layout is parsed at every use.
+  for (int k = 0; k < 3000; ++k) {
+    const std::string layout = "(1X,'" + std::to_string(k) + "')";
+    ASSERT_EQ(shown(layout), " " + std::to_string(k) + "|\n");
+    ASSERT_EQ(shown(layout), " " + std::to_string(k) + "|\n");
+  }
+  EXPECT_LT(kept_layout_count(), 3000u);
+  EXPECT_EQ(shown(b, {4}), " same text  4|\n");
+  EXPECT_THROW(render_records("(Q5)"), LayoutError);
+}
+
+TEST(RecordNotationLayout, SeveralThreadsUseTheKeptLayouts) {
+  std::atomic<int> wrong{0};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([t, &wrong] {
+      for (int k = 0; k < 400; ++k) {
+        const int n = (k * 7 + t) % 150;  // the threads meet on the same layouts
+        const std::string layout = "(1X,'t" + std::to_string(n) + "',I4)";
+        if (render_records(layout, {t})[0] != " t" + std::to_string(n) + render_integer(t, 4)) ++wrong;
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(wrong.load(), 0);
 }
 
 // Found by fuzzing: a zero count made a layout that takes values but never uses them, and the
