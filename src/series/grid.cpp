@@ -213,9 +213,6 @@ struct KcaKernel {
 
 // --- The blocks ------------------------------------------------------------------------------
 
-// Receives the bits of results formed only for their flags, so that they are formed.
-volatile std::uint32_t flag_witness;
-
 // The ITTC78 correction of a whole grid: none, the same dKt and dKq at every point, or a
 // diameter derived from each point's J.
 struct Correction {
@@ -225,7 +222,8 @@ struct Correction {
 };
 
 // The correction Kt - dKt, Kq - dKq and eta0 from them, as apply_ittc78 forms it.  The
-// uncorrected eta0 that a single evaluation forms first is kept alive for its flags.
+// uncorrected eta0 that a single evaluation forms first is formed here too, for its flags: its
+// bits go to a volatile local, which keeps the compiler from dropping it.
 inline void correct_block(Block& block, double dKt, double dKq) {
   std::uint32_t seen = 0;
   for (std::size_t l = 0; l < kLanes; ++l) {
@@ -236,7 +234,8 @@ inline void correct_block(Block& block, double dKt, double dKq) {
     block.kq[l] = kq;
     block.eta0[l] = open_water_efficiency(kt, kq, block.j[l]);
   }
-  flag_witness = seen;
+  volatile std::uint32_t witness = seen;
+  (void)witness;
 }
 
 template <class Kernel>
