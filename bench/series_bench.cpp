@@ -1,52 +1,82 @@
-// Throughput of the series evaluator: evaluations per second for each series, and the
-// Wageningen B series with the ITTC78 correction.  J sweeps a grid so that no evaluation can
-// be hoisted out of the loop.
+// Throughput of the series evaluator: evaluations per second for each series and the
+// Wageningen B series with the ITTC78 correction, one point at a time (J sweeps a grid so that
+// no evaluation can be hoisted out of the loop) and over a whole grid of 1400 advance
+// coefficients, as the sweeps of the cases use it.
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
-#include "driver/run_context.h"
-#include "series/evaluator.h"
+#include "tidewerk/series.h"
 
 namespace {
 
-using tidewerk::RunContext;
+using tidewerk::Ittc78Conditions;
+using tidewerk::OpenWater;
+using tidewerk::Series;
 
+// J 0.1 .. 1.5 by 0.001: the grid of the coefficient-matching sweeps.
 std::vector<float> advance_grid() {
   std::vector<float> grid;
-  for (float j = 0.05f; j < 1.5f; j += 0.00725f) grid.push_back(j);
+  for (int k = 0; k < 1400; ++k) grid.push_back(0.1f + 0.001f * static_cast<float>(k));
   return grid;
 }
 
-void run_series(benchmark::State& state, int series, int ivisc) {
+constexpr Ittc78Conditions kFullScale{4.0f, 5.0f, 120.0f};
+constexpr float kPitchRatio = 1.0f;
+constexpr float kAreaRatio = 0.7f;
+constexpr float kBlades = 4.0f;
+
+void single_point(benchmark::State& state, Series series, const Ittc78Conditions* full_scale) {
   const std::vector<float> grid = advance_grid();
-  RunContext ctx;
-  ctx.series = series;
-  ctx.IVISC = ivisc;
-  ctx.D = 4.0f;
-  ctx.Va = 5.0f;
-  ctx.N = 120.0f;
-  ctx.EAR = 0.7f;
-  ctx.Z = 4.0f;
-  const float pd = 1.0f;
   std::size_t i = 0;
   for (auto _ : state) {
-    ctx.J = grid[i];
+    const OpenWater r =
+        tidewerk::evaluate(series, {grid[i], kPitchRatio, kAreaRatio, kBlades}, full_scale);
     if (++i == grid.size()) i = 0;
-    tidewerk::evaluate_series(ctx, pd, ctx.EAR, ctx.Z);
-    benchmark::DoNotOptimize(ctx.Kt);
-    benchmark::DoNotOptimize(ctx.Kq);
-    benchmark::DoNotOptimize(ctx.eta0);
-    ctx.Z = 4.0f;  // Gawn and KCA rewrite it
+    benchmark::DoNotOptimize(r);
   }
-  state.SetItemsProcessed(static_cast<int64_t>(state.iterations()));
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
 }
 
-void BM_WageningenB(benchmark::State& state) { run_series(state, 1, 0); }
-void BM_WageningenB_Ittc78(benchmark::State& state) { run_series(state, 1, 1); }
-void BM_Gawn(benchmark::State& state) { run_series(state, 2, 0); }
-void BM_Kca(benchmark::State& state) { run_series(state, 3, 0); }
+void whole_grid(benchmark::State& state, Series series, const Ittc78Conditions* full_scale) {
+  const std::vector<float> grid = advance_grid();
+  std::vector<OpenWater> out(grid.size());
+  for (auto _ : state) {
+    tidewerk::evaluate_grid(series, kPitchRatio, kAreaRatio, kBlades, grid.data(), grid.size(),
+                            out.data(), full_scale);
+    benchmark::DoNotOptimize(out.data());
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * grid.size()));
+}
+
+void BM_WageningenB(benchmark::State& state) {
+  single_point(state, Series::WageningenB, nullptr);
+}
+void BM_WageningenB_Ittc78(benchmark::State& state) {
+  single_point(state, Series::WageningenB, &kFullScale);
+}
+void BM_Gawn(benchmark::State& state) {
+  single_point(state, Series::Gawn, nullptr);
+}
+void BM_Kca(benchmark::State& state) {
+  single_point(state, Series::Kca, nullptr);
+}
+
+void BM_Grid_WageningenB(benchmark::State& state) {
+  whole_grid(state, Series::WageningenB, nullptr);
+}
+void BM_Grid_WageningenB_Ittc78(benchmark::State& state) {
+  whole_grid(state, Series::WageningenB, &kFullScale);
+}
+void BM_Grid_Gawn(benchmark::State& state) {
+  whole_grid(state, Series::Gawn, nullptr);
+}
+void BM_Grid_Kca(benchmark::State& state) {
+  whole_grid(state, Series::Kca, nullptr);
+}
 
 }  // namespace
 
@@ -54,3 +84,7 @@ BENCHMARK(BM_WageningenB);
 BENCHMARK(BM_WageningenB_Ittc78);
 BENCHMARK(BM_Gawn);
 BENCHMARK(BM_Kca);
+BENCHMARK(BM_Grid_WageningenB);
+BENCHMARK(BM_Grid_WageningenB_Ittc78);
+BENCHMARK(BM_Grid_Gawn);
+BENCHMARK(BM_Grid_Kca);

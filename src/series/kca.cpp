@@ -3,8 +3,7 @@
 namespace tidewerk {
 
 OpenWater kca_open_water(float J, float pd, float ear, float z) {
-  if (z < 2.99f) z = 3.0f;
-  if (z > 5.01f) z = 5.0f;
+  z = blade_number_used(Series::Kca, z);
   J = guard_advance_coefficient(J);
   // Z has no term in the KCA polynomials.
   const TermPowers x(J, pd, ear, 0.0f);

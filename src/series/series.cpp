@@ -1,4 +1,4 @@
-// The series facts table, the evaluator's dispatch and the grid evaluation.
+// The series facts table and the evaluator's dispatch.
 #include <array>
 #include <cmath>
 
@@ -106,11 +106,6 @@ OpenWater evaluate(Series series, const OperatingPoint& point, const Ittc78Condi
       return kca_open_water(point.J, point.pd, point.ear, point.z);
   }
   return {point.J, point.z, 0.0f, 0.0f, 0.0f};
-}
-
-void evaluate_grid(Series series, float pd, float ear, float z, const float* J, std::size_t count,
-                   OpenWater* out, const Ittc78Conditions* full_scale) {
-  for (std::size_t i = 0; i < count; ++i) out[i] = evaluate(series, {J[i], pd, ear, z}, full_scale);
 }
 
 }  // namespace tidewerk

@@ -1,22 +1,23 @@
-// Dispatch on the series number and the J guard of the series evaluator.
+// The J guard of the series evaluator, and the series numbers and facts behind the dispatch.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <ostream>
+#include <string_view>
 
-#include "driver/run_context.h"
-#include "series/evaluator.h"
+#include "tidewerk/series.h"
 
 namespace tidewerk {
 namespace {
 
 struct GuardCase {
-  int series;
+  Series series;
   float j_in;
   float j_out;
 };
 
 void PrintTo(const GuardCase& g, std::ostream* os) {
-  *os << "series " << g.series << ", J " << g.j_in << " -> " << g.j_out;
+  *os << series_facts(g.series).name << ", J " << g.j_in << " -> " << g.j_out;
 }
 
 class SeriesJGuard : public ::testing::TestWithParam<GuardCase> {};
@@ -24,54 +25,80 @@ class SeriesJGuard : public ::testing::TestWithParam<GuardCase> {};
 // A guard missing, using J instead of |J|, or computing eta0 with the unguarded J.
 TEST_P(SeriesJGuard, SmallMagnitudeRaisedAndUsedForEfficiency) {
   const GuardCase g = GetParam();
-  RunContext ctx;
-  ctx.series = g.series;
-  ctx.J = g.j_in;
-  float z = 4.0f;
-  evaluate_series(ctx, 1.0f, 0.7f, z);
-  EXPECT_EQ(ctx.J, g.j_out);
-  EXPECT_NEAR(ctx.eta0, ctx.Kt / ctx.Kq * g.j_out / 6.2831855, 1e-7);
+  const OpenWater r = evaluate(g.series, {g.j_in, 1.0f, 0.7f, 4.0f});
+  EXPECT_EQ(r.J, g.j_out);
+  EXPECT_NEAR(r.eta0, r.Kt / r.Kq * g.j_out / 6.2831855, 1e-7);
 
   // Same coefficients as an evaluation started at the guarded J.
-  RunContext direct;
-  direct.series = g.series;
-  direct.J = g.j_out;
-  float z2 = 4.0f;
-  evaluate_series(direct, 1.0f, 0.7f, z2);
-  EXPECT_EQ(ctx.Kt, direct.Kt);
-  EXPECT_EQ(ctx.Kq, direct.Kq);
-  EXPECT_EQ(ctx.eta0, direct.eta0);
+  const OpenWater direct = evaluate(g.series, {g.j_out, 1.0f, 0.7f, 4.0f});
+  EXPECT_EQ(r.Kt, direct.Kt);
+  EXPECT_EQ(r.Kq, direct.Kq);
+  EXPECT_EQ(r.eta0, direct.eta0);
 }
+
+constexpr Series B = Series::WageningenB;
+constexpr Series G = Series::Gawn;
+constexpr Series K = Series::Kca;
 
 INSTANTIATE_TEST_SUITE_P(
     Series, SeriesJGuard,
-    ::testing::Values(GuardCase{1, 0.0f, 0.001f}, GuardCase{1, -0.0005f, 0.001f},
-                      GuardCase{1, 0.0009999f, 0.001f}, GuardCase{1, -0.5f, -0.5f},
-                      GuardCase{1, 0.001f, 0.001f}, GuardCase{1, -0.001f, -0.001f},
-                      GuardCase{2, 0.0f, 0.001f}, GuardCase{2, -0.0005f, 0.001f},
-                      GuardCase{2, -0.5f, -0.5f}, GuardCase{3, 0.0f, 0.001f},
-                      GuardCase{3, -0.0005f, 0.001f}, GuardCase{3, -0.5f, -0.5f}));
+    ::testing::Values(GuardCase{B, 0.0f, 0.001f}, GuardCase{B, -0.0005f, 0.001f},
+                      GuardCase{B, 0.0009999f, 0.001f}, GuardCase{B, -0.5f, -0.5f},
+                      GuardCase{B, 0.001f, 0.001f}, GuardCase{B, -0.001f, -0.001f},
+                      GuardCase{G, 0.0f, 0.001f}, GuardCase{G, -0.0005f, 0.001f},
+                      GuardCase{G, -0.5f, -0.5f}, GuardCase{K, 0.0f, 0.001f},
+                      GuardCase{K, -0.0005f, 0.001f}, GuardCase{K, -0.5f, -0.5f}));
 
-class SeriesDispatch : public ::testing::TestWithParam<int> {};
+// --- Series numbers and facts --------------------------------------------------------------
 
-// An unknown series must not evaluate, guard J or touch Z.
-TEST_P(SeriesDispatch, UnknownSeriesLeavesEverythingAsItWas) {
-  RunContext ctx;
-  ctx.series = GetParam();
-  ctx.J = 0.0f;
-  ctx.Kt = 0.25f;
-  ctx.Kq = 0.035f;
-  ctx.eta0 = 0.6f;
-  float z = 7.0f;
-  evaluate_series(ctx, 1.0f, 0.7f, z);
-  EXPECT_EQ(ctx.Kt, 0.25f);
-  EXPECT_EQ(ctx.Kq, 0.035f);
-  EXPECT_EQ(ctx.eta0, 0.6f);
-  EXPECT_EQ(ctx.J, 0.0f);
-  EXPECT_EQ(z, 7.0f);
+struct NumberCase {
+  int number;
+  std::optional<Series> series;
+  std::string_view name;
+  std::string_view used;  // in the record naming the series in the reports
+  bool ittc78;
+  bool bollard_pull;
+  BladeNumberRule rule;
+  int Zmin;
+  int Zmax;
+};
+
+void PrintTo(const NumberCase& c, std::ostream* os) {
+  *os << "series number " << c.number;
 }
 
-INSTANTIATE_TEST_SUITE_P(Series, SeriesDispatch, ::testing::Values(0, 4, -1));
+class SeriesNumber : public ::testing::TestWithParam<NumberCase> {};
+
+// Only 1, 2 and 3 name a series; each has its own facts, found under its own number.
+TEST_P(SeriesNumber, NamesTheSeriesWithItsFacts) {
+  const NumberCase c = GetParam();
+  const std::optional<Series> series = series_from_number(c.number);
+  ASSERT_EQ(series, c.series);
+  if (!series) return;
+  EXPECT_EQ(static_cast<int>(*series), c.number);
+  const SeriesFacts& facts = series_facts(*series);
+  EXPECT_EQ(facts.series, *series);
+  EXPECT_EQ(facts.name, c.name);
+  EXPECT_EQ(facts.ittc78, c.ittc78);
+  EXPECT_EQ(facts.bollard_pull, c.bollard_pull);
+  EXPECT_EQ(facts.blade_rule, c.rule);
+  EXPECT_EQ(facts.Zmin, c.Zmin);
+  EXPECT_EQ(facts.Zmax, c.Zmax);
+  EXPECT_NE(facts.used_layout.find(c.used), std::string_view::npos) << facts.used_layout;
+  EXPECT_LT(facts.PDmin, facts.PDmax);
+  EXPECT_LT(facts.EARmin, facts.EARmax);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Series, SeriesNumber,
+    ::testing::Values(
+        NumberCase{0, std::nullopt, "", "", false, false, BladeNumberRule::AsGiven, 0, 0},
+        NumberCase{1, B, "Wageningen B", " WAGENINGEN B SERISI ", true, true,
+                   BladeNumberRule::AsGiven, 2, 7},
+        NumberCase{2, G, "Gawn", " GAWN SERISI ", false, false, BladeNumberRule::ThreeBlades, 3, 3},
+        NumberCase{3, K, "KCA", " KCA SERISI ", false, true, BladeNumberRule::ThreeToFive, 3, 5},
+        NumberCase{4, std::nullopt, "", "", false, false, BladeNumberRule::AsGiven, 0, 0},
+        NumberCase{-1, std::nullopt, "", "", false, false, BladeNumberRule::AsGiven, 0, 0}));
 
 }  // namespace
 }  // namespace tidewerk
