@@ -252,15 +252,17 @@ std::string outside_table(const PitchQuantity& q, const PitchTable& table, float
          " " + q.unit + ")";
 }
 
-// A requirement a thousand times what the table reaches is the mark of a unit slip.
+// A requirement a hundred times what the table reaches or more is the mark of a unit slip: a
+// power typed in W instead of kW, or a torque in N*m instead of kNm, is a thousand times its
+// value, and the table reaches a few times the usual requirement at most.
 void warn_unit_slip(const PitchQuantity& q, const PitchTable& table, float required, const Problem& p,
                     Warnings& warnings) {
   if (table.size() == 0) return;
   const float highest = q.printed(*std::max_element(table.value.begin(), table.value.end()));
-  if (!(highest > 0.0f) || q.printed(required) < 1000.0f * highest) return;
+  if (!(highest > 0.0f) || q.printed(required) < 100.0f * highest) return;
   warnings.add(case_where(p), "the required " + std::string(q.name) + " " + fixed(q.printed(required), 2) + " " +
-                                  q.unit + " is more than a thousand times the most the pitch table reaches (" +
-                                  fixed(highest, 2) + " " + q.unit + "): is it in the unit the case expects?");
+                                  q.unit + " is more than a hundred times the most the pitch table reaches (" +
+                                  fixed(highest, 2) + " " + q.unit + "): is it given in " + q.unit + "?");
 }
 
 CaseResult run_design_case(const DesignCase& c, const Problem& p, Console& io, RunFigures* figures,

@@ -57,7 +57,7 @@ TEST(CommandLine, AnUnknownOptionIsRefusedWithStatusTwoAndNoRun) {
   const Outcome o = run("unknown", "--plot", "case5_b");
   EXPECT_EQ(o.status, 2);
   EXPECT_EQ(o.out, "");
-  EXPECT_EQ(o.err, "tidewerk: unknown option '--plot'\nUsage: tidewerk [--svg] [--csv] | --help | --version\n");
+  EXPECT_EQ(o.err, "tidewerk: unknown option '--plot'\nUsage: tidewerk [--svg] [--csv] [--quiet] | --help | --version\n");
   EXPECT_FALSE(fs::exists(o.dir / "Tidewerk.Son"));
   fs::remove_all(o.dir);
 }
