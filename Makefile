@@ -6,7 +6,7 @@ ARGS       ?=
 JOBS       ?= 2
 TASK_FILE  := Tidewerk_28-03-2020.Tsk
 
-.PHONY: deps build run test bench sanitize fuzz install clean
+.PHONY: deps build run test bench sanitize fuzz install format format-check clean
 
 # Where `make install` puts the program, its manual page and the Tidewerk CMake package.
 PREFIX     ?= /usr/local
@@ -17,6 +17,10 @@ FUZZ_TARGETS := task_file record_notation whole_run
 
 # The example's name, given with or without its folder and .Tsk.
 EXAMPLE_NAME := $(notdir $(patsubst %.Tsk,%,$(EXAMPLE)))
+
+# Every C++ file clang-format checks.
+FORMAT_FILES = $(shell find $(wildcard src include tests bench fuzz) -type f \
+                 \( -name '*.cpp' -o -name '*.h' \) | sort)
 
 deps:
 	@scripts/deps.sh
@@ -66,6 +70,15 @@ fuzz:
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# Fails when clang-format (.clang-format) would change any file; `make format` applies it.
+format-check: deps
+	@echo "clang-format --dry-run -Werror: $(words $(FORMAT_FILES)) files"
+	@clang-format --dry-run -Werror $(FORMAT_FILES)
+
+format: deps
+	@echo "clang-format -i: $(words $(FORMAT_FILES)) files"
+	@clang-format -i $(FORMAT_FILES)
 
 clean:
 	rm -rf $(BUILD) $(RUN_BUILD) build-sanitize build-fuzz
