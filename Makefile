@@ -1,39 +1,55 @@
 # Thin wrapper over CMake.  `make run` and `make test` are the two everyday commands.
 BUILD      ?= build
+RUN_BUILD  ?= build-run
 EXAMPLE    ?= case8_merchant_ship
+ARGS       ?=
 JOBS       ?= 2
 TASK_FILE  := Tidewerk_28-03-2020.Tsk
 
-.PHONY: build run test bench sanitize fuzz install clean
+.PHONY: deps build run test bench sanitize fuzz install format format-check clean
 
-# Where `make install` puts the program and its manual page.
+# Where `make install` puts the program, its manual page and the Tidewerk CMake package.
 PREFIX     ?= /usr/local
 
 # Seconds each fuzz target runs in `make fuzz`.
 FUZZ_SECONDS ?= 20
 FUZZ_TARGETS := task_file record_notation whole_run
 
-build:
+# The example's name, given with or without its folder and .Tsk.
+EXAMPLE_NAME := $(notdir $(patsubst %.Tsk,%,$(EXAMPLE)))
+
+# Every C++ file clang-format checks.
+FORMAT_FILES = $(shell find $(wildcard src include tests bench fuzz) -type f \
+                 \( -name '*.cpp' -o -name '*.h' \) | sort)
+
+deps:
+	@scripts/deps.sh
+
+build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(BUILD) -j $(JOBS)
 
-# Runs the program on an example task file in a scratch folder, so the repository stays clean.
-run: build
-	@test -f examples/$(EXAMPLE).Tsk || { echo "no such example: examples/$(EXAMPLE).Tsk"; exit 2; }
-	rm -rf $(BUILD)/run && mkdir -p $(BUILD)/run
-	cp examples/$(EXAMPLE).Tsk $(BUILD)/run/$(TASK_FILE)
-	cd $(BUILD)/run && ../tidewerk
-	@echo "(report written to $(BUILD)/run/Tidewerk.Son)"
+# Builds the program alone (no test suite, no GoogleTest) in $(RUN_BUILD)/ and runs it on an
+# example task file in a scratch folder, so the repository stays clean.
+run: deps
+	@test -f examples/$(EXAMPLE_NAME).Tsk || { echo "no such example: $(EXAMPLE)"; \
+	  echo "examples:"; ls examples | sed -n 's/^\(.*\)\.Tsk$$/  \1/p'; exit 2; }
+	cmake -S . -B $(RUN_BUILD) -DCMAKE_BUILD_TYPE=Release -DTIDEWERK_TESTS=OFF
+	cmake --build $(RUN_BUILD) -j $(JOBS) --target tidewerk
+	rm -rf $(RUN_BUILD)/run && mkdir -p $(RUN_BUILD)/run
+	cp examples/$(EXAMPLE_NAME).Tsk $(RUN_BUILD)/run/$(TASK_FILE)
+	cd $(RUN_BUILD)/run && ../tidewerk $(ARGS)
+	@echo "(report written to $(RUN_BUILD)/run/Tidewerk.Son)"
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-sanitize:
+sanitize: deps
 	cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTIDEWERK_SANITIZE=ON
 	cmake --build build-sanitize -j $(JOBS)
 	cd build-sanitize && ctest --output-on-failure -j $(JOBS)
 
-bench:
+bench: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DTIDEWERK_BENCH=ON
 	cmake --build $(BUILD) -j $(JOBS) --target tidewerk_bench
 	$(BUILD)/tidewerk_bench
@@ -55,5 +71,14 @@ fuzz:
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
+# Fails when clang-format (.clang-format) would change any file; `make format` applies it.
+format-check: deps
+	@echo "clang-format --dry-run -Werror: $(words $(FORMAT_FILES)) files"
+	@clang-format --dry-run -Werror $(FORMAT_FILES)
+
+format: deps
+	@echo "clang-format -i: $(words $(FORMAT_FILES)) files"
+	@clang-format -i $(FORMAT_FILES)
+
 clean:
-	rm -rf $(BUILD) build-sanitize build-fuzz
+	rm -rf $(BUILD) $(RUN_BUILD) build-sanitize build-fuzz
