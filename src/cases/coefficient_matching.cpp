@@ -53,14 +53,22 @@ float load_kq_over_j5(const Problem& p) {
                 (double{2.0f} * double{pi} * double{p.RHO} * std::pow(double{p.Va}, 5.0)));
 }
 
+std::vector<double> grid_powers(const std::vector<float>& grid, double exponent) {
+  std::vector<double> powers(grid.size());
+  for (std::size_t k = 0; k < grid.size(); ++k) powers[k] = std::pow(double{grid[k]}, exponent);
+  return powers;
+}
+
 int sweep_advance_grid(const Propeller& propeller, float pd, const Ratio& ratio, const float* grid,
-                       int count, OpenWater* work, float* ratio_values, float* grid_j) {
+                       const double* powers, int count, OpenWater* work, float* ratio_values, float* grid_j) {
   // The curve ends where the thrust turns negative.
   const auto stored = static_cast<int>(
       propeller.over_until_negative_thrust(pd, grid, static_cast<std::size_t>(count), work));
   for (int k = 0; k < stored; ++k) {
     const OpenWater& point = work[k];
-    ratio_values[k] = single(double{point.*ratio.coefficient} / std::pow(double{point.J}, ratio.exponent));
+    // The power of the grid point, unless the evaluator raised a J below 0.001.
+    const double j_power = point.J == grid[k] ? powers[k] : std::pow(double{point.J}, ratio.exponent);
+    ratio_values[k] = single(double{point.*ratio.coefficient} / j_power);
     grid_j[k] = point.J;
   }
   return stored;
@@ -272,16 +280,18 @@ CaseResult match_load_coefficient(const MatchingCase& mc, const Problem& p, Cons
 
   write_table_head(mc, K, io);
 
-  const auto ws = std::make_unique<Workspace>();
+  // Left uninitialised: every entry is written before it is read, and only the rows used are touched.
+  const auto ws = std::make_unique_for_overwrite<Workspace>();
   const std::vector<float> grid = accumulated_grid(
       matching::kGridFirstJ, matching::kGridStepJ,
       grid_count(matching::kGridFirstJ, matching::kGridLastJ, matching::kGridStepJ));
   const int grid_points = static_cast<int>(grid.size());
+  const std::vector<double> powers = matching::grid_powers(grid, mc.ratio.exponent);
   const SeriesFacts& facts = series_facts(p.series);
   const std::vector<float> pitch_ratios =
       accumulated_grid(facts.PDmin, matching::kPitchStep, grid_count(facts.PDmin, facts.PDmax, matching::kPitchStep));
   for (const float pd : pitch_ratios) {
-    const int stored = matching::sweep_advance_grid(propeller, pd, mc.ratio, grid.data(), grid_points,
+    const int stored = matching::sweep_advance_grid(propeller, pd, mc.ratio, grid.data(), powers.data(), grid_points,
                                                     ws->points.data(), ws->ratio.data(), ws->grid_j.data());
     matching::for_each_crossing(stored, ws->ratio.data(), ws->grid_j.data(), K, [&](float j) {
       // The row is evaluated afresh at the interpolated J, not interpolated.

@@ -3,6 +3,8 @@
 // cases/cases.h; this header exposes the building blocks of their common algorithm.
 #pragma once
 
+#include <vector>
+
 #include "cases/propeller.h"
 #include "driver/problem.h"
 #include "numeric/grid.h"
@@ -36,12 +38,16 @@ struct Ratio {
   double exponent;                // power of J
 };
 
-// Sweeps the J grid (`count` points of `grid`) at one pitch ratio: evaluates the series at
-// each point and stores the ratio in `ratio_values` and J in `grid_j`, until the grid ends or
-// Kt turns negative (that point is not stored; Kt = 0 is).  `work` holds `count` points.
-// Returns the number of points stored.
+// J^exponent of every grid point, in double, as the ratio divides by it: formed once per case
+// rather than at every pitch ratio.
+std::vector<double> grid_powers(const std::vector<float>& grid, double exponent);
+
+// Sweeps the J grid (`count` points of `grid`, with `powers` from grid_powers) at one pitch
+// ratio: evaluates the series at each point and stores the ratio in `ratio_values` and J in
+// `grid_j`, until the grid ends or Kt turns negative (that point is not stored; Kt = 0 is).
+// `work` holds `count` points.  Returns the number of points stored.
 int sweep_advance_grid(const Propeller& propeller, float pd, const Ratio& ratio, const float* grid,
-                       int count, OpenWater* work, float* ratio_values, float* grid_j);
+                       const double* powers, int count, OpenWater* work, float* ratio_values, float* grid_j);
 
 // Calls on_crossing(J) for every stored pair (i, i+1) with R(i) >= K >= R(i+1), in ascending
 // order, with J interpolated linearly against R between the two points.  A point whose ratio

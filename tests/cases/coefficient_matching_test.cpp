@@ -63,8 +63,9 @@ struct Grid {
 Grid sweep_over(const Propeller& propeller, float pd, matching::Ratio ratio, const std::vector<float>& grid) {
   std::vector<OpenWater> work(grid.size());
   Grid g;
-  g.stored = matching::sweep_advance_grid(propeller, pd, ratio, grid.data(), static_cast<int>(grid.size()),
-                                          work.data(), g.ratio.data(), g.j.data());
+  const std::vector<double> powers = matching::grid_powers(grid, ratio.exponent);
+  g.stored = matching::sweep_advance_grid(propeller, pd, ratio, grid.data(), powers.data(),
+                                          static_cast<int>(grid.size()), work.data(), g.ratio.data(), g.j.data());
   return g;
 }
 
