@@ -14,18 +14,29 @@ namespace tidewerk {
 namespace {
 
 constexpr float kGravity = 9.81f;
-constexpr float kSigmaPressure = 100000.0f;  // Pa, added to the static head in Sigma
-constexpr float kKellerPressure = 98300.0f;  // Pa, added to the static head in Keller
+// Burrill's cavitation number at 0.7 R: (p_atm - p_v + RHO g Hs) / (RHO V^2 / 2), with the
+// atmospheric less the vapour pressure taken as 100000 Pa.
+constexpr float kBurrillPressure = 100000.0f;  // Pa
+// Keller's minimum blade area (auf'm Keller, Schip en Werf 1966):
+//   Ae/Ao = (1.3 + 0.3 Z) T / ((p0 - pv) D^2) + k,  p0 - pv = 98300 Pa + RHO g Hs.
+constexpr float kKellerPressure = 98300.0f;  // Pa
+constexpr float kKellerConstant = 1.3f;
+constexpr float kKellerPerBlade = 0.3f;
 constexpr float kKnot = 0.5144f;             // m/s
 constexpr float kPi = 3.1415927f;
 
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 
-// Burrill chart lines: Sigma (ascending) against Tauc.
-constexpr std::array<float, 8> kSigma25{0.18f, 0.29f, 0.4f, 0.5f, 0.6f, 0.8f, 1.0f, 1.5f};
-constexpr std::array<float, 8> kTauc25{0.02f, 0.11f, 0.14f, 0.165f, 0.18f, 0.21f, 0.25f, 0.29f};
-constexpr std::array<float, 7> kSigma5{0.15f, 0.21f, 0.3f, 0.4f, 0.6f, 1.0f, 1.5f};
-constexpr std::array<float, 7> kTauc5{0.03f, 0.1f, 0.135f, 0.17f, 0.22f, 0.3f, 0.33f};
+// Burrill's back-cavitation diagram (Burrill and Emerson, Trans. NECIES 1963), read off its
+// 2.5 % and 5 % back-cavitation lines: Sigma at 0.7 R (ascending) against the thrust loading
+// Tauc of the projected blade area.
+constexpr std::array<float, 8> kBurrillSigma2_5{0.18f, 0.29f, 0.4f, 0.5f, 0.6f, 0.8f, 1.0f, 1.5f};
+constexpr std::array<float, 8> kBurrillTauc2_5{0.02f, 0.11f, 0.14f, 0.165f, 0.18f, 0.21f, 0.25f, 0.29f};
+constexpr std::array<float, 7> kBurrillSigma5{0.15f, 0.21f, 0.3f, 0.4f, 0.6f, 1.0f, 1.5f};
+constexpr std::array<float, 7> kBurrillTauc5{0.03f, 0.1f, 0.135f, 0.17f, 0.22f, 0.3f, 0.33f};
+// The same diagram's suggested upper limit for merchant ship propellers, as a cubic in Sigma:
+// Tauc = 0.0331 + 0.382 Sigma - 0.1968 Sigma^2 + 0.056 Sigma^3.
+constexpr std::array<float, 4> kBurrillUpperLimit{0.0331f, 0.382f, 0.1968f, 0.056f};
 
 // The blade-area ratios of the sweep, as constants (not a running sum).
 constexpr std::array<float, 15> kSweepEAR{0.40f, 0.45f, 0.50f, 0.55f, 0.60f, 0.65f, 0.70f, 0.75f,
@@ -68,7 +79,7 @@ BladeAreaCheck compute_blade_area_check(const DesignedPropeller& ctx, BurrillRul
   if (c.burrill) {
     const double section = double{kPi} * double{ctx.N} / double{60.0f} * double{ctx.D} * double{0.7f};
     c.V2 = single(std::pow(section, 2.0) + std::pow(Vk * double{kKnot}, 2.0));
-    c.Sigma = single((double{ctx.RHO} * double{ctx.Hs} * g + double{kSigmaPressure}) /
+    c.Sigma = single((double{ctx.RHO} * double{ctx.Hs} * g + double{kBurrillPressure}) /
                      (double{0.5f} * double{ctx.RHO} * double{c.V2}));
     c.A0 = single(double{kPi} * std::pow(double{ctx.D}, 2.0) / double{4.0f});
     const double projected_fraction = double{1.067f} - double{0.229f} * double{ctx.PD};
@@ -83,22 +94,24 @@ BladeAreaCheck compute_blade_area_check(const DesignedPropeller& ctx, BurrillRul
                     (double{c.A0} * projected_fraction));
     };
 
-    if (rules.zero_below_first_sigma && c.Sigma < kSigma25.front()) {
+    if (rules.zero_below_first_sigma && c.Sigma < kBurrillSigma2_5.front()) {
       c.tau25 = 0.0f;
       c.EAR25 = 0.0f;
     } else {
-      c.tau25 = read_chart_line(kSigma25, kTauc25, c.Sigma, messages);
+      c.tau25 = read_chart_line(kBurrillSigma2_5, kBurrillTauc2_5, c.Sigma, messages);
       c.EAR25 = minimum_ear(c.tau25);
     }
-    c.tau5 = read_chart_line(kSigma5, kTauc5, c.Sigma, messages);
+    c.tau5 = read_chart_line(kBurrillSigma5, kBurrillTauc5, c.Sigma, messages);
     c.EAR5 = minimum_ear(c.tau5);
     const double s = c.Sigma;
-    c.tauU = single(double{0.0331f} + double{0.382f} * s - double{0.1968f} * std::pow(s, 2.0) +
-                    double{0.056f} * std::pow(s, 3.0));
+    c.tauU = single(double{kBurrillUpperLimit[0]} + double{kBurrillUpperLimit[1]} * s -
+                    double{kBurrillUpperLimit[2]} * std::pow(s, 2.0) +
+                    double{kBurrillUpperLimit[3]} * std::pow(s, 3.0));
     c.EARU = minimum_ear(c.tauU);
   }
 
-  c.EARk = single(((double{1.3f} + double{0.3f} * double{ctx.Z}) * double{ctx.T} * double{1000.0f}) /
+  c.EARk = single(((double{kKellerConstant} + double{kKellerPerBlade} * double{ctx.Z}) * double{ctx.T} *
+                   double{1000.0f}) /
                   ((double{ctx.RHO} * double{ctx.Hs} * g + double{kKellerPressure}) *
                    double{ctx.D} * double{ctx.D}));
   c.Vtip = single(double{kPi} * double{ctx.N} / double{60.0f} * double{ctx.D});
