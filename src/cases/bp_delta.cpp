@@ -20,9 +20,7 @@ namespace {
 
 
 // The pitch-ratio sweep: 0.5 in steps of 0.05, at most 20 points, ended above 1.4.
-constexpr float kFirstPd = 0.5f;
-constexpr float kLastPd = 1.5f;
-constexpr float kStepPd = 0.05f;
+constexpr GridSpec kPitchGrid{0.5f, 1.5f, 0.05f};
 constexpr float kHighestPd = 1.4f;
 constexpr std::size_t kCapacity = 100;
 // The parabola needs three rows.
@@ -32,13 +30,7 @@ const std::vector<std::string> kPitchColumns = {"P/D (-)",  "Kt (-)", "10Kq (-)"
                                                 "eta0 (-)", "Bp (-)", "delta (-)"};
 
 // The rows with Kt >= 0, numbered 1 .. ISON.
-struct Table {
-  std::array<float, kCapacity> pd{};
-  std::array<float, kCapacity> Kt{};
-  std::array<float, kCapacity> Kq{};
-  std::array<float, kCapacity> eta0{};
-  std::array<float, kCapacity> Bp{};
-  std::array<float, kCapacity> delta{};
+struct Table : OpenWaterColumns<kCapacity> {
   int ISON = 0;
 };
 
@@ -68,8 +60,8 @@ CaseResult bp_delta(const Problem& p, Console& io, RunFigures* figures, Warnings
   Table table;
   float Z = p.Z;  // as the series used it
   float J_used = J;
-  float pd = kFirstPd;
-  for (int k = 0; k < grid_count(kFirstPd, kLastPd, kStepPd); ++k) {
+  float pd = kPitchGrid.first;
+  for (int k = 0; k < grid_count(kPitchGrid); ++k) {
     if (pd > kHighestPd) break;  // 1.45 ends the sweep and stays in pd
     const OpenWater point = propeller.at(J, pd);
     Z = point.z;
@@ -78,15 +70,10 @@ CaseResult bp_delta(const Problem& p, Console& io, RunFigures* figures, Warnings
       const std::size_t r = static_cast<std::size_t>(table.ISON);
       ++table.ISON;
       const OpenWaterRow row = open_water_row(pd, point);
-      table.pd[r] = pd;
-      table.Kt[r] = point.Kt;
-      table.Kq[r] = point.Kq;
-      table.eta0[r] = point.eta0;
-      table.delta[r] = row.delta;
-      table.Bp[r] = row.Bp;
+      table.set(r, row);
       write_open_water_row(io, kOpenWaterRow, table.ISON, row, rows_table);
     }
-    pd = single(double{pd} + double{kStepPd});
+    pd = single(double{pd} + double{kPitchGrid.step});
   }
   io.both_text(kOpenWaterRule);
 
@@ -108,7 +95,7 @@ CaseResult bp_delta(const Problem& p, Console& io, RunFigures* figures, Warnings
   // its first .. last row cannot be interpolated: rather than report the P/D that ended the
   // sweep, the case stops after the interpolation's own screen lines.
   ChannelNumericMessages messages(io);
-  interpolate_table(table.ISON, table.Bp.data(), table.pd.data(), p.Bp, pd, kParabolicInterpolation, messages);
+  interpolate_table(table.ISON, table.Bp.data(), table.x.data(), p.Bp, pd, kParabolicInterpolation, messages);
   const float first_Bp = table.Bp.front();
   const float last_Bp = table.Bp[static_cast<std::size_t>(table.ISON - 1)];
   if (p.Bp < first_Bp || p.Bp > last_Bp) {

@@ -139,54 +139,54 @@ struct MatchingCase {
 };
 
 const MatchingCase kKtOverJ2{
-    "Kt/J^2",
-    "(//5X,'Pervane Karakteristikleri - Kt/J^2 = ',F6.3/)",
-    {kRuleA, kHeadE, kRuleA},
-    {kHeadE, kRuleB, nullptr},  // the report has no rule above the heading
-    "(1X,I3,2F7.3,3F9.4,1X,2(F10.4,3X))",
-    kRuleC,
-    {&OpenWater::Kt, 2.0},
-    matching::load_kt_over_j2,
-    true,
-    Unknown::Revolutions,
-    false,
-    TipSpeed::OwnRecord,
-    false,
-    kThrustRecord,
+    .load_name = "Kt/J^2",
+    .title = "(//5X,'Pervane Karakteristikleri - Kt/J^2 = ',F6.3/)",
+    .screen_head = {kRuleA, kHeadE, kRuleA},
+    .report_head = {kHeadE, kRuleB, nullptr},  // the report has no rule above the heading
+    .row = "(1X,I3,2F7.3,3F9.4,1X,2(F10.4,3X))",
+    .closing_rule = kRuleC,
+    .ratio = {&OpenWater::Kt, 2.0},
+    .load_coefficient = matching::load_kt_over_j2,
+    .upper_limit_dialogue = true,
+    .unknown = Unknown::Revolutions,
+    .thrust_from_selection = false,
+    .tip_speed = TipSpeed::OwnRecord,
+    .pi_from_arctangent = false,
+    .thrust_record = kThrustRecord,
 };
 
 const MatchingCase kKtOverJ4{
-    "Kt/J^4",
-    "(//5X,'Pervane Karakteristikleri - Kt/J^4 = ',F6.3/)",
-    {kRuleA, kHeadE, kRuleA},
-    {kRuleA, kHeadE, kRuleA},
-    "(1X,I3,2(F7.3,1X),3F9.4,1X,2(F10.4,3X))",
-    kRuleC,
-    {&OpenWater::Kt, 4.0},
-    matching::load_kt_over_j4,
-    false,
-    Unknown::Diameter,
-    false,
-    TipSpeed::None,
-    false,
-    kThrustRecord,
+    .load_name = "Kt/J^4",
+    .title = "(//5X,'Pervane Karakteristikleri - Kt/J^4 = ',F6.3/)",
+    .screen_head = {kRuleA, kHeadE, kRuleA},
+    .report_head = {kRuleA, kHeadE, kRuleA},
+    .row = "(1X,I3,2(F7.3,1X),3F9.4,1X,2(F10.4,3X))",
+    .closing_rule = kRuleC,
+    .ratio = {&OpenWater::Kt, 4.0},
+    .load_coefficient = matching::load_kt_over_j4,
+    .upper_limit_dialogue = false,
+    .unknown = Unknown::Diameter,
+    .thrust_from_selection = false,
+    .tip_speed = TipSpeed::None,
+    .pi_from_arctangent = false,
+    .thrust_record = kThrustRecord,
 };
 
 const MatchingCase kKqOverJ5{
-    "Kq/J^5",
-    "(//5X,'Pervane Karakteristikleri - Kq/J^5 = ',F6.3/)",
-    {kRuleD, kHeadF, kRuleD},
-    {kRuleD, kHeadF, kRuleD},
-    "(1X,I3,2F8.3,3F9.4,2X,2(F10.4,3X))",
-    kRuleD,
-    {&OpenWater::Kq, 5.0},
-    matching::load_kq_over_j5,
-    false,
-    Unknown::Diameter,
-    true,
-    TipSpeed::InThrustRecord,
-    true,
-    kThrustRecordWithTipSpeed,
+    .load_name = "Kq/J^5",
+    .title = "(//5X,'Pervane Karakteristikleri - Kq/J^5 = ',F6.3/)",
+    .screen_head = {kRuleD, kHeadF, kRuleD},
+    .report_head = {kRuleD, kHeadF, kRuleD},
+    .row = "(1X,I3,2F8.3,3F9.4,2X,2(F10.4,3X))",
+    .closing_rule = kRuleD,
+    .ratio = {&OpenWater::Kq, 5.0},
+    .load_coefficient = matching::load_kq_over_j5,
+    .upper_limit_dialogue = false,
+    .unknown = Unknown::Diameter,
+    .thrust_from_selection = true,
+    .tip_speed = TipSpeed::InThrustRecord,
+    .pi_from_arctangent = true,
+    .thrust_record = kThrustRecordWithTipSpeed,
 };
 
 // Work storage of one case run, allocated once before the sweep: the J grid of the current
@@ -366,14 +366,8 @@ CaseResult match_load_coefficient(const MatchingCase& mc, const Problem& p, Cons
 
 }  // namespace
 
-CaseResult match_kt_over_j2(const Problem& p, Console& io, RunFigures* figures, Warnings& warnings) {
-  return match_load_coefficient(kKtOverJ2, p, io, figures, warnings);
-}
-CaseResult match_kt_over_j4(const Problem& p, Console& io, RunFigures* figures, Warnings& warnings) {
-  return match_load_coefficient(kKtOverJ4, p, io, figures, warnings);
-}
-CaseResult match_kq_over_j5(const Problem& p, Console& io, RunFigures* figures, Warnings& warnings) {
-  return match_load_coefficient(kKqOverJ5, p, io, figures, warnings);
-}
+const CaseProcedure match_kt_over_j2 = twin_case<MatchingCase, match_load_coefficient, kKtOverJ2>;
+const CaseProcedure match_kt_over_j4 = twin_case<MatchingCase, match_load_coefficient, kKtOverJ4>;
+const CaseProcedure match_kq_over_j5 = twin_case<MatchingCase, match_load_coefficient, kKqOverJ5>;
 
 }  // namespace tidewerk

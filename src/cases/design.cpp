@@ -24,11 +24,6 @@ namespace {
 
 constexpr float kPitchStep = 0.1f;
 
-// The open-water grid of the designed propeller: 0.05 to about 1.475 in steps of 0.025.
-constexpr float kFirstJ = 0.05f;
-constexpr float kLastJ = 1.5f;
-constexpr float kStepJ = 0.025f;
-
 constexpr const char* kPause = " DEVAM ICIN ENTER TUSUNA BASINIZ ";
 constexpr const char* kPitchRule = "---|-------|--------|";
 constexpr const char* kDesignRow = "(1X,I2,F8.3,3F9.4,4x,2(F10.4,3X),'**D**')";
@@ -56,45 +51,45 @@ struct DesignCase {
 };
 
 const DesignCase kThrustDesign{
-    kThrustQuantity,
-    true,
-    "Pic degisimine bagli pervane itme kuvvetleri",
-    "  i   P/D     T(kN)  ",
-    "(1X,I2,2X,F6.3,2X,F7.2)",
-    "(1X,'Istenen pervane itme kuvveti - T = ', F7.2, ' kN dur.')",
-    "(1X,'Itme sinirlari disindasiniz - Baska dizayn yapiniz - STOP')",
-    "(1X,'Istenen itmeyi saglayan pic orani P/D = ', F6.3,   ' olarak hesaplanmistir.')",
-    ResultLine::DeliveredPower,
-    false,
-    BurrillRules{true, true},
+    .quantity = kThrustQuantity,
+    .pause_after_header = true,
+    .pitch_heading = "Pic degisimine bagli pervane itme kuvvetleri",
+    .column_heads = "  i   P/D     T(kN)  ",
+    .row_layout = "(1X,I2,2X,F6.3,2X,F7.2)",
+    .requirement_layout = "(1X,'Istenen pervane itme kuvveti - T = ', F7.2, ' kN dur.')",
+    .stop_layout = "(1X,'Itme sinirlari disindasiniz - Baska dizayn yapiniz - STOP')",
+    .result_layout = "(1X,'Istenen itmeyi saglayan pic orani P/D = ', F6.3,   ' olarak hesaplanmistir.')",
+    .second_result_line = ResultLine::DeliveredPower,
+    .thrust_from_design_point = false,
+    .burrill = {.skip_for_gawn = true, .zero_below_first_sigma = true},
 };
 
 const DesignCase kPowerDesign{
-    kPowerQuantity,
-    false,
-    "Pic degisimine bagli pervaneye verilen gucler",
-    "  i   P/D     Pd(kW)  ",
-    "(1X,I2,2X,F6.3,3X,F7.1)",
-    "(1X,'Pervaneye verilen guc - Pd = ', F7.2, ' kW')",
-    "(1X,'Guc sinirlari disindasiniz - Baska dizayn yapiniz  - STOP')",
-    "(1X,'Istenen gucu saglayan pic orani P/D = ', F6.3,     ' olarak hesaplanmistir.')",
-    ResultLine::Thrust,
-    true,
-    BurrillRules{false, false},
+    .quantity = kPowerQuantity,
+    .pause_after_header = false,
+    .pitch_heading = "Pic degisimine bagli pervaneye verilen gucler",
+    .column_heads = "  i   P/D     Pd(kW)  ",
+    .row_layout = "(1X,I2,2X,F6.3,3X,F7.1)",
+    .requirement_layout = "(1X,'Pervaneye verilen guc - Pd = ', F7.2, ' kW')",
+    .stop_layout = "(1X,'Guc sinirlari disindasiniz - Baska dizayn yapiniz  - STOP')",
+    .result_layout = "(1X,'Istenen gucu saglayan pic orani P/D = ', F6.3,     ' olarak hesaplanmistir.')",
+    .second_result_line = ResultLine::Thrust,
+    .thrust_from_design_point = true,
+    .burrill = {.skip_for_gawn = false, .zero_below_first_sigma = false},
 };
 
 const DesignCase kTorqueDesign{
-    kTorqueQuantity,
-    false,
-    "Pic degisimine bagli pervaneye verilen gucler",
-    "  i    P/D    Q(kNm)  ",
-    "(1X,I2,2X,F6.3,2X,F7.2)",
-    "(1X,'Pervaneye verilen moment - Q = ', F7.2, ' kNm')",
-    "(1X,'Moment sinirlari disindasiniz - Baska dizayn yapiniz - STOP')",
-    "(1X,'Istenen momenti saglayan pic orani P/D = ', F6.3,  ' olarak hesaplanmistir.')",
-    ResultLine::None,
-    true,
-    BurrillRules{false, false},
+    .quantity = kTorqueQuantity,
+    .pause_after_header = false,
+    .pitch_heading = "Pic degisimine bagli pervaneye verilen gucler",
+    .column_heads = "  i    P/D    Q(kNm)  ",
+    .row_layout = "(1X,I2,2X,F6.3,2X,F7.2)",
+    .requirement_layout = "(1X,'Pervaneye verilen moment - Q = ', F7.2, ' kNm')",
+    .stop_layout = "(1X,'Moment sinirlari disindasiniz - Baska dizayn yapiniz - STOP')",
+    .result_layout = "(1X,'Istenen momenti saglayan pic orani P/D = ', F6.3,  ' olarak hesaplanmistir.')",
+    .second_result_line = ResultLine::None,
+    .thrust_from_design_point = true,
+    .burrill = {.skip_for_gawn = false, .zero_below_first_sigma = false},
 };
 
 double squared(float n) { return std::pow(double{n}, 2.0); }
@@ -182,7 +177,7 @@ void write_result(const DesignCase& c, const Problem& p, const Propeller& propel
 
 // The open-water grid of the designed propeller.
 const std::vector<float>& design_grid() {
-  static const std::vector<float> grid = accumulated_grid(kFirstJ, kStepJ, grid_count(kFirstJ, kLastJ, kStepJ));
+  static const std::vector<float> grid = accumulated_grid(kOpenWaterGrid);
   return grid;
 }
 
@@ -209,7 +204,7 @@ OpenWater write_open_water_table(const Propeller& propeller, Console& io, RunFig
 
     // One design row only, even where single-precision rounding of the grid would let two
     // neighbouring rows claim it.
-    if (!design_row_written && Jd > point.J && double{point.J} + double{kStepJ} > double{Jd}) {
+    if (!design_row_written && Jd > point.J && double{point.J} + double{kOpenWaterGrid.step} > double{Jd}) {
       design = propeller.at(Jd, design_pd);
       write_open_water_row(io, kDesignRow, ++i, open_water_row(design.J, design), figure_table);
       design_row_written = true;
@@ -318,35 +313,35 @@ CaseResult run_design_case(const DesignCase& c, const Problem& p, Console& io, R
 }  // namespace
 
 const PitchQuantity kThrustQuantity{
-    "thrust",
-    "kN",
-    "T (kN)",
-    [](float n, float D, float RHO, const OpenWater& point) { return single(thrust_expression(n, D, point.Kt, RHO)); },
-    [](float value) { return single(double{value} / double{1000.0f}); },
-    [](float T, float) { return single(double{T} * double{1000.0f}); },
+    .name = "thrust",
+    .unit = "kN",
+    .column = "T (kN)",
+    .value = [](float n, float D, float RHO, const OpenWater& point) { return single(thrust_expression(n, D, point.Kt, RHO)); },
+    .printed = [](float value) { return single(double{value} / double{1000.0f}); },
+    .required = [](float T, float) { return single(double{T} * double{1000.0f}); },
 };
 
 const PitchQuantity kPowerQuantity{
-    "power",
-    "kW",
-    "Pd (kW)",
-    [](float n, float D, float RHO, const OpenWater& point) {
+    .name = "power",
+    .unit = "kW",
+    .column = "Pd (kW)",
+    .value = [](float n, float D, float RHO, const OpenWater& point) {
       const float Q = single(torque_expression(n, D, point.Kq, RHO));
       return single(double{n} * double{Q} * double{6.28318f} / double{1000.0f});
     },
-    [](float value) { return value; },
-    [](float, float PQ) { return single(double{PQ} / double{1000.0f}); },
+    .printed = [](float value) { return value; },
+    .required = [](float, float PQ) { return single(double{PQ} / double{1000.0f}); },
 };
 
 const PitchQuantity kTorqueQuantity{
-    "torque",
-    "kNm",
-    "Q (kNm)",
-    [](float n, float D, float RHO, const OpenWater& point) {
+    .name = "torque",
+    .unit = "kNm",
+    .column = "Q (kNm)",
+    .value = [](float n, float D, float RHO, const OpenWater& point) {
       return single(torque_expression(n, D, point.Kq, RHO) / double{1000.0f});
     },
-    [](float value) { return value; },
-    [](float, float PQ) { return single(double{PQ} / double{1000.0f}); },
+    .printed = [](float value) { return value; },
+    .required = [](float, float PQ) { return single(double{PQ} / double{1000.0f}); },
 };
 
 float design_advance_coefficient(float Va, float N, float D) {
@@ -383,14 +378,8 @@ float solve_pitch(const PitchTable& table, float required, float pd, NumericMess
   return pd;
 }
 
-CaseResult design_for_thrust(const Problem& p, Console& io, RunFigures* figures, Warnings& warnings) {
-  return run_design_case(kThrustDesign, p, io, figures, warnings);
-}
-CaseResult design_for_power(const Problem& p, Console& io, RunFigures* figures, Warnings& warnings) {
-  return run_design_case(kPowerDesign, p, io, figures, warnings);
-}
-CaseResult design_for_torque(const Problem& p, Console& io, RunFigures* figures, Warnings& warnings) {
-  return run_design_case(kTorqueDesign, p, io, figures, warnings);
-}
+const CaseProcedure design_for_thrust = twin_case<DesignCase, run_design_case, kThrustDesign>;
+const CaseProcedure design_for_power = twin_case<DesignCase, run_design_case, kPowerDesign>;
+const CaseProcedure design_for_torque = twin_case<DesignCase, run_design_case, kTorqueDesign>;
 
 }  // namespace tidewerk

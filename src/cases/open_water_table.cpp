@@ -33,15 +33,6 @@ void write_open_water_row(Console& io, const char* layout, int i, const OpenWate
   if (table) table->rows.push_back({row.x, row.Kt, ten_kq(row.Kq), row.eta0, row.Bp, row.delta});
 }
 
-namespace {
-
-// The advance-coefficient grid of case 5: 0.05 to about 1.475 in steps of 0.025, 58 points.
-constexpr float kFirstJ = 0.05f;
-constexpr float kLastJ = 1.5f;
-constexpr float kStepJ = 0.025f;
-
-}  // namespace
-
 CaseResult open_water_table(const Problem& p, Console& io, RunFigures* figures, Warnings& warnings) {
   check_data_entry(p, io);
   const SeriesFacts& facts = series_facts(p.series);
@@ -59,7 +50,7 @@ CaseResult open_water_table(const Problem& p, Console& io, RunFigures* figures, 
   write_open_water_head(io, "(//5X,'Pervane Karakteristikleri ')");
   ResultTable* table = figures ? &figures->table("Open-water characteristics", kOpenWaterColumns) : nullptr;
 
-  const std::vector<float> J = accumulated_grid(kFirstJ, kStepJ, grid_count(kFirstJ, kLastJ, kStepJ));
+  const std::vector<float> J = accumulated_grid(kOpenWaterGrid);
   std::vector<OpenWater> points(J.size());
   const std::size_t rows = propeller.over_until_negative_thrust(p.PD, J.data(), J.size(), points.data());
   for (std::size_t k = 0; k < rows; ++k) {

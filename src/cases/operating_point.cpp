@@ -25,9 +25,7 @@ namespace {
 constexpr const char* kMarkedRow = "(1X,I2,1X,'*',1X,F5.3,3F9.4,4X,2(F10.4,3X),'*')";
 
 // The grid: 0.05 to about 1.5 in steps of 0.05, 30 points, and the operating J as the 31st.
-constexpr float kFirstJ = 0.05f;
-constexpr float kLastJ = 1.55f;
-constexpr float kStepJ = 0.05f;
+constexpr GridSpec kGrid{0.05f, 1.55f, 0.05f};
 constexpr std::size_t kRows = 31;
 // A row within this distance of the operating J carries the mark.
 constexpr float kMarkTolerance = 0.001f;
@@ -35,13 +33,7 @@ constexpr float kMarkTolerance = 0.001f;
 constexpr int kFewestKeptRows = 4;
 
 // The open-water table: the sorted J column and the coefficients of the kept rows.
-struct Table {
-  std::array<float, kRows> J{};
-  std::array<float, kRows> Kt{};
-  std::array<float, kRows> Kq{};
-  std::array<float, kRows> eta0{};
-  std::array<float, kRows> Bp{};
-  std::array<float, kRows> delta{};
+struct Table : OpenWaterColumns<kRows> {
   int kept = 0;  // rows before the first negative Kt
 };
 
@@ -71,16 +63,16 @@ CaseResult operating_point(const Problem& p, Console& io, RunFigures* figures, W
   const Propeller propeller = Propeller::of(p);
 
   Table table;
-  const int grid_points = grid_count(kFirstJ, kLastJ, kStepJ);
-  const std::vector<float> grid = accumulated_grid(kFirstJ, kStepJ, grid_points);
-  std::copy(grid.begin(), grid.end(), table.J.begin());
-  table.J[static_cast<std::size_t>(grid_points)] = Jop;
+  const int grid_points = grid_count(kGrid);
+  const std::vector<float> grid = accumulated_grid(kGrid);
+  std::copy(grid.begin(), grid.end(), table.x.begin());
+  table.x[static_cast<std::size_t>(grid_points)] = Jop;
   const int rows = grid_points + 1;
-  sort_ascending(rows, table.J.data());
+  sort_ascending(rows, table.x.data());
 
   int marked = 0;  // 1-based; the first row near the operating J
   for (int i = 1; i <= rows && marked == 0; ++i) {
-    if (std::fabs(double{table.J[static_cast<std::size_t>(i - 1)]} - double{Jop}) <
+    if (std::fabs(double{table.x[static_cast<std::size_t>(i - 1)]} - double{Jop}) <
         double{kMarkTolerance}) {
       marked = i;
     }
@@ -90,24 +82,17 @@ CaseResult operating_point(const Problem& p, Console& io, RunFigures* figures, W
   // (0.001 for a smaller table J).
   std::array<OpenWater, kRows> points{};
   table.kept = static_cast<int>(
-      propeller.over_until_negative_thrust(pd, table.J.data(), static_cast<std::size_t>(rows), points.data()));
+      propeller.over_until_negative_thrust(pd, table.x.data(), static_cast<std::size_t>(rows), points.data()));
   const float Z = points[0].z;  // as the series used it
   for (std::size_t i = 0; i < static_cast<std::size_t>(table.kept); ++i) {
-    const OpenWaterRow row = open_water_row(table.J[i], points[i]);
-    table.Kt[i] = row.Kt;
-    table.Kq[i] = row.Kq;
-    table.eta0[i] = row.eta0;
-    table.Bp[i] = row.Bp;
-    table.delta[i] = row.delta;
+    table.set(i, open_water_row(table.x[i], points[i]));
   }
 
   write_open_water_head(io, "(//12X,' Pervane Karakteristikleri')");
   ResultTable* figure_table = figures ? &figures->table("Open-water characteristics", kOpenWaterColumns) : nullptr;
   for (int i = 1; i <= table.kept; ++i) {
     const std::size_t r = static_cast<std::size_t>(i - 1);
-    write_open_water_row(io, i == marked ? kMarkedRow : kOpenWaterRow, i,
-                         {table.J[r], table.Kt[r], table.Kq[r], table.eta0[r], table.Bp[r], table.delta[r]},
-                         figure_table);
+    write_open_water_row(io, i == marked ? kMarkedRow : kOpenWaterRow, i, table.row(r), figure_table);
   }
   io.both_text(kOpenWaterRule);
   if (figure_table) {
@@ -117,11 +102,11 @@ CaseResult operating_point(const Problem& p, Console& io, RunFigures* figures, W
   const float J = Jop;
   // The interpolation table is the kept rows but the last.
   const int m = table.kept - 1;
-  if (table.kept < kFewestKeptRows || table.J[static_cast<std::size_t>(m - 1)] < J || table.J[0] > J) {
+  if (table.kept < kFewestKeptRows || table.x[static_cast<std::size_t>(m - 1)] < J || table.x[0] > J) {
     write_out_of_range(p, J, io);
     return CaseResult::none("the operating J = " + fixed(J, 3) + " (Va = " + fixed(p.Va, 3) +
                             " m/s) lies outside the open-water table (" +
-                            (table.kept > 1 ? fixed(table.J[0], 3) + " to " + fixed(table.J[static_cast<std::size_t>(m - 1)], 3)
+                            (table.kept > 1 ? fixed(table.x[0], 3) + " to " + fixed(table.x[static_cast<std::size_t>(m - 1)], 3)
                                             : std::string("no rows")) +
                             ")");
   }
@@ -132,8 +117,8 @@ CaseResult operating_point(const Problem& p, Console& io, RunFigures* figures, W
   const OpenWater& last = points[static_cast<std::size_t>(table.kept < rows ? table.kept : rows - 1)];
   float Kt = last.Kt;
   float Kq = last.Kq;
-  interpolate_table(m, table.J.data(), table.Kt.data(), J, Kt, kParabolicInterpolation, messages);
-  interpolate_table(m, table.J.data(), table.Kq.data(), J, Kq, kParabolicInterpolation, messages);
+  interpolate_table(m, table.x.data(), table.Kt.data(), J, Kt, kParabolicInterpolation, messages);
+  interpolate_table(m, table.x.data(), table.Kq.data(), J, Kq, kParabolicInterpolation, messages);
 
   const float Q = torque_d5_kq_n2_rho(p.D, Kq, n, p.RHO);
   const float Pd = delivered_power_kw(Q, n);

@@ -14,6 +14,15 @@ constexpr int grid_count(float first, float last, float step) {
   return static_cast<int>((double{last} - double{first} + double{step}) / double{step});
 }
 
+// A grid from `first` towards `last` in steps of `step`.
+struct GridSpec {
+  float first;
+  float last;
+  float step;
+};
+
+constexpr int grid_count(const GridSpec& g) { return grid_count(g.first, g.last, g.step); }
+
 // The points first, first + step, ...: each the stored sum of the one before and the step, as
 // a running loop variable forms them.
 inline std::vector<float> accumulated_grid(float first, float step, int count) {
@@ -24,6 +33,10 @@ inline std::vector<float> accumulated_grid(float first, float step, int count) {
     x = single(double{x} + double{step});
   }
   return grid;
+}
+
+inline std::vector<float> accumulated_grid(const GridSpec& g) {
+  return accumulated_grid(g.first, g.step, grid_count(g));
 }
 
 }  // namespace tidewerk
