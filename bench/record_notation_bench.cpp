@@ -24,8 +24,8 @@ void BM_RenderTableRow(benchmark::State& state) {
 
 void BM_RenderTextLine(benchmark::State& state) {
   for (auto _ : state) {
-    std::vector<std::string> records =
-        tidewerk::render_records("(/,' VERILEN YUK KATSAYISI ICIN SERIDE UYGUN PERVANE BULUNAMADI')");
+    std::vector<std::string> records = tidewerk::render_records(
+        "(/,' VERILEN YUK KATSAYISI ICIN SERIDE UYGUN PERVANE BULUNAMADI')");
     benchmark::DoNotOptimize(records.data());
   }
 }

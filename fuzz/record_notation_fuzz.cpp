@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace tidewerk;
   const char* text = reinterpret_cast<const char*>(data);
   const void* nul = std::memchr(text, 0, size);
-  const std::size_t layout_size = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : size;
+  const std::size_t layout_size =
+      nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : size;
   const std::string layout(text, layout_size);
   Values values;
   for (std::size_t i = layout_size + 1; i < size && values.size() < 64;) {

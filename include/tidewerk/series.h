@@ -61,9 +61,9 @@ bool ittc78_applied(Series series, const Ittc78Conditions* full_scale);
 
 // How a series treats the blade number before evaluating.
 enum class BladeNumberRule {
-  AsGiven,         // Wageningen B: Z enters the polynomials as given, fractions included
-  ThreeBlades,     // Gawn: a Z further than 0.01 from 3 is replaced by 3
-  ThreeToFive,     // KCA: Z below 2.99 becomes 3, above 5.01 becomes 5; Z has no term
+  AsGiven,      // Wageningen B: Z enters the polynomials as given, fractions included
+  ThreeBlades,  // Gawn: a Z further than 0.01 from 3 is replaced by 3
+  ThreeToFive,  // KCA: Z below 2.99 becomes 3, above 5.01 becomes 5; Z has no term
 };
 
 // Everything the program knows about one series, in one place.

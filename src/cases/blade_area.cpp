@@ -22,7 +22,7 @@ constexpr float kBurrillPressure = 100000.0f;  // Pa
 constexpr float kKellerPressure = 98300.0f;  // Pa
 constexpr float kKellerConstant = 1.3f;
 constexpr float kKellerPerBlade = 0.3f;
-constexpr float kKnot = 0.5144f;             // m/s
+constexpr float kKnot = 0.5144f;  // m/s
 constexpr float kPi = 3.1415927f;
 
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
@@ -31,7 +31,8 @@ constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 // 2.5 % and 5 % back-cavitation lines: Sigma at 0.7 R (ascending) against the thrust loading
 // Tauc of the projected blade area.
 constexpr std::array<float, 8> kBurrillSigma2_5{0.18f, 0.29f, 0.4f, 0.5f, 0.6f, 0.8f, 1.0f, 1.5f};
-constexpr std::array<float, 8> kBurrillTauc2_5{0.02f, 0.11f, 0.14f, 0.165f, 0.18f, 0.21f, 0.25f, 0.29f};
+constexpr std::array<float, 8> kBurrillTauc2_5{0.02f, 0.11f, 0.14f, 0.165f,
+                                               0.18f, 0.21f, 0.25f, 0.29f};
 constexpr std::array<float, 7> kBurrillSigma5{0.15f, 0.21f, 0.3f, 0.4f, 0.6f, 1.0f, 1.5f};
 constexpr std::array<float, 7> kBurrillTauc5{0.03f, 0.1f, 0.135f, 0.17f, 0.22f, 0.3f, 0.33f};
 // The same diagram's suggested upper limit for merchant ship propellers, as a cubic in Sigma:
@@ -77,7 +78,8 @@ BladeAreaCheck compute_blade_area_check(const DesignedPropeller& ctx, BurrillRul
 
   c.burrill = !(rules.skip_for_gawn && ctx.series == Series::Gawn);
   if (c.burrill) {
-    const double section = double{kPi} * double{ctx.N} / double{60.0f} * double{ctx.D} * double{0.7f};
+    const double section =
+        double{kPi} * double{ctx.N} / double{60.0f} * double{ctx.D} * double{0.7f};
     c.V2 = single(std::pow(section, 2.0) + std::pow(Vk * double{kKnot}, 2.0));
     c.Sigma = single((double{ctx.RHO} * double{ctx.Hs} * g + double{kBurrillPressure}) /
                      (double{0.5f} * double{ctx.RHO} * double{c.V2}));
@@ -110,21 +112,22 @@ BladeAreaCheck compute_blade_area_check(const DesignedPropeller& ctx, BurrillRul
     c.EARU = minimum_ear(c.tauU);
   }
 
-  c.EARk = single(((double{kKellerConstant} + double{kKellerPerBlade} * double{ctx.Z}) * double{ctx.T} *
-                   double{1000.0f}) /
+  c.EARk = single(((double{kKellerConstant} + double{kKellerPerBlade} * double{ctx.Z}) *
+                   double{ctx.T} * double{1000.0f}) /
                   ((double{ctx.RHO} * double{ctx.Hs} * g + double{kKellerPressure}) *
                    double{ctx.D} * double{ctx.D}));
   c.Vtip = single(double{kPi} * double{ctx.N} / double{60.0f} * double{ctx.D});
   return c;
 }
 
-void check_blade_area(const DesignedPropeller& ctx, Console& io, BurrillRules rules, Warnings& warnings,
-                      const std::string& where) {
+void check_blade_area(const DesignedPropeller& ctx, Console& io, BurrillRules rules,
+                      Warnings& warnings, const std::string& where) {
   ChannelNumericMessages messages(io);
   const BladeAreaCheck c = compute_blade_area_check(ctx, rules, messages);
   const auto warn_above = [&](const char* criterion, float minimum) {
     if (std::isgreater(minimum, ctx.EAR)) {  // quietly false for a chart line Sigma misses (NaN)
-      warnings.add(where, std::string("the ") + criterion + " minimum blade-area ratio " + fixed(minimum, 3) +
+      warnings.add(where, std::string("the ") + criterion + " minimum blade-area ratio " +
+                              fixed(minimum, 3) +
                               " is above the propeller's EAR = " + fixed(ctx.EAR, 3));
     }
   };
@@ -140,7 +143,9 @@ void check_blade_area(const DesignedPropeller& ctx, Console& io, BurrillRules ru
     out.write("(1X,72('-'))");
     out.blank();
     if (c.burrill) {
-      out.write("(1X,                                                    'BURRIL KAVITASYON KRITERINE GORE ACINIM ALANI KONTROLU')");
+      out.write(
+          "(1X,                                                    'BURRIL KAVITASYON KRITERINE "
+          "GORE ACINIM ALANI KONTROLU')");
       out.write("(1X,'Mevcut EAR = ',F6.3,' =>  ','Sigma = ',         F5.3,' Tauc = ',F5.3)",
                 {ctx.EAR, c.Sigma, c.Tauc});
       out.write("(1X,'%2.5 Sirt Kavitasyon Hattina Gore Min. EAR = ',  F5.3)", {c.EAR25});
@@ -150,7 +155,9 @@ void check_blade_area(const DesignedPropeller& ctx, Console& io, BurrillRules ru
       out.write("(1X,72('-'))");
       out.blank();
     }
-    out.write("(1X,                                                    'KELLER KRITERINE GORE ACINIM ALANI KONTROLU')");
+    out.write(
+        "(1X,                                                    'KELLER KRITERINE GORE ACINIM "
+        "ALANI KONTROLU')");
     out.write("(1X,'Min. EAR = ',F5.3,' + k ')", {c.EARk});
     out.write("(1X,'     EAR = ',F5.3,' -> Tek pervaneli gemiler    ')", {plus(c.EARk, 0.2f)});
     out.write("(1X,'     EAR = ',F5.3,' -> Hizli askeri gemiler (cift pervaneli.)')", {c.EARk});
@@ -159,14 +166,17 @@ void check_blade_area(const DesignedPropeller& ctx, Console& io, BurrillRules ru
     out.blank();
     out.write("(1X,72('-'))");
     out.blank();
-    out.write("(1X,                                                    'KANAT UCU HIZINA GORE KANAT UCU GIRDABI TEHLIKESI KONTROLU')");
+    out.write(
+        "(1X,                                                    'KANAT UCU HIZINA GORE KANAT UCU "
+        "GIRDABI TEHLIKESI KONTROLU')");
     out.write("(1X,'Vtip = ',F6.3,' m/s',2X,'(Vtip - Kanat ucu hizi < 30 m/s olmali)')", {c.Vtip});
   });
   pause_between_blank_records(io);
 }
 
-void sweep_blade_area(const Problem& p, const Propeller& propeller, Console& io, RunFigures* figures,
-                      const PitchQuantity& quantity, float required, RootSearchState& state) {
+void sweep_blade_area(const Problem& p, const Propeller& propeller, Console& io,
+                      RunFigures* figures, const PitchQuantity& quantity, float required,
+                      RootSearchState& state) {
   ChannelNumericMessages messages(io);
   std::vector<SweepRow> rows;
   const float J = design_advance_coefficient(p.Va, p.N, p.D);

@@ -32,12 +32,12 @@ struct BladeAreaCheck {
   float Tauc = 0;   // thrust loading of the present blade area
   float tau25 = 0;  // Burrill 2.5 % back-cavitation line at Sigma
   float EAR25 = 0;
-  float tau5 = 0;   // Burrill 5 % back-cavitation line at Sigma
+  float tau5 = 0;  // Burrill 5 % back-cavitation line at Sigma
   float EAR5 = 0;
-  float tauU = 0;   // recommended upper-limit line at Sigma
+  float tauU = 0;  // recommended upper-limit line at Sigma
   float EARU = 0;
-  float EARk = 0;   // Keller minimum, before the ship's k
-  float Vtip = 0;   // tip speed, m/s
+  float EARk = 0;  // Keller minimum, before the ship's k
+  float Vtip = 0;  // tip speed, m/s
 };
 
 // The designed propeller whose blade area and tip speed are checked.
@@ -61,15 +61,16 @@ BladeAreaCheck compute_blade_area_check(const DesignedPropeller& prop, BurrillRu
 
 // Computes the checks, writes the check block on the screen and then on the report, and
 // pauses.  A minimum blade-area ratio above the propeller's own is a warning at `where`.
-void check_blade_area(const DesignedPropeller& prop, Console& io, BurrillRules rules, Warnings& warnings,
-                      const std::string& where);
+void check_blade_area(const DesignedPropeller& prop, Console& io, BurrillRules rules,
+                      Warnings& warnings, const std::string& where);
 
 // The pitch design repeated for the blade-area ratios 0.40 to 1.10 at the design advance
 // coefficient of the problem (D, N, Va, RHO): for each, the P/D at which the pitch table of
 // `quantity` takes `required` (in the unit of its value column) and the efficiency there.
 // Ratios whose table does not enclose the required value are left out silently.  Writes the
 // table on the screen and then on the report, and pauses.
-void sweep_blade_area(const Problem& p, const Propeller& propeller, Console& io, RunFigures* figures,
-                      const PitchQuantity& quantity, float required, RootSearchState& state);
+void sweep_blade_area(const Problem& p, const Propeller& propeller, Console& io,
+                      RunFigures* figures, const PitchQuantity& quantity, float required,
+                      RootSearchState& state);
 
 }  // namespace tidewerk

@@ -7,11 +7,11 @@
 #include "cases/cases.h"
 #include "cases/figures.h"
 #include "cases/performance.h"
+#include "cases/propeller.h"
 #include "driver/data_entry_check.h"
 #include "numeric/grid.h"
 #include "numeric/precision.h"
 #include "report/standard_blocks.h"
-#include "cases/propeller.h"
 
 namespace tidewerk {
 namespace {
@@ -81,8 +81,8 @@ bool first_crossing(const Sweep& sweep, float Kq_req, float& pd) {
 
 // The power does not fit this diameter: the messages with the powers absorbed at the lowest
 // and the highest swept P/D.  Returns why the case has no result.
-std::string write_power_out_of_range(const Problem& p, float D, Console& io, const Sweep& sweep, float Kq_req,
-                              float n, float pi) {
+std::string write_power_out_of_range(const Problem& p, float D, Console& io, const Sweep& sweep,
+                                     float Kq_req, float n, float pi) {
   io.both("(A,F8.3,A)", {" Yaricap D=", D, " m"});
   io.both("(1X,'Kq=',F6.4,' ICIN P/D HESABI MEVCUT PERVANE ICIN MUMKUN  DEGIL')", {Kq_req});
   io.screen.write("(A,F8.3,A,F8.1,A)",
@@ -101,9 +101,9 @@ std::string write_power_out_of_range(const Problem& p, float D, Console& io, con
     out.write("(1X,F8.1,A,F8.1,A,F8.1)", {Pmin, " < DHP=", DHP, " kW<", Pmax});
     out.write("(A)", {" araliginda olmalidir. Datayi buna gore duzenleyin"});
   });
-  return "the delivered power " + fixed(DHP, 1) + " kW cannot be absorbed by the diameter " + fixed(D, 3) +
-         " m at " + fixed(p.N, 1) + " RPM (the pitch ratios give " + fixed(Pmin, 1) + " to " + fixed(Pmax, 1) +
-         " kW)";
+  return "the delivered power " + fixed(DHP, 1) + " kW cannot be absorbed by the diameter " +
+         fixed(D, 3) + " m at " + fixed(p.N, 1) + " RPM (the pitch ratios give " + fixed(Pmin, 1) +
+         " to " + fixed(Pmax, 1) + " kW)";
 }
 
 // The index typed by the user, asked again until it is 1, 2 or 3.
@@ -120,9 +120,10 @@ int read_choice(Console& io) {
 // For --csv and --svg: the three candidates, and their bollard pull against their pitch ratio
 // with the chosen one marked.
 template <class Candidates>
-void collect_figures(const Candidates& candidates, int choice, const Problem& p, float Z, RunFigures& figures) {
-  ResultTable& table =
-      figures.table("Bollard candidates", {"propeller (-)", "D (m)", "P/D (-)", "Kt (-)", "10Kq (-)", "T (kN)"});
+void collect_figures(const Candidates& candidates, int choice, const Problem& p, float Z,
+                     RunFigures& figures) {
+  ResultTable& table = figures.table(
+      "Bollard candidates", {"propeller (-)", "D (m)", "P/D (-)", "Kt (-)", "10Kq (-)", "T (kN)"});
   Diagram& d = figures.diagram();
   d = Diagram{};
   d.title = propeller_title(p.series, Z, p.EAR);
@@ -151,8 +152,8 @@ CaseResult bollard_pull(const Problem& p, Console& io, RunFigures* figures, Warn
         "(//' GAWN SERISI PERVANELER ICIN BOLLARD DURUMU HESABI MUMKUN DEGIL - STOP' )";
     io.report.write(kRefusal);
     io.screen.write(kRefusal);
-    return CaseResult::none("the bollard-pull case does not take the " + std::string(series_facts(p.series).name) +
-                            " series");
+    return CaseResult::none("the bollard-pull case does not take the " +
+                            std::string(series_facts(p.series).name) + " series");
   }
   check_data_entry(p, io);
 
@@ -202,13 +203,14 @@ CaseResult bollard_pull(const Problem& p, Console& io, RunFigures* figures, Warn
   // The chosen propeller as solved, without a new evaluation.
   const Candidate& chosen = candidates[static_cast<std::size_t>(choice - 1)];
   const float T = thrust_d4_kt_n2_rho(chosen.D, chosen.Kt, n, p.RHO);
-  const float Q = single(std::pow(double{chosen.D}, 5.0) * std::pow(double{n}, 2.0) * double{chosen.Kq} *
-                         double{p.RHO});
+  const float Q = single(std::pow(double{chosen.D}, 5.0) * std::pow(double{n}, 2.0) *
+                         double{chosen.Kq} * double{p.RHO});
   const float Pd = delivered_power_kw(Q, n);
 
   write_series_used(io, p.series);
   io.both("(/,' SECILEN PERVANE = ',I2,'. PERVANEDIR',/)", {choice});
-  io.both("(' P/D=',F5.3,1X,'Kt=',F6.3,1X,'10Kq=',F6.3)", {chosen.pd, chosen.Kt, ten_kq(chosen.Kq)});
+  io.both("(' P/D=',F5.3,1X,'Kt=',F6.3,1X,'10Kq=',F6.3)",
+          {chosen.pd, chosen.Kt, ten_kq(chosen.Kq)});
   io.both(
       "(' RPS=',F7.3,1X,'RPM=',F7.3,1X,'T=',F8.3,' kN',1X,'D=',F7.3,' m',/,' Z=',I2,' EAR=',F5.3)",
       {n, single(60.0 * double{n}), single(double{T} / 1000.0), chosen.D, whole_number(Z), p.EAR});

@@ -7,17 +7,16 @@
 #include "cases/figures.h"
 #include "cases/numeric_messages.h"
 #include "cases/open_water_table.h"
-#include "cases/propeller.h"
 #include "cases/performance.h"
+#include "cases/propeller.h"
 #include "driver/data_entry_check.h"
-#include "numeric/interpolation.h"
 #include "numeric/grid.h"
+#include "numeric/interpolation.h"
 #include "numeric/precision.h"
 #include "report/standard_blocks.h"
 
 namespace tidewerk {
 namespace {
-
 
 // The pitch-ratio sweep: 0.5 in steps of 0.05, at most 20 points, ended above 1.4.
 constexpr GridSpec kPitchGrid{0.5f, 1.5f, 0.05f};
@@ -44,7 +43,8 @@ CaseResult bp_delta(const Problem& p, Console& io, RunFigures* figures, Warnings
   // 101.2685 converts delta back to J (the table's delta column uses 101.2658).  delta = 0
   // is a division by zero, which ends the run before the first record of the case.
   const float J = single(double{101.2685f} / double{p.delta});
-  const float Kq_target = single(std::pow(double{p.Bp} / double{33.06746f}, 2.0) * std::pow(double{J}, 5.0));
+  const float Kq_target =
+      single(std::pow(double{p.Bp} / double{33.06746f}, 2.0) * std::pow(double{J}, 5.0));
 
   io.block([&](OutputChannel& out) {
     out.write("(//5X,'Pervane Karakteristikleri '/)");
@@ -56,7 +56,8 @@ CaseResult bp_delta(const Problem& p, Console& io, RunFigures* figures, Warnings
   });
 
   const Propeller propeller = Propeller::of(p);
-  ResultTable* rows_table = figures ? &figures->table(labelled("Pitch ratios at J", J), kPitchColumns) : nullptr;
+  ResultTable* rows_table =
+      figures ? &figures->table(labelled("Pitch ratios at J", J), kPitchColumns) : nullptr;
   Table table;
   float Z = p.Z;  // as the series used it
   float J_used = J;
@@ -78,31 +79,34 @@ CaseResult bp_delta(const Problem& p, Console& io, RunFigures* figures, Warnings
   io.both_text(kOpenWaterRule);
 
   if (rows_table) {
-    figures->diagram() = coefficient_diagram(*rows_table, propeller_title(p.series, Z, p.EAR),
-                                             labelled("Open-water coefficients at J", J_used) + labelled(", Bp", p.Bp, 2) +
-                                                 labelled(", delta", p.delta, 2),
-                                             "Pitch ratio P/D (-)");
+    figures->diagram() =
+        coefficient_diagram(*rows_table, propeller_title(p.series, Z, p.EAR),
+                            labelled("Open-water coefficients at J", J_used) +
+                                labelled(", Bp", p.Bp, 2) + labelled(", delta", p.delta, 2),
+                            "Pitch ratio P/D (-)");
   }
 
   if (table.ISON < kFewestRows) {
     io.both("(/,/,3X,'HESAP YAPILACAK SAYI 3 DEN AZ OLDUGU ICIN PROGRAM CALISMASI DURDURULDU')");
     io.both("(3X,' ISON = ',I3)", {table.ISON});
-    return CaseResult::none("only " + std::to_string(table.ISON) + " pitch ratios give a positive thrust at J = " +
-                            fixed(J, 3) + " (delta = " + fixed(p.delta, 2) + "); the interpolation needs 3");
+    return CaseResult::none("only " + std::to_string(table.ISON) +
+                            " pitch ratios give a positive thrust at J = " + fixed(J, 3) +
+                            " (delta = " + fixed(p.delta, 2) + "); the interpolation needs 3");
   }
 
   // Bp rises with P/D at fixed J (Kq does), so the Bp column is ascending.  A Bp outside
   // its first .. last row cannot be interpolated: rather than report the P/D that ended the
   // sweep, the case stops after the interpolation's own screen lines.
   ChannelNumericMessages messages(io);
-  interpolate_table(table.ISON, table.Bp.data(), table.x.data(), p.Bp, pd, kParabolicInterpolation, messages);
+  interpolate_table(table.ISON, table.Bp.data(), table.x.data(), p.Bp, pd, kParabolicInterpolation,
+                    messages);
   const float first_Bp = table.Bp.front();
   const float last_Bp = table.Bp[static_cast<std::size_t>(table.ISON - 1)];
   if (p.Bp < first_Bp || p.Bp > last_Bp) {
     io.both("(/,/,3X,'VERILEN Bp DEGERI TABLO ARALIGI DISINDA - PROGRAM CALISMASI DURDURULDU')");
     io.both("(3X,' Bp = ',F9.4,'   Tablo araligi: ',F9.4,' - ',F9.4)", {p.Bp, first_Bp, last_Bp});
-    return CaseResult::none("Bp = " + fixed(p.Bp, 4) + " lies outside the table (" + fixed(first_Bp, 4) + " to " +
-                            fixed(last_Bp, 4) + ")");
+    return CaseResult::none("Bp = " + fixed(p.Bp, 4) + " lies outside the table (" +
+                            fixed(first_Bp, 4) + " to " + fixed(last_Bp, 4) + ")");
   }
 
   const OpenWater result = propeller.at(J, pd);
@@ -124,9 +128,11 @@ CaseResult bp_delta(const Problem& p, Console& io, RunFigures* figures, Warnings
   io.both("(' RPS=',F7.3,' dev/san',1X,'RPM=',F7.2,1X,'TORK=',F8.3,' kNm',1X,'Pd=',F7.1,' kW')",
           {n, p.N, single(double{Q} / 1000.0), Pd});
   if (figures) {
-    figures->table("Result", {"P/D (-)", "J (-)", "Kt (-)", "10Kq (-)", "eta0 (-)", "T (kN)", "Q (kNm)", "Pd (kW)"})
-        .rows.push_back({pd, result.J, result.Kt, ten_kq(result.Kq), result.eta0, single(double{T} / 1000.0),
-                         single(double{Q} / 1000.0), Pd});
+    figures
+        ->table("Result", {"P/D (-)", "J (-)", "Kt (-)", "10Kq (-)", "eta0 (-)", "T (kN)",
+                           "Q (kNm)", "Pd (kW)"})
+        .rows.push_back({pd, result.J, result.Kt, ten_kq(result.Kq), result.eta0,
+                         single(double{T} / 1000.0), single(double{Q} / 1000.0), Pd});
     Diagram& d = figures->diagram();
     d.title = propeller_title(p.series, result.z, p.EAR, pd);
     mark_on_curves(d, pd, result.Kt, ten_kq(result.Kq), result.eta0, labelled("P/D", pd), "result");

@@ -1,23 +1,26 @@
 // Warnings that several cases give.
-#include "cases/cases.h"
 #include "cases/case_warnings.h"
+
+#include "cases/cases.h"
 
 namespace tidewerk {
 
-void warn_outside_fitted(Warnings& warnings, const Problem& p, const char* what, float value, float low,
-                         float high) {
+void warn_outside_fitted(Warnings& warnings, const Problem& p, const char* what, float value,
+                         float low, float high) {
   if (value >= low && value <= high) return;
-  warnings.add(case_where(p), std::string(what) + " = " + fixed(value, 3) + " lies outside " + fixed(low, 2) +
-                                  " to " + fixed(high, 2) + ", the range of the " +
+  warnings.add(case_where(p), std::string(what) + " = " + fixed(value, 3) + " lies outside " +
+                                  fixed(low, 2) + " to " + fixed(high, 2) + ", the range of the " +
                                   std::string(series_facts(p.series).name) +
                                   " series' polynomials: the coefficients there are extrapolated");
 }
 
-void warn_pitch_at_end(Warnings& warnings, const Problem& p, const char* what, float pd, float first, float last) {
+void warn_pitch_at_end(Warnings& warnings, const Problem& p, const char* what, float pd,
+                       float first, float last) {
   if (pd != first && pd != last) return;
   warnings.add(case_where(p), std::string(what) + " P/D = " + fixed(pd, 3) + " is the " +
-                                  (pd == first ? "first" : "last") + " pitch ratio of the sweep (" + fixed(first, 2) +
-                                  " to " + fixed(last, 2) + "): the true answer may lie outside the series");
+                                  (pd == first ? "first" : "last") + " pitch ratio of the sweep (" +
+                                  fixed(first, 2) + " to " + fixed(last, 2) +
+                                  "): the true answer may lie outside the series");
 }
 
 }  // namespace tidewerk

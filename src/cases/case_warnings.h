@@ -7,6 +7,7 @@
 namespace tidewerk {
 
 // A warning when the case's result `pd` is the first or the last pitch ratio of its sweep.
-void warn_pitch_at_end(Warnings& warnings, const Problem& p, const char* what, float pd, float first, float last);
+void warn_pitch_at_end(Warnings& warnings, const Problem& p, const char* what, float pd,
+                       float first, float last);
 
 }  // namespace tidewerk

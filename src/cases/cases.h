@@ -21,11 +21,13 @@ struct CaseResult {
   static CaseResult none(std::string why) { return {std::move(why)}; }
 };
 
-using CaseProcedure = CaseResult (*)(const Problem& p, Console& io, RunFigures* figures, Warnings& warnings);
+using CaseProcedure = CaseResult (*)(const Problem& p, Console& io, RunFigures* figures,
+                                     Warnings& warnings);
 
 // The procedure of one of a family of twin cases: the family's algorithm bound to the record of
 // what that case does differently.
-template <class Record, CaseResult (*Run)(const Record&, const Problem&, Console&, RunFigures*, Warnings&),
+template <class Record,
+          CaseResult (*Run)(const Record&, const Problem&, Console&, RunFigures*, Warnings&),
           const Record& record>
 CaseResult twin_case(const Problem& p, Console& io, RunFigures* figures, Warnings& warnings) {
   return Run(record, p, io, figures, warnings);
@@ -34,19 +36,25 @@ CaseResult twin_case(const Problem& p, Console& io, RunFigures* figures, Warning
 extern const CaseProcedure match_kt_over_j2;  // case 1: Kt/J^2, revolutions follow
 extern const CaseProcedure match_kt_over_j4;  // case 2: Kt/J^4, diameter follows
 extern const CaseProcedure match_kq_over_j5;  // case 3: Kq/J^5, diameter follows
-CaseResult bollard_pull(const Problem& p, Console& io, RunFigures* figures, Warnings& warnings);       // case 4
-CaseResult open_water_table(const Problem& p, Console& io, RunFigures* figures, Warnings& warnings);   // case 5
-CaseResult operating_point(const Problem& p, Console& io, RunFigures* figures, Warnings& warnings);    // case 6
-CaseResult bp_delta(const Problem& p, Console& io, RunFigures* figures, Warnings& warnings);           // case 7
+CaseResult bollard_pull(const Problem& p, Console& io, RunFigures* figures,
+                        Warnings& warnings);  // case 4
+CaseResult open_water_table(const Problem& p, Console& io, RunFigures* figures,
+                            Warnings& warnings);  // case 5
+CaseResult operating_point(const Problem& p, Console& io, RunFigures* figures,
+                           Warnings& warnings);  // case 6
+CaseResult bp_delta(const Problem& p, Console& io, RunFigures* figures,
+                    Warnings& warnings);       // case 7
 extern const CaseProcedure design_for_thrust;  // case 8: pitch for a required thrust
 extern const CaseProcedure design_for_power;   // case 9: pitch for a required power
 extern const CaseProcedure design_for_torque;  // case 10: pitch for a required torque
 
 // "case 8", where a case's warnings arise.
-inline std::string case_where(const Problem& p) { return "case " + std::to_string(p.case_number); }
+inline std::string case_where(const Problem& p) {
+  return "case " + std::to_string(p.case_number);
+}
 
 // A warning when `value` lies outside [low, high], the range the series' polynomials cover.
-void warn_outside_fitted(Warnings& warnings, const Problem& p, const char* what, float value, float low,
-                         float high);
+void warn_outside_fitted(Warnings& warnings, const Problem& p, const char* what, float value,
+                         float low, float high);
 
 }  // namespace tidewerk

@@ -60,14 +60,16 @@ std::vector<double> grid_powers(const std::vector<float>& grid, double exponent)
 }
 
 int sweep_advance_grid(const Propeller& propeller, float pd, const Ratio& ratio, const float* grid,
-                       const double* powers, int count, OpenWater* work, float* ratio_values, float* grid_j) {
+                       const double* powers, int count, OpenWater* work, float* ratio_values,
+                       float* grid_j) {
   // The curve ends where the thrust turns negative.
   const auto stored = static_cast<int>(
       propeller.over_until_negative_thrust(pd, grid, static_cast<std::size_t>(count), work));
   for (int k = 0; k < stored; ++k) {
     const OpenWater& point = work[k];
     // The power of the grid point, unless the evaluator raised a J below 0.001.
-    const double j_power = point.J == grid[k] ? powers[k] : std::pow(double{point.J}, ratio.exponent);
+    const double j_power =
+        point.J == grid[k] ? powers[k] : std::pow(double{point.J}, ratio.exponent);
     ratio_values[k] = single(double{point.*ratio.coefficient} / j_power);
     grid_j[k] = point.J;
   }
@@ -243,16 +245,17 @@ int offer_another_row(int selected, int rows, Console& io) {
 
 // For --csv and --svg: the candidate table, and the efficiency of the candidates against P/D
 // with the selected row marked.
-void collect_figures(const MatchingCase& mc, const Workspace& ws, int selected, float K, const Problem& p, float Z,
-                     RunFigures& figures) {
+void collect_figures(const MatchingCase& mc, const Workspace& ws, int selected, float K,
+                     const Problem& p, float Z, RunFigures& figures) {
   const char* load = mc.load_name;
-  ResultTable& table = figures.table(std::string("Candidate propellers for ") + load,
-                                     {"row (-)", "P/D (-)", "J (-)", "Kt (-)", "10Kq (-)", "eta0 (-)", "Bp (-)",
-                                      "delta (-)"});
+  ResultTable& table = figures.table(
+      std::string("Candidate propellers for ") + load,
+      {"row (-)", "P/D (-)", "J (-)", "Kt (-)", "10Kq (-)", "eta0 (-)", "Bp (-)", "delta (-)"});
   DiagramSeries eta{"eta0", kColourEta, true, {}, {}};
   for (int r = 0; r < ws.rows; ++r) {
-    table.rows.push_back({static_cast<float>(r + 1), ws.pd[r], ws.j[r], ws.kt[r], ten_kq(ws.kq[r]), ws.eta0[r],
-                          power_coefficient_bp(ws.kq[r], ws.j[r]), advance_coefficient_delta(ws.j[r])});
+    table.rows.push_back({static_cast<float>(r + 1), ws.pd[r], ws.j[r], ws.kt[r], ten_kq(ws.kq[r]),
+                          ws.eta0[r], power_coefficient_bp(ws.kq[r], ws.j[r]),
+                          advance_coefficient_delta(ws.j[r])});
     eta.x.push_back(ws.pd[r]);
     eta.y.push_back(ws.eta0[r]);
   }
@@ -260,18 +263,19 @@ void collect_figures(const MatchingCase& mc, const Workspace& ws, int selected, 
   d = Diagram{};
   d.title = propeller_title(p.series, Z, p.EAR, ws.pd[selected - 1]);
   char subtitle[96];
-  std::snprintf(subtitle, sizeof subtitle, "Open-water efficiency of the candidates for %s = %.4f", load,
-                static_cast<double>(K));
+  std::snprintf(subtitle, sizeof subtitle, "Open-water efficiency of the candidates for %s = %.4f",
+                load, static_cast<double>(K));
   d.subtitle = subtitle;
   d.x_label = "Pitch ratio P/D (-)";
   d.y_label = "eta0 (-)";
   d.series.push_back(std::move(eta));
-  d.marks.push_back({ws.pd[selected - 1], ws.eta0[selected - 1], "row " + std::to_string(selected)});
+  d.marks.push_back(
+      {ws.pd[selected - 1], ws.eta0[selected - 1], "row " + std::to_string(selected)});
   d.mark_legend = "selected propeller";
 }
 
-CaseResult match_load_coefficient(const MatchingCase& mc, const Problem& p, Console& io, RunFigures* figures,
-                                  Warnings& warnings) {
+CaseResult match_load_coefficient(const MatchingCase& mc, const Problem& p, Console& io,
+                                  RunFigures* figures, Warnings& warnings) {
   check_data_entry(p, io);
 
   const float K = mc.load_coefficient(p);
@@ -280,7 +284,8 @@ CaseResult match_load_coefficient(const MatchingCase& mc, const Problem& p, Cons
 
   write_table_head(mc, K, io);
 
-  // Left uninitialised: every entry is written before it is read, and only the rows used are touched.
+  // Left uninitialised: every entry is written before it is read, and only the rows used are
+  // touched.
   const auto ws = std::make_unique_for_overwrite<Workspace>();
   const std::vector<float> grid = accumulated_grid(
       matching::kGridFirstJ, matching::kGridStepJ,
@@ -289,10 +294,12 @@ CaseResult match_load_coefficient(const MatchingCase& mc, const Problem& p, Cons
   const std::vector<double> powers = matching::grid_powers(grid, mc.ratio.exponent);
   const SeriesFacts& facts = series_facts(p.series);
   const std::vector<float> pitch_ratios =
-      accumulated_grid(facts.PDmin, matching::kPitchStep, grid_count(facts.PDmin, facts.PDmax, matching::kPitchStep));
+      accumulated_grid(facts.PDmin, matching::kPitchStep,
+                       grid_count(facts.PDmin, facts.PDmax, matching::kPitchStep));
   for (const float pd : pitch_ratios) {
-    const int stored = matching::sweep_advance_grid(propeller, pd, mc.ratio, grid.data(), powers.data(), grid_points,
-                                                    ws->points.data(), ws->ratio.data(), ws->grid_j.data());
+    const int stored = matching::sweep_advance_grid(propeller, pd, mc.ratio, grid.data(),
+                                                    powers.data(), grid_points, ws->points.data(),
+                                                    ws->ratio.data(), ws->grid_j.data());
     matching::for_each_crossing(stored, ws->ratio.data(), ws->grid_j.data(), K, [&](float j) {
       // The row is evaluated afresh at the interpolated J, not interpolated.
       const OpenWater row = propeller.at(j, pd);
@@ -306,8 +313,9 @@ CaseResult match_load_coefficient(const MatchingCase& mc, const Problem& p, Cons
 
   if (ws->rows == 0) {
     io.both("(/,' VERILEN YUK KATSAYISI ICIN SERIDE UYGUN PERVANE BULUNAMADI')");
-    return CaseResult::none("no propeller of the " + std::string(facts.name) + " series meets the load coefficient " +
-                            mc.load_name + " = " + fixed(K, 4));
+    return CaseResult::none("no propeller of the " + std::string(facts.name) +
+                            " series meets the load coefficient " + mc.load_name + " = " +
+                            fixed(K, 4));
   }
 
   int selected = matching::select_row(ws->rows, ws->eta0.data());
@@ -323,7 +331,8 @@ CaseResult match_load_coefficient(const MatchingCase& mc, const Problem& p, Cons
   const float Kq = ws->kq[row];
   const float eta0 = ws->eta0[row];
   const float Z = ws->points[0].z;  // the blade number as the series used it
-  warn_pitch_at_end(warnings, p, "the selected propeller's", selected_pd, pitch_ratios.front(), pitch_ratios.back());
+  warn_pitch_at_end(warnings, p, "the selected propeller's", selected_pd, pitch_ratios.front(),
+                    pitch_ratios.back());
 
   float n = 0;
   float N = p.N;
@@ -339,7 +348,8 @@ CaseResult match_load_coefficient(const MatchingCase& mc, const Problem& p, Cons
   const float Pd = delivered_power_kw(Q, n);
   const float delta = advance_coefficient_delta(J);
   const float Bp = power_coefficient_bp(Kq, J);
-  const float Vtip = mc.tip_speed == TipSpeed::None ? 0.0f : single(double{pi} * double{D} * double{n});
+  const float Vtip =
+      mc.tip_speed == TipSpeed::None ? 0.0f : single(double{pi} * double{D} * double{n});
 
   if (figures) collect_figures(mc, *ws, selected, K, p, Z, *figures);
 

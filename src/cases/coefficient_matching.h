@@ -47,7 +47,8 @@ std::vector<double> grid_powers(const std::vector<float>& grid, double exponent)
 // `grid_j`, until the grid ends or Kt turns negative (that point is not stored; Kt = 0 is).
 // `work` holds `count` points.  Returns the number of points stored.
 int sweep_advance_grid(const Propeller& propeller, float pd, const Ratio& ratio, const float* grid,
-                       const double* powers, int count, OpenWater* work, float* ratio_values, float* grid_j);
+                       const double* powers, int count, OpenWater* work, float* ratio_values,
+                       float* grid_j);
 
 // Calls on_crossing(J) for every stored pair (i, i+1) with R(i) >= K >= R(i+1), in ascending
 // order, with J interpolated linearly against R between the two points.  A point whose ratio

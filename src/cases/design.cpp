@@ -44,9 +44,9 @@ struct DesignCase {
   const char* row_layout;          // i, P/D, the table value in its printed unit
   const char* requirement_layout;  // the required value in its printed unit
   const char* stop_layout;
-  const char* result_layout;       // the design P/D
+  const char* result_layout;  // the design P/D
   ResultLine second_result_line;
-  bool thrust_from_design_point;   // T := the design thrust, for the checks and the sweep
+  bool thrust_from_design_point;  // T := the design thrust, for the checks and the sweep
   BurrillRules burrill;
 };
 
@@ -58,7 +58,8 @@ const DesignCase kThrustDesign{
     .row_layout = "(1X,I2,2X,F6.3,2X,F7.2)",
     .requirement_layout = "(1X,'Istenen pervane itme kuvveti - T = ', F7.2, ' kN dur.')",
     .stop_layout = "(1X,'Itme sinirlari disindasiniz - Baska dizayn yapiniz - STOP')",
-    .result_layout = "(1X,'Istenen itmeyi saglayan pic orani P/D = ', F6.3,   ' olarak hesaplanmistir.')",
+    .result_layout =
+        "(1X,'Istenen itmeyi saglayan pic orani P/D = ', F6.3,   ' olarak hesaplanmistir.')",
     .second_result_line = ResultLine::DeliveredPower,
     .thrust_from_design_point = false,
     .burrill = {.skip_for_gawn = true, .zero_below_first_sigma = true},
@@ -72,7 +73,8 @@ const DesignCase kPowerDesign{
     .row_layout = "(1X,I2,2X,F6.3,3X,F7.1)",
     .requirement_layout = "(1X,'Pervaneye verilen guc - Pd = ', F7.2, ' kW')",
     .stop_layout = "(1X,'Guc sinirlari disindasiniz - Baska dizayn yapiniz  - STOP')",
-    .result_layout = "(1X,'Istenen gucu saglayan pic orani P/D = ', F6.3,     ' olarak hesaplanmistir.')",
+    .result_layout =
+        "(1X,'Istenen gucu saglayan pic orani P/D = ', F6.3,     ' olarak hesaplanmistir.')",
     .second_result_line = ResultLine::Thrust,
     .thrust_from_design_point = true,
     .burrill = {.skip_for_gawn = false, .zero_below_first_sigma = false},
@@ -86,13 +88,16 @@ const DesignCase kTorqueDesign{
     .row_layout = "(1X,I2,2X,F6.3,2X,F7.2)",
     .requirement_layout = "(1X,'Pervaneye verilen moment - Q = ', F7.2, ' kNm')",
     .stop_layout = "(1X,'Moment sinirlari disindasiniz - Baska dizayn yapiniz - STOP')",
-    .result_layout = "(1X,'Istenen momenti saglayan pic orani P/D = ', F6.3,  ' olarak hesaplanmistir.')",
+    .result_layout =
+        "(1X,'Istenen momenti saglayan pic orani P/D = ', F6.3,  ' olarak hesaplanmistir.')",
     .second_result_line = ResultLine::None,
     .thrust_from_design_point = true,
     .burrill = {.skip_for_gawn = false, .zero_below_first_sigma = false},
 };
 
-double squared(float n) { return std::pow(double{n}, 2.0); }
+double squared(float n) {
+  return std::pow(double{n}, 2.0);
+}
 
 // Thrust, N, with the factors in the order n^2 * D^4 * Kt * RHO.
 double thrust_expression(float n, float D, float Kt, float RHO) {
@@ -147,8 +152,8 @@ void write_pitch_table(const DesignCase& c, const PitchTable& table, float requi
   }
 }
 
-void write_result(const DesignCase& c, const Problem& p, const Propeller& propeller, float J, float pd,
-                  Console& io) {
+void write_result(const DesignCase& c, const Problem& p, const Propeller& propeller, float J,
+                  float pd, Console& io) {
   const float n = revolutions_per_second(p.N);
   Values second;
   const char* second_layout = nullptr;
@@ -185,12 +190,14 @@ const std::vector<float>& design_grid() {
 // grid row below it.  Returns the design point: that of the design row or, where the table has
 // none (design J outside the grid or beside a left-out row), the series evaluated there all the
 // same.
-OpenWater write_open_water_table(const Propeller& propeller, Console& io, RunFigures* figures, float Jd,
-                                 float design_pd) {
+OpenWater write_open_water_table(const Propeller& propeller, Console& io, RunFigures* figures,
+                                 float Jd, float design_pd) {
   write_open_water_head(io, "(//5X,'Pervane Acik Su Karakteristikleri ')");
 
   ResultTable* figure_table =
-      figures ? &figures->table("Open-water characteristics of the designed propeller", kOpenWaterColumns) : nullptr;
+      figures ? &figures->table("Open-water characteristics of the designed propeller",
+                                kOpenWaterColumns)
+              : nullptr;
   const std::vector<float>& grid = design_grid();
   std::vector<OpenWater> points(grid.size());
   propeller.over(design_pd, grid.data(), grid.size(), points.data());
@@ -204,7 +211,8 @@ OpenWater write_open_water_table(const Propeller& propeller, Console& io, RunFig
 
     // One design row only, even where single-precision rounding of the grid would let two
     // neighbouring rows claim it.
-    if (!design_row_written && Jd > point.J && double{point.J} + double{kOpenWaterGrid.step} > double{Jd}) {
+    if (!design_row_written && Jd > point.J &&
+        double{point.J} + double{kOpenWaterGrid.step} > double{Jd}) {
       design = propeller.at(Jd, design_pd);
       write_open_water_row(io, kDesignRow, ++i, open_water_row(design.J, design), figure_table);
       design_row_written = true;
@@ -215,49 +223,55 @@ OpenWater write_open_water_table(const Propeller& propeller, Console& io, RunFig
   if (!design_row_written) design = propeller.at(Jd, design_pd);
   if (figure_table) {
     Diagram& d = figures->diagram();
-    d = open_water_diagram(*figure_table, propeller_title(propeller.series, design.z, propeller.ear, design_pd));
-    mark_on_curves(d, Jd, design.Kt, ten_kq(design.Kq), design.eta0, labelled("J", Jd), "design point");
+    d = open_water_diagram(*figure_table,
+                           propeller_title(propeller.series, design.z, propeller.ear, design_pd));
+    mark_on_curves(d, Jd, design.Kt, ten_kq(design.Kq), design.eta0, labelled("J", Jd),
+                   "design point");
   }
   return design;
 }
 
 // The summary under the table; returns the thrust (kN) the checks and the sweep work with:
 // the required one, or in the power and torque cases the design point's.
-float write_design_summary(const DesignCase& c, const Problem& p, const OpenWater& design, float design_pd,
-                           Console& io) {
+float write_design_summary(const DesignCase& c, const Problem& p, const OpenWater& design,
+                           float design_pd, Console& io) {
   write_series_used(io, p.series);
   const float n = revolutions_per_second(p.N);
-  const float Qd = single(squared(n) * std::pow(double{p.D}, 5.0) * double{p.RHO} * double{design.Kq});
+  const float Qd =
+      single(squared(n) * std::pow(double{p.D}, 5.0) * double{p.RHO} * double{design.Kq});
   float T = p.T;
   if (c.thrust_from_design_point) {
-    T = single(squared(n) * std::pow(double{p.D}, 4.0) * double{p.RHO} * double{design.Kt} / double{1000.0f});
+    T = single(squared(n) * std::pow(double{p.D}, 4.0) * double{p.RHO} * double{design.Kt} /
+               double{1000.0f});
   }
   const float Pd = delivered_power_kw(Qd, n);
-  io.both("(1X,'Z = ',I2,' EAR = ',F5.3,' P/D = ',F5.3)", {whole_number(design.z), p.EAR, design_pd});
+  io.both("(1X,'Z = ',I2,' EAR = ',F5.3,' P/D = ',F5.3)",
+          {whole_number(design.z), p.EAR, design_pd});
   io.both("(' TORK=',F8.3,' kNm',1X,'Pd=',F7.1,' kW')", {single(double{Qd} / double{1000.0f}), Pd});
   return T;
 }
 
 // Why a table that does not enclose the requirement gives no design.
 std::string outside_table(const PitchQuantity& q, const PitchTable& table, float required) {
-  std::string why = "the required " + std::string(q.name) + " " + fixed(q.printed(required), 2) + " " + q.unit +
-                    " lies outside the pitch table";
+  std::string why = "the required " + std::string(q.name) + " " + fixed(q.printed(required), 2) +
+                    " " + q.unit + " lies outside the pitch table";
   if (table.size() == 0) return why + " (no pitch ratio gives a positive thrust)";
-  return why + " (" + fixed(q.printed(table.value.front()), 2) + " to " + fixed(q.printed(table.value.back()), 2) +
-         " " + q.unit + ")";
+  return why + " (" + fixed(q.printed(table.value.front()), 2) + " to " +
+         fixed(q.printed(table.value.back()), 2) + " " + q.unit + ")";
 }
 
 // A requirement a hundred times what the table reaches or more is the mark of a unit slip: a
 // power typed in W instead of kW, or a torque in N*m instead of kNm, is a thousand times its
 // value, and the table reaches a few times the usual requirement at most.
-void warn_unit_slip(const PitchQuantity& q, const PitchTable& table, float required, const Problem& p,
-                    Warnings& warnings) {
+void warn_unit_slip(const PitchQuantity& q, const PitchTable& table, float required,
+                    const Problem& p, Warnings& warnings) {
   if (table.size() == 0) return;
   const float highest = q.printed(*std::max_element(table.value.begin(), table.value.end()));
   if (!(highest > 0.0f) || q.printed(required) < 100.0f * highest) return;
-  warnings.add(case_where(p), "the required " + std::string(q.name) + " " + fixed(q.printed(required), 2) + " " +
-                                  q.unit + " is more than a hundred times the most the pitch table reaches (" +
-                                  fixed(highest, 2) + " " + q.unit + "): is it given in " + q.unit + "?");
+  warnings.add(case_where(p),
+               "the required " + std::string(q.name) + " " + fixed(q.printed(required), 2) + " " +
+                   q.unit + " is more than a hundred times the most the pitch table reaches (" +
+                   fixed(highest, 2) + " " + q.unit + "): is it given in " + q.unit + "?");
 }
 
 CaseResult run_design_case(const DesignCase& c, const Problem& p, Console& io, RunFigures* figures,
@@ -268,7 +282,8 @@ CaseResult run_design_case(const DesignCase& c, const Problem& p, Console& io, R
   // matches its required thrust; the power and torque cases match their own requirement.
   if (std::fabs(p.EAR) < 0.001f) {
     const Propeller uncorrected{p.series, p.EAR, p.Z, std::nullopt};
-    sweep_blade_area(p, uncorrected, io, figures, c.quantity, c.quantity.required(p.T, p.PQ), root_search);
+    sweep_blade_area(p, uncorrected, io, figures, c.quantity, c.quantity.required(p.T, p.PQ),
+                     root_search);
     write_series_used(io, p.series);
     write_viscous_statement(io, false);
     return CaseResult::produced();
@@ -301,10 +316,11 @@ CaseResult run_design_case(const DesignCase& c, const Problem& p, Console& io, R
 
   const OpenWater design = write_open_water_table(propeller, io, figures, Jd, design_pd);
   const float T = write_design_summary(c, p, design, design_pd, io);
-  check_blade_area({p.series, T, p.D, p.N, p.Va, p.RHO, design.z, p.EAR, design_pd, p.Hs}, io, c.burrill,
-                   warnings, case_where(p));
+  check_blade_area({p.series, T, p.D, p.N, p.Va, p.RHO, design.z, p.EAR, design_pd, p.Hs}, io,
+                   c.burrill, warnings, case_where(p));
 
-  sweep_blade_area(p, propeller, io, figures, kThrustQuantity, kThrustQuantity.required(T, p.PQ), root_search);
+  sweep_blade_area(p, propeller, io, figures, kThrustQuantity, kThrustQuantity.required(T, p.PQ),
+                   root_search);
   write_series_used(io, p.series);
   write_viscous_statement(io, propeller.corrected());
   return CaseResult::produced();
@@ -316,7 +332,8 @@ const PitchQuantity kThrustQuantity{
     .name = "thrust",
     .unit = "kN",
     .column = "T (kN)",
-    .value = [](float n, float D, float RHO, const OpenWater& point) { return single(thrust_expression(n, D, point.Kt, RHO)); },
+    .value = [](float n, float D, float RHO,
+                const OpenWater& point) { return single(thrust_expression(n, D, point.Kt, RHO)); },
     .printed = [](float value) { return single(double{value} / double{1000.0f}); },
     .required = [](float T, float) { return single(double{T} * double{1000.0f}); },
 };
@@ -325,10 +342,11 @@ const PitchQuantity kPowerQuantity{
     .name = "power",
     .unit = "kW",
     .column = "Pd (kW)",
-    .value = [](float n, float D, float RHO, const OpenWater& point) {
-      const float Q = single(torque_expression(n, D, point.Kq, RHO));
-      return single(double{n} * double{Q} * double{6.28318f} / double{1000.0f});
-    },
+    .value =
+        [](float n, float D, float RHO, const OpenWater& point) {
+          const float Q = single(torque_expression(n, D, point.Kq, RHO));
+          return single(double{n} * double{Q} * double{6.28318f} / double{1000.0f});
+        },
     .printed = [](float value) { return value; },
     .required = [](float, float PQ) { return single(double{PQ} / double{1000.0f}); },
 };
@@ -337,9 +355,10 @@ const PitchQuantity kTorqueQuantity{
     .name = "torque",
     .unit = "kNm",
     .column = "Q (kNm)",
-    .value = [](float n, float D, float RHO, const OpenWater& point) {
-      return single(torque_expression(n, D, point.Kq, RHO) / double{1000.0f});
-    },
+    .value =
+        [](float n, float D, float RHO, const OpenWater& point) {
+          return single(torque_expression(n, D, point.Kq, RHO) / double{1000.0f});
+        },
     .printed = [](float value) { return value; },
     .required = [](float, float PQ) { return single(double{PQ} / double{1000.0f}); },
 };
@@ -374,7 +393,8 @@ bool table_brackets(const PitchTable& table, float required) {
 float solve_pitch(const PitchTable& table, float required, float pd, NumericMessages& messages,
                   RootSearchState& state) {
   if (table.size() > 0 && table.value.back() == required) return table.pd.back();
-  find_root_on_table(table.size(), table.pd.data(), table.value.data(), required, pd, messages, state);
+  find_root_on_table(table.size(), table.pd.data(), table.value.data(), required, pd, messages,
+                     state);
   return pd;
 }
 

@@ -4,14 +4,16 @@
 
 namespace tidewerk {
 
-Diagram coefficient_diagram(const ResultTable& table, const std::string& title, const std::string& subtitle,
-                            const std::string& x_label) {
+Diagram coefficient_diagram(const ResultTable& table, const std::string& title,
+                            const std::string& subtitle, const std::string& x_label) {
   Diagram d;
   d.title = title;
   d.subtitle = subtitle;
   d.x_label = x_label;
   d.y_label = "Kt, 10Kq, eta0 (-)";
-  d.series = {{"Kt", kColourKt, true, {}, {}}, {"10Kq", kColourKq, true, {}, {}}, {"eta0", kColourEta, true, {}, {}}};
+  d.series = {{"Kt", kColourKt, true, {}, {}},
+              {"10Kq", kColourKq, true, {}, {}},
+              {"eta0", kColourEta, true, {}, {}}};
   for (const auto& row : table.rows) {
     if (row.size() < 4) continue;
     for (std::size_t k = 0; k < 3; ++k) {
@@ -22,8 +24,8 @@ Diagram coefficient_diagram(const ResultTable& table, const std::string& title, 
   return d;
 }
 
-void mark_on_curves(Diagram& diagram, float x, float Kt, float ten_Kq, float eta0, const std::string& label,
-                    const std::string& legend) {
+void mark_on_curves(Diagram& diagram, float x, float Kt, float ten_Kq, float eta0,
+                    const std::string& label, const std::string& legend) {
   diagram.marks.push_back({x, Kt, ""});
   diagram.marks.push_back({x, ten_Kq, ""});
   diagram.marks.push_back({x, eta0, label});

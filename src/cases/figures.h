@@ -14,13 +14,13 @@ namespace tidewerk {
 Diagram open_water_diagram(const ResultTable& table, const std::string& title);
 
 // Kt, 10Kq and eta0 against the first column of `table` (columns x, Kt, 10Kq, eta0 ...).
-Diagram coefficient_diagram(const ResultTable& table, const std::string& title, const std::string& subtitle,
-                            const std::string& x_label);
+Diagram coefficient_diagram(const ResultTable& table, const std::string& title,
+                            const std::string& subtitle, const std::string& x_label);
 
 // Marks the point (x, Kt), (x, 10Kq), (x, eta0) on the three curves; the label goes on the
 // efficiency curve.
-void mark_on_curves(Diagram& diagram, float x, float Kt, float ten_Kq, float eta0, const std::string& label,
-                    const std::string& legend);
+void mark_on_curves(Diagram& diagram, float x, float Kt, float ten_Kq, float eta0,
+                    const std::string& label, const std::string& legend);
 
 // Title of a case's diagram: the series' name, Z, EAR and, when known, P/D.
 inline std::string propeller_title(Series series, float Z, float EAR,

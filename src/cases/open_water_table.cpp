@@ -14,7 +14,11 @@
 namespace tidewerk {
 
 OpenWaterRow open_water_row(float x, const OpenWater& point) {
-  return {x,         point.Kt, point.Kq, point.eta0, power_coefficient_bp(point.Kq, point.J),
+  return {x,
+          point.Kt,
+          point.Kq,
+          point.eta0,
+          power_coefficient_bp(point.Kq, point.J),
           advance_coefficient_delta(point.J)};
 }
 
@@ -33,7 +37,8 @@ void write_open_water_row(Console& io, const char* layout, int i, const OpenWate
   if (table) table->rows.push_back({row.x, row.Kt, ten_kq(row.Kq), row.eta0, row.Bp, row.delta});
 }
 
-CaseResult open_water_table(const Problem& p, Console& io, RunFigures* figures, Warnings& warnings) {
+CaseResult open_water_table(const Problem& p, Console& io, RunFigures* figures,
+                            Warnings& warnings) {
   check_data_entry(p, io);
   const SeriesFacts& facts = series_facts(p.series);
   warn_outside_fitted(warnings, p, "P/D", p.PD, facts.PDmin, facts.PDmax);
@@ -48,14 +53,16 @@ CaseResult open_water_table(const Problem& p, Console& io, RunFigures* figures, 
   }
 
   write_open_water_head(io, "(//5X,'Pervane Karakteristikleri ')");
-  ResultTable* table = figures ? &figures->table("Open-water characteristics", kOpenWaterColumns) : nullptr;
+  ResultTable* table =
+      figures ? &figures->table("Open-water characteristics", kOpenWaterColumns) : nullptr;
 
   const std::vector<float> J = accumulated_grid(kOpenWaterGrid);
   std::vector<OpenWater> points(J.size());
-  const std::size_t rows = propeller.over_until_negative_thrust(p.PD, J.data(), J.size(), points.data());
+  const std::size_t rows =
+      propeller.over_until_negative_thrust(p.PD, J.data(), J.size(), points.data());
   for (std::size_t k = 0; k < rows; ++k) {
-    write_open_water_row(io, kOpenWaterRow, static_cast<int>(k + 1), open_water_row(points[k].J, points[k]),
-                         table);
+    write_open_water_row(io, kOpenWaterRow, static_cast<int>(k + 1),
+                         open_water_row(points[k].J, points[k]), table);
   }
   io.both_text(kOpenWaterRule);
 
@@ -63,7 +70,8 @@ CaseResult open_water_table(const Problem& p, Console& io, RunFigures* figures, 
   write_series_used(io, p.series);
   io.both("(1X,'Z = ',I2,' EAR = ',F5.3,' P/D = ',F5.3)", {whole_number(Z), p.EAR, p.PD});
   write_viscous_statement(io, propeller.corrected());
-  if (table) figures->diagram() = open_water_diagram(*table, propeller_title(p.series, Z, p.EAR, p.PD));
+  if (table)
+    figures->diagram() = open_water_diagram(*table, propeller_title(p.series, Z, p.EAR, p.PD));
   return CaseResult::produced();
 }
 

@@ -51,7 +51,8 @@ struct OpenWaterColumns {
   std::array<float, N> delta{};
 
   void set(std::size_t r, const OpenWaterRow& row) {
-    x[r] = row.x, Kt[r] = row.Kt, Kq[r] = row.Kq, eta0[r] = row.eta0, Bp[r] = row.Bp, delta[r] = row.delta;
+    x[r] = row.x, Kt[r] = row.Kt, Kq[r] = row.Kq, eta0[r] = row.eta0, Bp[r] = row.Bp,
+    delta[r] = row.delta;
   }
   OpenWaterRow row(std::size_t r) const { return {x[r], Kt[r], Kq[r], eta0[r], Bp[r], delta[r]}; }
 };

@@ -9,12 +9,12 @@
 #include "cases/figures.h"
 #include "cases/numeric_messages.h"
 #include "cases/open_water_table.h"
-#include "cases/propeller.h"
 #include "cases/performance.h"
+#include "cases/propeller.h"
 #include "driver/data_entry_check.h"
 #include "numeric/array_utilities.h"
-#include "numeric/interpolation.h"
 #include "numeric/grid.h"
+#include "numeric/interpolation.h"
 #include "numeric/precision.h"
 #include "report/standard_blocks.h"
 #include "series/polynomial.h"
@@ -81,18 +81,20 @@ CaseResult operating_point(const Problem& p, Console& io, RunFigures* figures, W
   // The rows before the first negative Kt are kept; Bp and delta at J as the evaluator used it
   // (0.001 for a smaller table J).
   std::array<OpenWater, kRows> points{};
-  table.kept = static_cast<int>(
-      propeller.over_until_negative_thrust(pd, table.x.data(), static_cast<std::size_t>(rows), points.data()));
+  table.kept = static_cast<int>(propeller.over_until_negative_thrust(
+      pd, table.x.data(), static_cast<std::size_t>(rows), points.data()));
   const float Z = points[0].z;  // as the series used it
   for (std::size_t i = 0; i < static_cast<std::size_t>(table.kept); ++i) {
     table.set(i, open_water_row(table.x[i], points[i]));
   }
 
   write_open_water_head(io, "(//12X,' Pervane Karakteristikleri')");
-  ResultTable* figure_table = figures ? &figures->table("Open-water characteristics", kOpenWaterColumns) : nullptr;
+  ResultTable* figure_table =
+      figures ? &figures->table("Open-water characteristics", kOpenWaterColumns) : nullptr;
   for (int i = 1; i <= table.kept; ++i) {
     const std::size_t r = static_cast<std::size_t>(i - 1);
-    write_open_water_row(io, i == marked ? kMarkedRow : kOpenWaterRow, i, table.row(r), figure_table);
+    write_open_water_row(io, i == marked ? kMarkedRow : kOpenWaterRow, i, table.row(r),
+                         figure_table);
   }
   io.both_text(kOpenWaterRule);
   if (figure_table) {
@@ -102,11 +104,13 @@ CaseResult operating_point(const Problem& p, Console& io, RunFigures* figures, W
   const float J = Jop;
   // The interpolation table is the kept rows but the last.
   const int m = table.kept - 1;
-  if (table.kept < kFewestKeptRows || table.x[static_cast<std::size_t>(m - 1)] < J || table.x[0] > J) {
+  if (table.kept < kFewestKeptRows || table.x[static_cast<std::size_t>(m - 1)] < J ||
+      table.x[0] > J) {
     write_out_of_range(p, J, io);
     return CaseResult::none("the operating J = " + fixed(J, 3) + " (Va = " + fixed(p.Va, 3) +
                             " m/s) lies outside the open-water table (" +
-                            (table.kept > 1 ? fixed(table.x[0], 3) + " to " + fixed(table.x[static_cast<std::size_t>(m - 1)], 3)
+                            (table.kept > 1 ? fixed(table.x[0], 3) + " to " +
+                                                  fixed(table.x[static_cast<std::size_t>(m - 1)], 3)
                                             : std::string("no rows")) +
                             ")");
   }
@@ -114,7 +118,8 @@ CaseResult operating_point(const Problem& p, Console& io, RunFigures* figures, W
 
   ChannelNumericMessages messages(io);
   // A failed interpolation leaves the coefficients of the last point evaluated.
-  const OpenWater& last = points[static_cast<std::size_t>(table.kept < rows ? table.kept : rows - 1)];
+  const OpenWater& last =
+      points[static_cast<std::size_t>(table.kept < rows ? table.kept : rows - 1)];
   float Kt = last.Kt;
   float Kq = last.Kq;
   interpolate_table(m, table.x.data(), table.Kt.data(), J, Kt, kParabolicInterpolation, messages);
@@ -132,9 +137,11 @@ CaseResult operating_point(const Problem& p, Console& io, RunFigures* figures, W
   io.both("(1X,'Pd=',F10.2,' kW',/,1X,'J=',F7.3,' Kt=',F7.3,' 10Kq=',F7.3,' Eta0=',F7.3)",
           {Pd, J, Kt, ten_kq(Kq), eta0});
   if (figures) {
-    figures->table("Operating point", {"J (-)", "Kt (-)", "10Kq (-)", "eta0 (-)", "T (kN)", "Pd (kW)"})
+    figures
+        ->table("Operating point", {"J (-)", "Kt (-)", "10Kq (-)", "eta0 (-)", "T (kN)", "Pd (kW)"})
         .rows.push_back({J, Kt, ten_kq(Kq), eta0, single(double{T} / 1000.0), Pd});
-    mark_on_curves(figures->diagram(), J, Kt, ten_kq(Kq), eta0, labelled("J", J), "operating point");
+    mark_on_curves(figures->diagram(), J, Kt, ten_kq(Kq), eta0, labelled("J", J),
+                   "operating point");
   }
   write_viscous_statement(io, propeller.corrected());
   return CaseResult::produced();

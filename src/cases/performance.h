@@ -16,7 +16,9 @@
 namespace tidewerk {
 
 // n = N / 60, rev/s from the shaft speed N in RPM.
-inline float revolutions_per_second(float N) { return single(double{N} / double{60.0f}); }
+inline float revolutions_per_second(float N) {
+  return single(double{N} / double{60.0f});
+}
 
 // Thrust in N: D^4 * Kt * n^2 * RHO.
 inline float thrust_d4_kt_n2_rho(float D, float Kt, float n, float RHO) {
@@ -45,7 +47,9 @@ inline float advance_coefficient_delta(float J) {
 }
 
 // Torque coefficient as printed, 10 * Kq.
-inline float ten_kq(float Kq) { return single(double{10.0f} * double{Kq}); }
+inline float ten_kq(float Kq) {
+  return single(double{10.0f} * double{Kq});
+}
 
 // Tip speed in m/s: D * n * 3.1415927.
 inline float tip_speed(float D, float n) {

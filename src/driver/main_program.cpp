@@ -21,8 +21,12 @@ struct CaseField {
   float Problem::*real;
   int Problem::*integer;
 };
-constexpr CaseField R(const char* name, float Problem::*field) { return {name, field, nullptr}; }
-constexpr CaseField I(const char* name, int Problem::*field) { return {name, nullptr, field}; }
+constexpr CaseField R(const char* name, float Problem::*field) {
+  return {name, field, nullptr};
+}
+constexpr CaseField I(const char* name, int Problem::*field) {
+  return {name, nullptr, field};
+}
 
 constexpr std::size_t kMaxCaseFields = 9;
 
@@ -38,35 +42,62 @@ using C = Problem;
 
 // The ten cases: what each reads from the task file, in order, and the procedure it runs.
 const std::array<CaseEntry, 10> kCases{{
-    {1, match_kt_over_j2, false, 6,
+    {1,
+     match_kt_over_j2,
+     false,
+     6,
      {R("T (kN)", &C::T), R("D (m)", &C::D), R("Va (m/s)", &C::Va), R("RHO (kg/m3)", &C::RHO),
       R("Z", &C::Z), R("EAR", &C::EAR)}},
-    {2, match_kt_over_j4, false, 6,
+    {2,
+     match_kt_over_j4,
+     false,
+     6,
      {R("T (kN)", &C::T), R("N (RPM)", &C::N), R("Va (m/s)", &C::Va), R("RHO (kg/m3)", &C::RHO),
       R("Z", &C::Z), R("EAR", &C::EAR)}},
-    {3, match_kq_over_j5, true, 6,
+    {3,
+     match_kq_over_j5,
+     true,
+     6,
      {R("PQin (kW)", &C::PQin), R("Va (m/s)", &C::Va), R("N (RPM)", &C::N),
       R("RHO (kg/m3)", &C::RHO), R("Z", &C::Z), R("EAR", &C::EAR)}},
-    {4, bollard_pull, true, 8,
+    {4,
+     bollard_pull,
+     true,
+     8,
      {R("PQin (kW)", &C::PQin), R("N (RPM)", &C::N), R("RHO (kg/m3)", &C::RHO), R("Z", &C::Z),
       R("EAR", &C::EAR), R("D1 (m)", &C::D1), R("D2 (m)", &C::D2), R("D3 (m)", &C::D3)}},
     {5, open_water_table, false, 3, {R("P/D", &C::PD), R("Z", &C::Z), R("EAR", &C::EAR)}},
-    {6, operating_point, false, 8,
+    {6,
+     operating_point,
+     false,
+     8,
      {R("P/D", &C::PD), R("Z", &C::Z), R("EAR", &C::EAR), R("RHO (kg/m3)", &C::RHO),
       R("D (m)", &C::D), R("N (RPM)", &C::N), R("Va (m/s)", &C::Va), I("IVISC", &C::IVISC)}},
-    {7, bp_delta, false, 9,
+    {7,
+     bp_delta,
+     false,
+     9,
      {R("Bp", &C::Bp), R("delta", &C::delta), R("Z", &C::Z), R("EAR", &C::EAR),
       R("RHO (kg/m3)", &C::RHO), R("D (m)", &C::D), R("N (RPM)", &C::N), R("Va (m/s)", &C::Va),
       I("IVISC", &C::IVISC)}},
-    {8, design_for_thrust, false, 9,
+    {8,
+     design_for_thrust,
+     false,
+     9,
      {R("T (kN)", &C::T), R("D (m)", &C::D), R("N (RPM)", &C::N), R("Va (m/s)", &C::Va),
       R("RHO (kg/m3)", &C::RHO), R("Z", &C::Z), R("EAR", &C::EAR), I("IVISC", &C::IVISC),
       R("Hs (m)", &C::Hs)}},
-    {9, design_for_power, true, 9,
+    {9,
+     design_for_power,
+     true,
+     9,
      {R("PQin (kW)", &C::PQin), R("D (m)", &C::D), R("N (RPM)", &C::N), R("Va (m/s)", &C::Va),
       R("RHO (kg/m3)", &C::RHO), R("Z", &C::Z), R("EAR", &C::EAR), I("IVISC", &C::IVISC),
       R("Hs (m)", &C::Hs)}},
-    {10, design_for_torque, true, 9,
+    {10,
+     design_for_torque,
+     true,
+     9,
      {R("PQin (kNm)", &C::PQin), R("D (m)", &C::D), R("N (RPM)", &C::N), R("Va (m/s)", &C::Va),
       R("RHO (kg/m3)", &C::RHO), R("Z", &C::Z), R("EAR", &C::EAR), I("IVISC", &C::IVISC),
       R("Hs (m)", &C::Hs)}},
@@ -80,7 +111,9 @@ const CaseEntry* find_case(int number) {
 }
 
 // "T" of the label "T (kN)".
-std::string symbol_of(std::string_view label) { return std::string(label.substr(0, label.find(" ("))); }
+std::string symbol_of(std::string_view label) {
+  return std::string(label.substr(0, label.find(" (")));
+}
 
 // The numbers that follow the value read from a line, up to the first word (a comment may
 // follow the value): more numbers are the sign of a missing or an extra free line above it.
@@ -98,20 +131,24 @@ int numbers_in(std::string_view text) {
   return count;
 }
 
-std::string where(const TaskFile& task, int line) { return task.source() + ", line " + std::to_string(line); }
+std::string where(const TaskFile& task, int line) {
+  return task.source() + ", line " + std::to_string(line);
+}
 
 // Line 16 or line 80: one number in its range.
-void check_number_line(const TaskFile& task, const ReadRecord& record, const char* what, int value, int low,
-                       int high, Warnings& warnings) {
+void check_number_line(const TaskFile& task, const ReadRecord& record, const char* what, int value,
+                       int low, int high, Warnings& warnings) {
   const ReadRecord::Value& v = record.values.front();
   const std::string& text = record.lines.empty() ? v.token : record.lines.back().text;
   if (numbers_in(record.rest) > 0) {
-    warnings.add(where(task, v.line), std::string("the ") + what + " line holds \"" + text + "\", more than one number; " +
-                                          what + " " + std::to_string(value) +
+    warnings.add(where(task, v.line), std::string("the ") + what + " line holds \"" + text +
+                                          "\", more than one number; " + what + " " +
+                                          std::to_string(value) +
                                           " is used (is a free line missing or extra above it?)");
   } else if (value < low || value > high) {
-    warnings.add(where(task, v.line), std::string("the ") + what + " line holds " + std::to_string(value) + ", not " +
-                                          std::to_string(low) + " to " + std::to_string(high) +
+    warnings.add(where(task, v.line), std::string("the ") + what + " line holds " +
+                                          std::to_string(value) + ", not " + std::to_string(low) +
+                                          " to " + std::to_string(high) +
                                           " (is a free line missing or extra above it?)");
   }
 }
@@ -120,17 +157,17 @@ void warn_decimal_commas(const TaskFile& task, const ReadRecord& record, Warning
   for (const ReadRecord::Line& line : record.lines) {
     for (const std::string& text : decimal_commas(line.text)) {
       const std::size_t comma = text.find(',');
-      warnings.add(where(task, line.number), "\"" + text + "\" reads as the two values " + text.substr(0, comma) +
-                                                 " and " + text.substr(comma + 1) +
-                                                 " (a decimal point is written \".\")");
+      warnings.add(where(task, line.number),
+                   "\"" + text + "\" reads as the two values " + text.substr(0, comma) + " and " +
+                       text.substr(comma + 1) + " (a decimal point is written \".\")");
     }
   }
 }
 
 // The values of the case that look like slips: blade number, correction flag, density, and
 // zero or negative dimensions and speeds.
-void check_case_values(const TaskFile& task, const CaseEntry& entry, const ReadRecord& record, const Problem& p,
-                       Warnings& warnings) {
+void check_case_values(const TaskFile& task, const CaseEntry& entry, const ReadRecord& record,
+                       const Problem& p, Warnings& warnings) {
   const std::optional<Series> series = series_from_number(p.series_number);
   for (std::size_t k = 0; k < entry.count; ++k) {
     const CaseField& field = entry.fields[k];
@@ -138,7 +175,8 @@ void check_case_values(const TaskFile& task, const CaseEntry& entry, const ReadR
     const std::string symbol = symbol_of(field.name);
     const std::string at = where(task, v.line);
     if (field.integer == &Problem::IVISC && p.IVISC != 0 && p.IVISC != 1) {
-      warnings.add(at, "IVISC = " + std::to_string(p.IVISC) + " is read as \"correction on\" (0 is off, 1 is on)");
+      warnings.add(at, "IVISC = " + std::to_string(p.IVISC) +
+                           " is read as \"correction on\" (0 is off, 1 is on)");
     }
     if (field.real == &Problem::Z) {
       if (p.Z != std::trunc(p.Z)) {
@@ -148,19 +186,22 @@ void check_case_values(const TaskFile& task, const CaseEntry& entry, const ReadR
         const SeriesFacts& facts = series_facts(*series);
         const float used = blade_number_used(*series, p.Z);
         if (used != p.Z) {
-          warnings.add(at, "Z = " + v.token + " is used as " + fixed(used, 0) + " by the " + std::string(facts.name) +
-                               " series");
+          warnings.add(at, "Z = " + v.token + " is used as " + fixed(used, 0) + " by the " +
+                               std::string(facts.name) + " series");
         } else if (p.Z < static_cast<float>(facts.Zmin) || p.Z > static_cast<float>(facts.Zmax)) {
-          warnings.add(at, "Z = " + v.token + " lies outside the blade numbers " + std::to_string(facts.Zmin) + " to " +
-                               std::to_string(facts.Zmax) + " of the " + std::string(facts.name) + " series");
+          warnings.add(at, "Z = " + v.token + " lies outside the blade numbers " +
+                               std::to_string(facts.Zmin) + " to " + std::to_string(facts.Zmax) +
+                               " of the " + std::string(facts.name) + " series");
         }
       }
     }
     if (field.real == &Problem::RHO && p.RHO > 0.0f && (p.RHO < 950.0f || p.RHO > 1100.0f)) {
-      warnings.add(at, "RHO = " + v.token + " kg/m3 lies outside 950 to 1100 kg/m3 (sea water is about 1025)");
+      warnings.add(at, "RHO = " + v.token +
+                           " kg/m3 lies outside 950 to 1100 kg/m3 (sea water is about 1025)");
     }
-    const bool dimension = field.real == &Problem::D || field.real == &Problem::N || field.real == &Problem::RHO ||
-                           field.real == &Problem::D1 || field.real == &Problem::D2 || field.real == &Problem::D3;
+    const bool dimension = field.real == &Problem::D || field.real == &Problem::N ||
+                           field.real == &Problem::RHO || field.real == &Problem::D1 ||
+                           field.real == &Problem::D2 || field.real == &Problem::D3;
     if (dimension && !(p.*field.real > 0.0f)) {
       warnings.add(at, symbol + " = " + v.token + " is zero or negative");
     }
@@ -175,10 +216,11 @@ std::string zero_or_negative_values(const Problem& p, const ReadRecord& record) 
   std::string list;
   for (std::size_t k = 0; k < entry->count; ++k) {
     const CaseField& field = entry->fields[k];
-    if (field.real == nullptr || field.real == &Problem::EAR || field.real == &Problem::Hs) continue;
+    if (field.real == nullptr || field.real == &Problem::EAR || field.real == &Problem::Hs)
+      continue;
     if (p.*field.real > 0.0f) continue;
-    list += (list.empty() ? "; " : ", ") + symbol_of(field.name) + " = " + record.values[k].token + " (line " +
-            std::to_string(record.values[k].line) + ")";
+    list += (list.empty() ? "; " : ", ") + symbol_of(field.name) + " = " + record.values[k].token +
+            " (line " + std::to_string(record.values[k].line) + ")";
   }
   return list;
 }
@@ -195,13 +237,15 @@ bool read_case_values(Problem& problem, TaskFile& task, ReadRecord* record) {
                                        : integer_target(field.name, problem.*field.integer);
   }
   ReadRecord read = task.read(targets.data(), entry->count);
-  if (entry->power_or_torque) problem.PQ = single(double{problem.PQin} * 1000.0);  // kW -> W, kNm -> Nm
+  if (entry->power_or_torque)
+    problem.PQ = single(double{problem.PQin} * 1000.0);  // kW -> W, kNm -> Nm
   if (record) *record = std::move(read);
   return true;
 }
 
-void main_program(Problem& problem, Console& io, const TaskFileOpener& open_task_file, RunFigures* figures,
-                  Warnings& warnings, TaskRead* read, const std::string& task_name) {
+void main_program(Problem& problem, Console& io, const TaskFileOpener& open_task_file,
+                  RunFigures* figures, Warnings& warnings, TaskRead* read,
+                  const std::string& task_name) {
   TaskRead local;
   TaskRead& r = read ? *read : local;
   // The report is open; the banner is written before the task file is opened.
@@ -244,9 +288,9 @@ void main_program(Problem& problem, Console& io, const TaskFileOpener& open_task
   io.stop(no_result);
 }
 
-int run_tidewerk(std::ostream& screen, std::ostream& report, std::istream& keyboard, std::ostream& errors,
-                 const TaskFileOpener& open_task_file, RunFigures* figures, const RunSetup& setup,
-                 RunRecord* record) {
+int run_tidewerk(std::ostream& screen, std::ostream& report, std::istream& keyboard,
+                 std::ostream& errors, const TaskFileOpener& open_task_file, RunFigures* figures,
+                 const RunSetup& setup, RunRecord* record) {
   clear_arithmetic_flags();
   RunRecord local;
   RunRecord& out = record ? *record : local;
@@ -278,7 +322,8 @@ int run_tidewerk(std::ostream& screen, std::ostream& report, std::istream& keybo
     out.reason = std::string(e.what()) + " in case " + std::to_string(out.problem.case_number) +
                  zero_or_negative_values(out.problem, out.read.values);
     message = "Tidewerk: arithmetic error (" + std::string(e.what()) + ") in case " +
-              std::to_string(out.problem.case_number) + zero_or_negative_values(out.problem, out.read.values) +
+              std::to_string(out.problem.case_number) +
+              zero_or_negative_values(out.problem, out.read.values) +
               "; the run was ended before the next line of the report.";
   } catch (const LayoutError& e) {
     status = kExitInternal;

@@ -9,16 +9,15 @@
 #include <vector>
 
 #include "driver/problem.h"
+#include "driver/task_file.h"
 #include "report/channels.h"
 #include "report/run_figures.h"
 #include "report/warnings.h"
-#include "driver/task_file.h"
 
 namespace tidewerk {
 
 // Opens the task file; returns null when it cannot be opened.
 using TaskFileOpener = std::function<std::unique_ptr<std::istream>()>;
-
 
 // What the main program read from the task file: line 16, line 80 and the case's values.
 struct TaskRead {
@@ -35,8 +34,9 @@ bool read_case_values(Problem& problem, TaskFile& task, ReadRecord* record = nul
 // Writes the banner, reads the task file into `problem` (and what it read into `read`), runs
 // the case and closes the run with the pause and the stop.  Ends by throwing RunStopped (with
 // the reason when the case produced no result), InputError, ArithmeticError or LayoutError.
-void main_program(Problem& problem, Console& io, const TaskFileOpener& open_task_file, RunFigures* figures,
-                  Warnings& warnings, TaskRead* read = nullptr, const std::string& task_name = kTaskFileName);
+void main_program(Problem& problem, Console& io, const TaskFileOpener& open_task_file,
+                  RunFigures* figures, Warnings& warnings, TaskRead* read = nullptr,
+                  const std::string& task_name = kTaskFileName);
 
 // How a run is set up besides its streams.
 struct RunSetup {
@@ -57,8 +57,9 @@ struct RunRecord {
 // main_program with its ending turned into an exit status; messages of a failed run go to
 // `errors`, after the screen.  The report stream holds everything written before the end.
 // With `figures` the cases also collect their tables and diagram into it.
-int run_tidewerk(std::ostream& screen, std::ostream& report, std::istream& keyboard, std::ostream& errors,
-                 const TaskFileOpener& open_task_file, RunFigures* figures = nullptr, const RunSetup& setup = {},
+int run_tidewerk(std::ostream& screen, std::ostream& report, std::istream& keyboard,
+                 std::ostream& errors, const TaskFileOpener& open_task_file,
+                 RunFigures* figures = nullptr, const RunSetup& setup = {},
                  RunRecord* record = nullptr);
 
 }  // namespace tidewerk

@@ -30,7 +30,9 @@ Options parse_options(const std::vector<std::string>& arguments) {
   return options;
 }
 
-std::string usage_line() { return "Usage: tidewerk [--svg] [--csv] [--quiet] | --help | --version"; }
+std::string usage_line() {
+  return "Usage: tidewerk [--svg] [--csv] [--quiet] | --help | --version";
+}
 
 std::string help_text() {
   return version_text() +

@@ -27,7 +27,9 @@ class TaskFile {
 
   // One free-form read of the listed values.
   ReadRecord read(std::initializer_list<ReadTarget> targets) { return reader_.read(targets); }
-  ReadRecord read(const ReadTarget* targets, std::size_t count) { return reader_.read(targets, count); }
+  ReadRecord read(const ReadTarget* targets, std::size_t count) {
+    return reader_.read(targets, count);
+  }
 
   // "task file <name>", for messages.
   const std::string& source() const { return reader_.source(); }

@@ -8,7 +8,9 @@ namespace {
 
 // Integer part of 1000*v, cut toward zero; kept as a double so that no value can overflow
 // an integer type.
-double thousandths(float v) { return std::trunc(double{v} * 1000.0); }
+double thousandths(float v) {
+  return std::trunc(double{v} * 1000.0);
+}
 
 }  // namespace
 

@@ -21,7 +21,9 @@ struct GridSpec {
   float step;
 };
 
-constexpr int grid_count(const GridSpec& g) { return grid_count(g.first, g.last, g.step); }
+constexpr int grid_count(const GridSpec& g) {
+  return grid_count(g.first, g.last, g.step);
+}
 
 // The points first, first + step, ...: each the stored sum of the one before and the step, as
 // a running loop variable forms them.

@@ -8,7 +8,9 @@ void RecordingNumericMessages::interpolation_out_of_range(float x1, float xp, fl
   messages_.push_back({Kind::InterpolationOutOfRange, x1, xp, xn});
 }
 
-void RecordingNumericMessages::no_root_in_range() { messages_.push_back({Kind::NoRootInRange}); }
+void RecordingNumericMessages::no_root_in_range() {
+  messages_.push_back({Kind::NoRootInRange});
+}
 
 void RecordingNumericMessages::point_outside_table() {
   messages_.push_back({Kind::PointOutsideTable});

@@ -8,11 +8,15 @@
 namespace tidewerk {
 
 // Rounds an expression evaluated in double to the single-precision value that is stored.
-constexpr float single(double x) { return static_cast<float>(x); }
+constexpr float single(double x) {
+  return static_cast<float>(x);
+}
 
 // General real power x^y of the cases (D^4, J^5, the square root in Bp ...), evaluated in
 // double from single-precision operands and rounded to single precision.
-inline float power(float x, float y) { return single(std::pow(double{x}, double{y})); }
+inline float power(float x, float y) {
+  return single(std::pow(double{x}, double{y}));
+}
 
 // The whole part of a real, truncated toward zero, as the blade number Z is printed and used
 // (Z = 4.0 gives 4).  Values beyond the integer range saturate, and a NaN gives 0, so that an

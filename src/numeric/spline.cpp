@@ -42,15 +42,15 @@ void not_a_knot_spline(const float* tau, SplineRow* rows, int n) {
     // Left end: not-a-knot condition at the second knot.
     c4(1) = c3(3);
     c3(1) = single(d(c3(2)) + d(c3(3)));
-    c2(1) = single(((d(c3(2)) + 2.0 * d(c3(1))) * d(c4(2)) * d(c3(3)) +
-                    d(c3(2)) * d(c3(2)) * d(c4(3))) /
-                   d(c3(1)));
+    c2(1) = single(
+        ((d(c3(2)) + 2.0 * d(c3(1))) * d(c4(2)) * d(c3(3)) + d(c3(2)) * d(c3(2)) * d(c4(3))) /
+        d(c3(1)));
 
     // Forward elimination.
     for (int m = 2; m <= n - 1; ++m) {
       g = single(-d(c3(m + 1)) / d(c4(m - 1)));
-      c2(m) = single(d(g) * d(c2(m - 1)) +
-                     3.0 * (d(c3(m)) * d(c4(m + 1)) + d(c3(m + 1)) * d(c4(m))));
+      c2(m) =
+          single(d(g) * d(c2(m - 1)) + 3.0 * (d(c3(m)) * d(c4(m + 1)) + d(c3(m + 1)) * d(c4(m))));
       c4(m) = single(d(g) * d(c3(m - 1)) + 2.0 * (d(c3(m)) + d(c3(m + 1))));
     }
 

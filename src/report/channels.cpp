@@ -6,7 +6,9 @@
 
 namespace tidewerk {
 
-void clear_arithmetic_flags() { std::feclearexcept(FE_ALL_EXCEPT); }
+void clear_arithmetic_flags() {
+  std::feclearexcept(FE_ALL_EXCEPT);
+}
 
 void check_arithmetic() {
   const int raised = std::fetestexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW);

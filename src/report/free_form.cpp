@@ -10,7 +10,9 @@
 namespace tidewerk {
 namespace {
 
-bool is_separator(char c) { return c == ' ' || c == '\t' || c == ',' || c == '\r' || c == '\f' || c == '\v'; }
+bool is_separator(char c) {
+  return c == ' ' || c == '\t' || c == ',' || c == '\r' || c == '\f' || c == '\v';
+}
 
 // Quotes a token for a message, keeping it short and printable.
 std::string quoted(std::string_view token) {
@@ -94,7 +96,8 @@ bool parse_real_token(std::string_view token, float& value) {
     }
   }
   if (mantissa_digits == 0) return false;
-  if (i < token.size() && (token[i] == 'E' || token[i] == 'e' || token[i] == 'D' || token[i] == 'd')) {
+  if (i < token.size() &&
+      (token[i] == 'E' || token[i] == 'e' || token[i] == 'D' || token[i] == 'd')) {
     text += 'e';
     ++i;
     if (i < token.size() && (token[i] == '+' || token[i] == '-')) text += token[i++];
@@ -158,8 +161,9 @@ bool FreeFormReader::next_token(std::string& token) {
       bool comma = false;
       while (cursor_ < line_.size() && is_separator(line_[cursor_])) {
         if (line_[cursor_] == ',') {
-          if (comma) throw InputError(source_ + ", line " + std::to_string(line_number_) +
-                                      ": an empty value between two commas");
+          if (comma)
+            throw InputError(source_ + ", line " + std::to_string(line_number_) +
+                             ": an empty value between two commas");
           comma = true;
         }
         ++cursor_;
@@ -194,7 +198,8 @@ ReadRecord FreeFormReader::read(const ReadTarget* targets, std::size_t count) {
     std::string token;
     if (!next_token(token)) {
       throw InputError(source_ + ": the input ended" +
-                       (line_number_ > 0 ? " after line " + std::to_string(line_number_) : std::string(" before its first line")) +
+                       (line_number_ > 0 ? " after line " + std::to_string(line_number_)
+                                         : std::string(" before its first line")) +
                        " while " + kind + " was expected for " + std::string(target.name));
     }
     const bool ok = target.integer != nullptr ? parse_integer_token(token, *target.integer)
@@ -202,10 +207,11 @@ ReadRecord FreeFormReader::read(const ReadTarget* targets, std::size_t count) {
     if (!ok) {
       const bool integer = target.integer != nullptr;
       const std::string what = number_shaped(token, integer)
-                                   ? (integer ? " is too large for a whole number" : " is too large for a single-precision number")
+                                   ? (integer ? " is too large for a whole number"
+                                              : " is too large for a single-precision number")
                                    : " is not " + std::string(kind);
-      throw InputError(source_ + ", line " + std::to_string(line_number_) + ": " + quoted(token) + what +
-                       " (expected " + std::string(target.name) + ")");
+      throw InputError(source_ + ", line " + std::to_string(line_number_) + ": " + quoted(token) +
+                       what + " (expected " + std::string(target.name) + ")");
     }
     record.values.push_back({std::string(target.name), token, line_number_});
   }

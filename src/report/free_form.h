@@ -3,8 +3,8 @@
 // takes as many lines as it needs and discards the rest of the line of its last value.
 #pragma once
 
-#include <initializer_list>
 #include <cstddef>
+#include <initializer_list>
 #include <istream>
 #include <string>
 #include <string_view>
@@ -14,12 +14,16 @@ namespace tidewerk {
 
 // One value of a free-form read: its name for messages and where it goes.
 struct ReadTarget {
-  std::string_view name;    // e.g. "EAR" or "series"
-  float* real = nullptr;    // a real value goes here ...
-  int* integer = nullptr;   // ... or an integer value here
+  std::string_view name;   // e.g. "EAR" or "series"
+  float* real = nullptr;   // a real value goes here ...
+  int* integer = nullptr;  // ... or an integer value here
 };
-inline ReadTarget real_target(std::string_view name, float& v) { return {name, &v, nullptr}; }
-inline ReadTarget integer_target(std::string_view name, int& v) { return {name, nullptr, &v}; }
+inline ReadTarget real_target(std::string_view name, float& v) {
+  return {name, &v, nullptr};
+}
+inline ReadTarget integer_target(std::string_view name, int& v) {
+  return {name, nullptr, &v};
+}
 
 // What one free-form read took from its source: each value's text and line, every line it
 // consumed, and what stood after its last value on that value's line (discarded).
@@ -52,7 +56,9 @@ class FreeFormReader {
 
   // One free-form read of the listed values, in order.  Throws InputError naming the source,
   // the line and the value when a value is not a number of its kind or the input ends first.
-  ReadRecord read(std::initializer_list<ReadTarget> targets) { return read(targets.begin(), targets.size()); }
+  ReadRecord read(std::initializer_list<ReadTarget> targets) {
+    return read(targets.begin(), targets.size());
+  }
   ReadRecord read(const ReadTarget* targets, std::size_t count);
 
   // Number of the last line read (1-based; 0 before the first).
@@ -66,9 +72,9 @@ class FreeFormReader {
 
   std::string source_;
   int line_number_ = 0;
-  std::string line_;        // the line the current read is working on
-  std::size_t cursor_ = 0;  // position in line_
-  bool in_read_ = false;    // line_ belongs to the current read
+  std::string line_;              // the line the current read is working on
+  std::size_t cursor_ = 0;        // position in line_
+  bool in_read_ = false;          // line_ belongs to the current read
   ReadRecord* record_ = nullptr;  // the record of the read in progress
 };
 

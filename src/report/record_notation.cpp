@@ -26,11 +26,13 @@ struct Item {
   enum class Type { Literal, Skip, Slash, Integer, Fixed, Text, Group };
   Type type = Type::Literal;
   int repeat = 1;
-  std::string text;          // Literal
-  int w = 0;                 // Skip: columns; Integer, Fixed, Text: field width (0: as long as it is)
-  int d = 0;                 // Fixed: decimals; Integer: minimum digits
-  std::vector<Item> items;   // Group
-  bool takes_value() const { return type == Type::Integer || type == Type::Fixed || type == Type::Text; }
+  std::string text;  // Literal
+  int w = 0;         // Skip: columns; Integer, Fixed, Text: field width (0: as long as it is)
+  int d = 0;         // Fixed: decimals; Integer: minimum digits
+  std::vector<Item> items;  // Group
+  bool takes_value() const {
+    return type == Type::Integer || type == Type::Fixed || type == Type::Text;
+  }
 };
 
 class Parser {
@@ -370,8 +372,8 @@ std::string render_integer(long value, int w, int m) {
   const auto width = static_cast<std::size_t>(w);
   if (value == Renderer::kNotRepresentable) return std::string(width, '*');
   const bool negative = value < 0;
-  unsigned long magnitude = negative ? 0UL - static_cast<unsigned long>(value)
-                                     : static_cast<unsigned long>(value);
+  unsigned long magnitude =
+      negative ? 0UL - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
   std::string digits = (magnitude == 0 && m == 0) ? "" : std::to_string(magnitude);
   if (static_cast<int>(digits.size()) < m)
     digits.insert(0, static_cast<std::size_t>(m) - digits.size(), '0');
@@ -396,18 +398,22 @@ std::vector<std::string> render_records(std::string_view layout, const Values& v
   bool complete = renderer.run(items);
   // Values left at the closing parenthesis start a new record and the layout again.
   if (complete && renderer.values_left()) {
-    if (!parsed->takes_values) throw LayoutError("layout " + std::string(layout) + " takes no values");
+    if (!parsed->takes_values)
+      throw LayoutError("layout " + std::string(layout) + " takes no values");
     while (complete && renderer.values_left()) {
       renderer.end_record();
       const std::size_t used = renderer.values_used();
       complete = renderer.run(items);
-      if (renderer.values_used() == used) throw LayoutError("layout " + std::string(layout) + " takes no values");
+      if (renderer.values_used() == used)
+        throw LayoutError("layout " + std::string(layout) + " takes no values");
     }
   }
   renderer.end_record();
   return renderer.take();
 }
 
-std::size_t kept_layout_count() { return layout_store().size(); }
+std::size_t kept_layout_count() {
+  return layout_store().size();
+}
 
 }  // namespace tidewerk

@@ -26,11 +26,20 @@ std::string xml(const std::string& text) {
   std::string out;
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -82,8 +91,8 @@ std::string tables_to_csv(const std::vector<ResultTable>& tables) {
 }
 
 std::string propeller_title(std::string_view series_name, float Z, float EAR, float PD) {
-  std::string title = std::string(series_name) + " series, Z = " + number(std::trunc(Z), "%.0f") + ", EAR = " +
-                      number(EAR, "%.3f");
+  std::string title = std::string(series_name) + " series, Z = " + number(std::trunc(Z), "%.0f") +
+                      ", EAR = " + number(EAR, "%.3f");
   if (std::isfinite(PD)) title += ", P/D = " + number(PD, "%.3f");
   return title;
 }
@@ -109,39 +118,45 @@ std::string diagram_to_svg(const Diagram& d) {
 
   std::ostringstream o;
   o << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-    << "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" << W << "\" height=\"" << H
-    << "\" viewBox=\"0 0 " << W << " " << H << "\" font-family=\"Helvetica, Arial, sans-serif\">\n"
+    << "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" << W << "\" height=\""
+    << H << "\" viewBox=\"0 0 " << W << " " << H
+    << "\" font-family=\"Helvetica, Arial, sans-serif\">\n"
     << "<rect x=\"0\" y=\"0\" width=\"" << W << "\" height=\"" << H << "\" fill=\"#ffffff\"/>\n"
-    << "<text x=\"" << W / 2 << "\" y=\"28\" text-anchor=\"middle\" font-size=\"18\" font-weight=\"bold\">"
-    << xml(d.title) << "</text>\n"
-    << "<text x=\"" << W / 2 << "\" y=\"50\" text-anchor=\"middle\" font-size=\"14\" fill=\"#444444\">"
-    << xml(d.subtitle) << "</text>\n";
+    << "<text x=\"" << W / 2
+    << "\" y=\"28\" text-anchor=\"middle\" font-size=\"18\" font-weight=\"bold\">" << xml(d.title)
+    << "</text>\n"
+    << "<text x=\"" << W / 2
+    << "\" y=\"50\" text-anchor=\"middle\" font-size=\"14\" fill=\"#444444\">" << xml(d.subtitle)
+    << "</text>\n";
 
   // Grid, ticks and tick labels.
   o << "<g font-size=\"12\" fill=\"#222222\">\n";
   for (double x = ax.lo; x <= ax.hi + ax.step * 1e-6; x += ax.step) {
-    o << "<line x1=\"" << number(px(x), "%.2f") << "\" y1=\"" << top << "\" x2=\"" << number(px(x), "%.2f")
-      << "\" y2=\"" << top + ph << "\" stroke=\"#e3e3e3\"/>\n"
-      << "<line x1=\"" << number(px(x), "%.2f") << "\" y1=\"" << top + ph << "\" x2=\"" << number(px(x), "%.2f")
-      << "\" y2=\"" << top + ph + 6 << "\" stroke=\"#000000\"/>\n"
-      << "<text x=\"" << number(px(x), "%.2f") << "\" y=\"" << top + ph + 22 << "\" text-anchor=\"middle\">"
-      << number(std::fabs(x) < ax.step * 1e-6 ? 0.0 : x, "%g") << "</text>\n";
+    o << "<line x1=\"" << number(px(x), "%.2f") << "\" y1=\"" << top << "\" x2=\""
+      << number(px(x), "%.2f") << "\" y2=\"" << top + ph << "\" stroke=\"#e3e3e3\"/>\n"
+      << "<line x1=\"" << number(px(x), "%.2f") << "\" y1=\"" << top + ph << "\" x2=\""
+      << number(px(x), "%.2f") << "\" y2=\"" << top + ph + 6 << "\" stroke=\"#000000\"/>\n"
+      << "<text x=\"" << number(px(x), "%.2f") << "\" y=\"" << top + ph + 22
+      << "\" text-anchor=\"middle\">" << number(std::fabs(x) < ax.step * 1e-6 ? 0.0 : x, "%g")
+      << "</text>\n";
   }
   for (double y = ay.lo; y <= ay.hi + ay.step * 1e-6; y += ay.step) {
-    o << "<line x1=\"" << left << "\" y1=\"" << number(py(y), "%.2f") << "\" x2=\"" << left + pw << "\" y2=\""
-      << number(py(y), "%.2f") << "\" stroke=\"#e3e3e3\"/>\n"
-      << "<line x1=\"" << left - 6 << "\" y1=\"" << number(py(y), "%.2f") << "\" x2=\"" << left << "\" y2=\""
-      << number(py(y), "%.2f") << "\" stroke=\"#000000\"/>\n"
-      << "<text x=\"" << left - 10 << "\" y=\"" << number(py(y) + 4, "%.2f") << "\" text-anchor=\"end\">"
-      << number(std::fabs(y) < ay.step * 1e-6 ? 0.0 : y, "%g") << "</text>\n";
+    o << "<line x1=\"" << left << "\" y1=\"" << number(py(y), "%.2f") << "\" x2=\"" << left + pw
+      << "\" y2=\"" << number(py(y), "%.2f") << "\" stroke=\"#e3e3e3\"/>\n"
+      << "<line x1=\"" << left - 6 << "\" y1=\"" << number(py(y), "%.2f") << "\" x2=\"" << left
+      << "\" y2=\"" << number(py(y), "%.2f") << "\" stroke=\"#000000\"/>\n"
+      << "<text x=\"" << left - 10 << "\" y=\"" << number(py(y) + 4, "%.2f")
+      << "\" text-anchor=\"end\">" << number(std::fabs(y) < ay.step * 1e-6 ? 0.0 : y, "%g")
+      << "</text>\n";
   }
   o << "</g>\n"
     << "<rect x=\"" << left << "\" y=\"" << top << "\" width=\"" << pw << "\" height=\"" << ph
     << "\" fill=\"none\" stroke=\"#000000\"/>\n"
-    << "<text x=\"" << left + pw / 2 << "\" y=\"" << H - 22 << "\" text-anchor=\"middle\" font-size=\"14\">"
-    << xml(d.x_label) << "</text>\n"
-    << "<text x=\"22\" y=\"" << top + ph / 2 << "\" text-anchor=\"middle\" font-size=\"14\" transform=\"rotate(-90 22 "
-    << top + ph / 2 << ")\">" << xml(d.y_label) << "</text>\n";
+    << "<text x=\"" << left + pw / 2 << "\" y=\"" << H - 22
+    << "\" text-anchor=\"middle\" font-size=\"14\">" << xml(d.x_label) << "</text>\n"
+    << "<text x=\"22\" y=\"" << top + ph / 2
+    << "\" text-anchor=\"middle\" font-size=\"14\" transform=\"rotate(-90 22 " << top + ph / 2
+    << ")\">" << xml(d.y_label) << "</text>\n";
 
   // Curves and points.
   for (const auto& s : d.series) {
@@ -150,8 +165,8 @@ std::string diagram_to_svg(const Diagram& d) {
       if (!std::isfinite(s.x[i]) || !std::isfinite(s.y[i])) continue;
       points += number(px(s.x[i]), "%.2f") + "," + number(py(s.y[i]), "%.2f") + " ";
       if (!s.line) {
-        o << "<circle cx=\"" << number(px(s.x[i]), "%.2f") << "\" cy=\"" << number(py(s.y[i]), "%.2f")
-          << "\" r=\"5\" fill=\"" << s.colour << "\"/>\n";
+        o << "<circle cx=\"" << number(px(s.x[i]), "%.2f") << "\" cy=\""
+          << number(py(s.y[i]), "%.2f") << "\" r=\"5\" fill=\"" << s.colour << "\"/>\n";
       }
     }
     if (s.line && !points.empty()) {
@@ -167,8 +182,8 @@ std::string diagram_to_svg(const Diagram& d) {
     o << "<circle cx=\"" << number(px(m.x), "%.2f") << "\" cy=\"" << number(py(m.y), "%.2f")
       << "\" r=\"7\" fill=\"none\" stroke=\"#000000\" stroke-width=\"2\"/>\n"
       << "<text x=\"" << number(px(m.x) + (right_half ? -10 : 10), "%.2f") << "\" y=\""
-      << number(py(m.y) - 12, "%.2f") << "\" font-size=\"12\" text-anchor=\"" << (right_half ? "end" : "start")
-      << "\">" << xml(m.label) << "</text>\n";
+      << number(py(m.y) - 12, "%.2f") << "\" font-size=\"12\" text-anchor=\""
+      << (right_half ? "end" : "start") << "\">" << xml(m.label) << "</text>\n";
   }
 
   // Legend.
@@ -177,18 +192,21 @@ std::string diagram_to_svg(const Diagram& d) {
   for (const auto& s : d.series) {
     const double lx = left + pw + 20;
     if (s.line) {
-      o << "<line x1=\"" << lx << "\" y1=\"" << ly << "\" x2=\"" << lx + 28 << "\" y2=\"" << ly << "\" stroke=\""
-        << s.colour << "\" stroke-width=\"3\"/>\n";
+      o << "<line x1=\"" << lx << "\" y1=\"" << ly << "\" x2=\"" << lx + 28 << "\" y2=\"" << ly
+        << "\" stroke=\"" << s.colour << "\" stroke-width=\"3\"/>\n";
     } else {
-      o << "<circle cx=\"" << lx + 14 << "\" cy=\"" << ly << "\" r=\"5\" fill=\"" << s.colour << "\"/>\n";
+      o << "<circle cx=\"" << lx + 14 << "\" cy=\"" << ly << "\" r=\"5\" fill=\"" << s.colour
+        << "\"/>\n";
     }
     o << "<text x=\"" << lx + 36 << "\" y=\"" << ly + 4 << "\">" << xml(s.label) << "</text>\n";
     ly += 22;
   }
   if (!d.marks.empty()) {
     const double lx = left + pw + 20;
-    o << "<circle cx=\"" << lx + 14 << "\" cy=\"" << ly << "\" r=\"6\" fill=\"none\" stroke=\"#000000\" stroke-width=\"2\"/>\n"
-      << "<text x=\"" << lx + 36 << "\" y=\"" << ly + 4 << "\">" << xml(d.mark_legend) << "</text>\n";
+    o << "<circle cx=\"" << lx + 14 << "\" cy=\"" << ly
+      << "\" r=\"6\" fill=\"none\" stroke=\"#000000\" stroke-width=\"2\"/>\n"
+      << "<text x=\"" << lx + 36 << "\" y=\"" << ly + 4 << "\">" << xml(d.mark_legend)
+      << "</text>\n";
   }
   o << "</g>\n</svg>\n";
   return o.str();

@@ -81,8 +81,8 @@ struct TermPowers {
 template <std::size_t N>
 constexpr bool exponents_in_range(const SeriesTerm (&table)[N]) {
   for (const SeriesTerm& term : table) {
-    if (term.s < 0 || term.s > kMaxPowerJ || term.t < 0 || term.t > kMaxPowerPD ||
-        term.u < 0 || term.u > kMaxPowerEAR || term.v < 0 || term.v > kMaxPowerZ)
+    if (term.s < 0 || term.s > kMaxPowerJ || term.t < 0 || term.t > kMaxPowerPD || term.u < 0 ||
+        term.u > kMaxPowerEAR || term.v < 0 || term.v > kMaxPowerZ)
       return false;
   }
   return true;
@@ -91,8 +91,8 @@ constexpr bool exponents_in_range(const SeriesTerm (&table)[N]) {
 template <std::size_t N>
 constexpr bool exponents_in_range(const KcaTerm (&table)[N]) {
   for (const KcaTerm& term : table) {
-    if (term.s < 0 || term.s > kMaxPowerJ || term.t < 0 || term.t > kMaxPowerPD ||
-        term.u < 0 || term.u > kMaxPowerEAR)
+    if (term.s < 0 || term.s > kMaxPowerJ || term.t < 0 || term.t > kMaxPowerPD || term.u < 0 ||
+        term.u > kMaxPowerEAR)
       return false;
   }
   return true;
@@ -169,7 +169,9 @@ inline float sum_kca_terms(const KcaScaledTable<N>& table, const TermPowers& x) 
 }
 
 // J guard of every series: a J of magnitude below 0.001 becomes 0.001.
-inline float guard_advance_coefficient(float J) { return std::fabs(J) < 0.001f ? 0.001f : J; }
+inline float guard_advance_coefficient(float J) {
+  return std::fabs(J) < 0.001f ? 0.001f : J;
+}
 
 // Open-water efficiency (Kt / Kq) * J / 6.2831855, evaluated in double and stored as float.
 // Kq = 0 is divided by as it stands.

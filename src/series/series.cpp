@@ -1,11 +1,12 @@
 // The series facts table and the evaluator's dispatch.
+#include "tidewerk/series.h"
+
 #include <array>
 #include <cmath>
 
 #include "series/gawn.h"
 #include "series/kca.h"
 #include "series/wageningen_b.h"
-#include "tidewerk/series.h"
 
 namespace tidewerk {
 namespace {
@@ -62,8 +63,8 @@ constexpr std::array<SeriesFacts, 3> kSeriesFacts{{
     },
 }};
 
-static_assert(kSeriesFacts[0].series == Series::WageningenB && kSeriesFacts[1].series == Series::Gawn &&
-                  kSeriesFacts[2].series == Series::Kca,
+static_assert(kSeriesFacts[0].series == Series::WageningenB &&
+                  kSeriesFacts[1].series == Series::Gawn && kSeriesFacts[2].series == Series::Kca,
               "the facts table is indexed by the series number");
 
 }  // namespace

@@ -27,9 +27,11 @@ std::optional<Ittc78Inputs> prepare_ittc78(const Ittc78Conditions& full_scale, f
 
 OpenWater apply_ittc78(const OpenWater& uncorrected, float pd, float ear,
                        const Ittc78Conditions& full_scale) {
-  const std::optional<Ittc78Inputs> in = prepare_ittc78(full_scale, uncorrected.J, ear, uncorrected.z);
+  const std::optional<Ittc78Inputs> in =
+      prepare_ittc78(full_scale, uncorrected.J, ear, uncorrected.z);
   if (!in) return uncorrected;
-  const Ittc78Terms r = ittc78_terms(in->Ds, pd, in->Zi, in->t_over_c, in->c_over_d, in->s, in->n_r, in->nu);
+  const Ittc78Terms r =
+      ittc78_terms(in->Ds, pd, in->Zi, in->t_over_c, in->c_over_d, in->s, in->n_r, in->nu);
   OpenWater out = uncorrected;
   out.Kt = single(double{uncorrected.Kt} - double{r.dKt});
   out.Kq = single(double{uncorrected.Kq} - double{r.dKq});

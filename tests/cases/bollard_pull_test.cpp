@@ -7,9 +7,9 @@
 #include <cstdio>
 
 #include "cases/cases.h"
+#include "cases/propeller.h"
 #include "report/record_notation.h"
 #include "report/run_end.h"
-#include "cases/propeller.h"
 #include "support/test_support.h"
 
 namespace tidewerk {
@@ -27,7 +27,9 @@ Problem bollard(Series series, float D1, float D2, float D3, float Z = 4.0f, flo
 }
 
 // Kq of the series at the bollard point (J = 0.001).
-float bollard_kq(const Problem& p, float pd) { return Propeller::of(p).at(0.0f, pd).Kq; }
+float bollard_kq(const Problem& p, float pd) {
+  return Propeller::of(p).at(0.0f, pd).Kq;
+}
 
 constexpr const char* kHead =
     "\n\n     Pervane Karakteristikleri\n"

@@ -69,8 +69,8 @@ TEST(BpDelta, InterpolatedPitchReproducesTheGivenBpInEachSeries) {
   } series_list[] = {{Series::WageningenB, 4.0f}, {Series::Gawn, 3.0f}, {Series::Kca, 4.0f}};
   for (const auto& s : series_list) {
     for (float delta : {120.0f, 150.0f, 200.0f}) {
-      const OpenWater probe = evaluate(
-          s.series, {static_cast<float>(101.2685 / double{delta}), 0.93f, 0.70f, s.Z});
+      const OpenWater probe =
+          evaluate(s.series, {static_cast<float>(101.2685 / double{delta}), 0.93f, 0.70f, s.Z});
       const double Bp = 33.06746 * std::sqrt(double{probe.Kq} / std::pow(double{probe.J}, 5.0));
 
       const Problem p = given(static_cast<float>(Bp), delta, s.series, s.Z);
@@ -79,7 +79,8 @@ TEST(BpDelta, InterpolatedPitchReproducesTheGivenBpInEachSeries) {
       const std::string report = t.report.str();
       const std::size_t at = report.find("\n P/D=");
       ASSERT_NE(at, std::string::npos) << report;
-      EXPECT_NEAR(std::atof(report.c_str() + at + 6), 0.93, 0.0015) << series_facts(s.series).name << " " << delta;
+      EXPECT_NEAR(std::atof(report.c_str() + at + 6), 0.93, 0.0015)
+          << series_facts(s.series).name << " " << delta;
     }
   }
 }

@@ -33,7 +33,9 @@ TEST(CoefficientMatching, LoadCoefficientsOfTheThreeCases) {
 }
 
 TEST(CoefficientMatching, PitchRatioSweepCountsOfTheThreeSeries) {
-  const auto count = [](float first, float last) { return grid_count(first, last, matching::kPitchStep); };
+  const auto count = [](float first, float last) {
+    return grid_count(first, last, matching::kPitchStep);
+  };
   EXPECT_EQ(count(0.5f, 1.401f), 91);   // Wageningen B: 0.50 .. 1.40
   EXPECT_EQ(count(0.5f, 2.001f), 151);  // Gawn: 0.50 .. 2.00
   EXPECT_EQ(count(0.6f, 2.001f), 141);  // KCA: 0.60 .. 2.00
@@ -50,8 +52,9 @@ TEST(CoefficientMatching, PitchRatioSweepCountsOfTheThreeSeries) {
 
 // The J grid of the cases: 0.1 onwards in steps of 0.001.
 std::vector<float> advance_grid() {
-  return accumulated_grid(matching::kGridFirstJ, matching::kGridStepJ,
-                          grid_count(matching::kGridFirstJ, matching::kGridLastJ, matching::kGridStepJ));
+  return accumulated_grid(
+      matching::kGridFirstJ, matching::kGridStepJ,
+      grid_count(matching::kGridFirstJ, matching::kGridLastJ, matching::kGridStepJ));
 }
 
 struct Grid {
@@ -60,12 +63,14 @@ struct Grid {
   int stored = 0;
 };
 
-Grid sweep_over(const Propeller& propeller, float pd, matching::Ratio ratio, const std::vector<float>& grid) {
+Grid sweep_over(const Propeller& propeller, float pd, matching::Ratio ratio,
+                const std::vector<float>& grid) {
   std::vector<OpenWater> work(grid.size());
   Grid g;
   const std::vector<double> powers = matching::grid_powers(grid, ratio.exponent);
   g.stored = matching::sweep_advance_grid(propeller, pd, ratio, grid.data(), powers.data(),
-                                          static_cast<int>(grid.size()), work.data(), g.ratio.data(), g.j.data());
+                                          static_cast<int>(grid.size()), work.data(),
+                                          g.ratio.data(), g.j.data());
   return g;
 }
 
@@ -88,14 +93,16 @@ TEST(CoefficientMatching, JGridHas1400PointsFrom01ToJustBelow15) {
 }
 
 TEST(CoefficientMatching, JSweepEndsAtTheFirstNegativeThrust) {
-  const Grid g = sweep(Series::WageningenB, 0.5f, {&OpenWater::Kq, 5.0});  // the test is on Kt also for Kq/J^5
+  const Grid g =
+      sweep(Series::WageningenB, 0.5f, {&OpenWater::Kq, 5.0});  // the test is on Kt also for Kq/J^5
   ASSERT_GT(g.stored, 100);
   ASSERT_LT(g.stored, 1400);
   const Propeller propeller{Series::WageningenB, 0.7f, 3.0f, std::nullopt};
   const OpenWater last = propeller.at(g.j[g.stored - 1], 0.5f);
   EXPECT_GE(last.Kt, 0.0f);
   EXPECT_NEAR(g.ratio[g.stored - 1] * std::pow(last.J, 5.0f), last.Kq, 1e-6);
-  const OpenWater next = propeller.at(static_cast<float>(double{g.j[g.stored - 1]} + double{0.001f}), 0.5f);
+  const OpenWater next =
+      propeller.at(static_cast<float>(double{g.j[g.stored - 1]} + double{0.001f}), 0.5f);
   EXPECT_LT(next.Kt, 0.0f);
 }
 
@@ -173,7 +180,10 @@ TEST(CoefficientMatching, NoCrossingWritesTheMessageAndNoResultBlock) {
   for (const auto& r : runs) {
     const auto run = run_in_process(task_file(1, r.case_number, r.values), "\n");
     EXPECT_EQ(run.status, 5) << run.errors;  // no result, and standard error says why
-    EXPECT_EQ(run.errors.rfind("Tidewerk: no result: no propeller of the Wageningen B series meets the load coefficient ", 0), 0u)
+    EXPECT_EQ(run.errors.rfind("Tidewerk: no result: no propeller of the Wageningen B series meets "
+                               "the load coefficient ",
+                               0),
+              0u)
         << run.errors;
     const std::string tail = std::string(" ") + r.closing_rule + "\n" + message;
     ASSERT_GE(run.report.size(), tail.size());

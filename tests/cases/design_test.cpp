@@ -20,8 +20,8 @@ namespace {
 
 // The record as the main program fills it for case 8 (requirement in kN), 9 (kW) or 10 (kNm).
 // The pitch and blade-area limits are those of the series.
-Problem design_problem(Series series, int case_number, float requirement, float D, float N, float Va,
-                       float EAR, int IVISC = 0) {
+Problem design_problem(Series series, int case_number, float requirement, float D, float N,
+                       float Va, float EAR, int IVISC = 0) {
   Problem p;
   p.series_number = static_cast<int>(series);
   p.series = series;
@@ -145,8 +145,9 @@ TEST(DesignPitchSweep, EachSeriesSweepsItsWholePitchRange) {
     float first;
     float last;
   };
-  for (const Expected e : {Expected{Series::WageningenB, 10, 0.5f, 1.4f}, Expected{Series::Gawn, 16, 0.5f, 2.0f},
-                           Expected{Series::Kca, 15, 0.6f, 2.0f}}) {
+  for (const Expected e :
+       {Expected{Series::WageningenB, 10, 0.5f, 1.4f}, Expected{Series::Gawn, 16, 0.5f, 2.0f},
+        Expected{Series::Kca, 15, 0.6f, 2.0f}}) {
     const Problem p = design_problem(e.series, 8, 300.0f, 4.0f, 120.0f, 0.8f, 0.65f);
     const PitchTable table = sweep_pitch(Propeller::of(p), 0.1f, p.N, p.D, p.RHO, kThrustQuantity);
     ASSERT_EQ(table.size(), e.count) << series_facts(e.series).name;
@@ -212,8 +213,9 @@ struct DesignInput {
 
 constexpr Series kB = Series::WageningenB, kGawn = Series::Gawn, kKca = Series::Kca;
 const DesignInput kDesigns[] = {
-    {kB, 8, 500.0f},     {kB, 9, 5000.0f},  {kB, 10, 450.0f},  {kGawn, 8, 500.0f}, {kGawn, 9, 5000.0f},
-    {kGawn, 10, 450.0f}, {kKca, 8, 500.0f}, {kKca, 9, 5000.0f}, {kKca, 10, 450.0f},
+    {kB, 8, 500.0f},    {kB, 9, 5000.0f},    {kB, 10, 450.0f},
+    {kGawn, 8, 500.0f}, {kGawn, 9, 5000.0f}, {kGawn, 10, 450.0f},
+    {kKca, 8, 500.0f},  {kKca, 9, 5000.0f},  {kKca, 10, 450.0f},
 };
 
 Problem merchant_ship(const DesignInput& d) {
@@ -227,7 +229,8 @@ Problem merchant_ship(const DesignInput& d) {
 // run pauses four times in case 8, three times in cases 9 and 10.
 TEST(DesignCases, DesignPitchMeetsTheRequirementAndTheChecksUseItsThrust) {
   for (const DesignInput& d : kDesigns) {
-    SCOPED_TRACE(std::string(series_facts(d.series).name) + " case " + std::to_string(d.case_number));
+    SCOPED_TRACE(std::string(series_facts(d.series).name) + " case " +
+                 std::to_string(d.case_number));
     const Problem input = merchant_ship(d);
     const CaseRun run = run_case(input);
     ASSERT_FALSE(run.stopped);

@@ -13,7 +13,8 @@
 namespace tidewerk {
 namespace {
 
-Problem propeller(float PD, float D, float Va, Series series = Series::WageningenB, float Z = 4.0f) {
+Problem propeller(float PD, float D, float Va, Series series = Series::WageningenB,
+                  float Z = 4.0f) {
   Problem p;
   p.series_number = static_cast<int>(series);
   p.series = series;

@@ -69,7 +69,8 @@ TEST(DataEntryCheck, WageningenMessageBlockOnScreenAndReport) {
   } catch (const RunStopped& stop) {
     // A stop without the case's result, with the reason for standard error.
     EXPECT_EQ(stop.no_result,
-              "the blade-area ratio EAR = 1.2000 lies outside the range of the Wageningen B series (0.300 <= EAR < "
+              "the blade-area ratio EAR = 1.2000 lies outside the range of the Wageningen B series "
+              "(0.300 <= EAR < "
               "1.050)");
   }
   const std::string block =
@@ -86,7 +87,8 @@ TEST(DataEntryCheck, WageningenMessageBlockOnScreenAndReport) {
     screen += (line.empty() ? line : line.substr(1)) + "\n";
     start = end + 1;
   }
-  EXPECT_EQ(t.screen.str(), screen + "\n\n  BITIRMEK ICIN ENTER TUSUNA BASINIZ\nStop - Program terminated.\n");
+  EXPECT_EQ(t.screen.str(),
+            screen + "\n\n  BITIRMEK ICIN ENTER TUSUNA BASINIZ\nStop - Program terminated.\n");
 }
 
 TEST(DataEntryCheck, GawnKcaAndUnknownSeriesLines) {
@@ -106,7 +108,8 @@ TEST(DataEntryCheck, GawnKcaAndUnknownSeriesLines) {
   for (const auto& row : rows) {
     testing::TestConsole t;
     EXPECT_THROW(check_data_entry(problem(row.limits.series, row.EAR), t.io), RunStopped);
-    EXPECT_EQ(t.report.str(), std::string("\n\n\n  Tidewerk Programi Data Giris Hata Uyarisi: \n") + row.lines);
+    EXPECT_EQ(t.report.str(),
+              std::string("\n\n\n  Tidewerk Programi Data Giris Hata Uyarisi: \n") + row.lines);
   }
 }
 

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <memory>
-
 #include <sstream>
 
 #include "driver/task_file.h"
@@ -28,7 +27,8 @@ const std::string kBannerReport =
 std::string screen_of(const std::string& report) {
   std::string screen;
   std::istringstream in(report);
-  for (std::string line; std::getline(in, line);) screen += (line.empty() ? line : line.substr(1)) + "\n";
+  for (std::string line; std::getline(in, line);)
+    screen += (line.empty() ? line : line.substr(1)) + "\n";
   return screen;
 }
 
@@ -36,13 +36,15 @@ TEST(MainProgram, CaseNumbersOutsideOneToTenWriteOnlyTheBannerAndClose) {
   for (int case_number : {0, 11, -1, 99}) {
     auto run = run_in_process(task_file(1, case_number, "1 2 3"));
     EXPECT_EQ(run.status, 5);
-    EXPECT_NE(run.errors.find("Tidewerk: no result: line 80 holds case " + std::to_string(case_number) +
-                              ", not 1 to 10 (is a line missing above it?)\n"),
-              std::string::npos)
+    EXPECT_NE(
+        run.errors.find("Tidewerk: no result: line 80 holds case " + std::to_string(case_number) +
+                        ", not 1 to 10 (is a line missing above it?)\n"),
+        std::string::npos)
         << run.errors;
     EXPECT_EQ(run.report, kBannerReport) << case_number;
-    EXPECT_EQ(run.screen, screen_of(kBannerReport) +
-                              "\n\nBITIRMEK ICIN ENTER TUSUNA BASINIZ\nStop - Program terminated.\n");
+    EXPECT_EQ(run.screen,
+              screen_of(kBannerReport) +
+                  "\n\nBITIRMEK ICIN ENTER TUSUNA BASINIZ\nStop - Program terminated.\n");
   }
 }
 
@@ -65,19 +67,24 @@ TEST(MainProgram, MissingShortOrUnreadableTaskFilesAreInputErrors) {
     std::optional<std::string> task;
     const char* message;
   } rows[] = {
-      {std::nullopt, "task file Tidewerk_28-03-2020.Tsk: cannot be opened in the working directory"},
+      {std::nullopt,
+       "task file Tidewerk_28-03-2020.Tsk: cannot be opened in the working directory"},
       {std::string("one\ntwo\nthree\nfour\nfive\nsix\nseven\neight\nnine\nten\n"),
-       "task file Tidewerk_28-03-2020.Tsk: the file ends after line 10, within the 15 explanatory lines"},
+       "task file Tidewerk_28-03-2020.Tsk: the file ends after line 10, within the 15 explanatory "
+       "lines"},
       {task_file(1, 5, "").substr(0, 200), "the file ends after line"},
-      {std::string(15, '\n') + "Wageningen\n", "line 16: \"Wageningen\" is not a whole number (expected series (line 16))"},
+      {std::string(15, '\n') + "Wageningen\n",
+       "line 16: \"Wageningen\" is not a whole number (expected series (line 16))"},
       {std::string(15, '\n') + "1.5\n", "line 16: \"1.5\" is not a whole number"},
-      {task_file(1, 5, "1.0 4"), "the input ended after line 81 while a number was expected for EAR"},
+      {task_file(1, 5, "1.0 4"),
+       "the input ended after line 81 while a number was expected for EAR"},
   };
   for (const auto& row : rows) {
     auto run = run_in_process(row.task);
     EXPECT_EQ(run.status, kExitInputError);
     EXPECT_EQ(run.report, kBannerReport);  // what was written before the fault stays
-    EXPECT_NE(run.errors.find(row.message), std::string::npos) << run.errors << " -- " << row.message;
+    EXPECT_NE(run.errors.find(row.message), std::string::npos)
+        << run.errors << " -- " << row.message;
     EXPECT_EQ(run.screen.find("Stop - Program terminated."), std::string::npos);
   }
 }
@@ -106,36 +113,78 @@ Problem read_case(int case_number, const std::string& values) {
 
 TEST(CaseValues, EachCaseReadsItsOwnListIntoItsFields) {
   Problem c = read_case(1, "100 4 5 1025 4 0.7");
-  EXPECT_EQ(c.T, 100); EXPECT_EQ(c.D, 4); EXPECT_EQ(c.Va, 5); EXPECT_EQ(c.RHO, 1025); EXPECT_EQ(c.Z, 4);
+  EXPECT_EQ(c.T, 100);
+  EXPECT_EQ(c.D, 4);
+  EXPECT_EQ(c.Va, 5);
+  EXPECT_EQ(c.RHO, 1025);
+  EXPECT_EQ(c.Z, 4);
   EXPECT_EQ(c.EAR, 0.7f);
   c = read_case(2, "100 120 5 1025 4 0.7");
-  EXPECT_EQ(c.T, 100); EXPECT_EQ(c.N, 120); EXPECT_EQ(c.Va, 5); EXPECT_EQ(c.D, 0);
+  EXPECT_EQ(c.T, 100);
+  EXPECT_EQ(c.N, 120);
+  EXPECT_EQ(c.Va, 5);
+  EXPECT_EQ(c.D, 0);
   c = read_case(3, "1000 5 120 1025 4 0.7");
-  EXPECT_EQ(c.PQin, 1000); EXPECT_EQ(c.PQ, 1000000); EXPECT_EQ(c.Va, 5); EXPECT_EQ(c.N, 120);
+  EXPECT_EQ(c.PQin, 1000);
+  EXPECT_EQ(c.PQ, 1000000);
+  EXPECT_EQ(c.Va, 5);
+  EXPECT_EQ(c.N, 120);
   c = read_case(4, "1000 120 1025 4 0.7 2.8 3.0 3.2");
-  EXPECT_EQ(c.PQ, 1000000); EXPECT_EQ(c.N, 120); EXPECT_EQ(c.RHO, 1025); EXPECT_EQ(c.D1, 2.8f);
-  EXPECT_EQ(c.D2, 3.0f); EXPECT_EQ(c.D3, 3.2f); EXPECT_EQ(c.EAR, 0.7f);
+  EXPECT_EQ(c.PQ, 1000000);
+  EXPECT_EQ(c.N, 120);
+  EXPECT_EQ(c.RHO, 1025);
+  EXPECT_EQ(c.D1, 2.8f);
+  EXPECT_EQ(c.D2, 3.0f);
+  EXPECT_EQ(c.D3, 3.2f);
+  EXPECT_EQ(c.EAR, 0.7f);
   c = read_case(5, "1.1 4 0.7");
-  EXPECT_EQ(c.PD, 1.1f); EXPECT_EQ(c.Z, 4); EXPECT_EQ(c.EAR, 0.7f);
+  EXPECT_EQ(c.PD, 1.1f);
+  EXPECT_EQ(c.Z, 4);
+  EXPECT_EQ(c.EAR, 0.7f);
   c = read_case(6, "1.0 4 0.7 1025 4.032 120 5 1");
-  EXPECT_EQ(c.PD, 1); EXPECT_EQ(c.RHO, 1025); EXPECT_EQ(c.D, 4.032f); EXPECT_EQ(c.N, 120);
-  EXPECT_EQ(c.Va, 5); EXPECT_EQ(c.IVISC, 1);
+  EXPECT_EQ(c.PD, 1);
+  EXPECT_EQ(c.RHO, 1025);
+  EXPECT_EQ(c.D, 4.032f);
+  EXPECT_EQ(c.N, 120);
+  EXPECT_EQ(c.Va, 5);
+  EXPECT_EQ(c.IVISC, 1);
   c = read_case(7, "20 150 4 0.7 1025 4 120 5 1");
-  EXPECT_EQ(c.Bp, 20); EXPECT_EQ(c.delta, 150); EXPECT_EQ(c.Z, 4); EXPECT_EQ(c.EAR, 0.7f);
-  EXPECT_EQ(c.D, 4); EXPECT_EQ(c.N, 120); EXPECT_EQ(c.Va, 5); EXPECT_EQ(c.IVISC, 1);
+  EXPECT_EQ(c.Bp, 20);
+  EXPECT_EQ(c.delta, 150);
+  EXPECT_EQ(c.Z, 4);
+  EXPECT_EQ(c.EAR, 0.7f);
+  EXPECT_EQ(c.D, 4);
+  EXPECT_EQ(c.N, 120);
+  EXPECT_EQ(c.Va, 5);
+  EXPECT_EQ(c.IVISC, 1);
   c = read_case(8, "300 4 120 6 1025 4 0.55 1 3");
-  EXPECT_EQ(c.T, 300); EXPECT_EQ(c.D, 4); EXPECT_EQ(c.N, 120); EXPECT_EQ(c.Va, 6);
-  EXPECT_EQ(c.EAR, 0.55f); EXPECT_EQ(c.IVISC, 1); EXPECT_EQ(c.Hs, 3); EXPECT_EQ(c.PQ, 0);
+  EXPECT_EQ(c.T, 300);
+  EXPECT_EQ(c.D, 4);
+  EXPECT_EQ(c.N, 120);
+  EXPECT_EQ(c.Va, 6);
+  EXPECT_EQ(c.EAR, 0.55f);
+  EXPECT_EQ(c.IVISC, 1);
+  EXPECT_EQ(c.Hs, 3);
+  EXPECT_EQ(c.PQ, 0);
   c = read_case(10, "240 4.2 120 6.5 1025 4 0.55 0 3");
-  EXPECT_EQ(c.PQin, 240); EXPECT_EQ(c.PQ, 240000); EXPECT_EQ(c.D, 4.2f); EXPECT_EQ(c.Hs, 3);
+  EXPECT_EQ(c.PQin, 240);
+  EXPECT_EQ(c.PQ, 240000);
+  EXPECT_EQ(c.D, 4.2f);
+  EXPECT_EQ(c.Hs, 3);
 }
 
 TEST(CaseValues, OneLineOrOneValuePerLineGiveTheSameRecord) {
   Problem a = read_case(9, "3000 4.2 120 6.5 1025 4 0.55 1 3.0");
   Problem b = read_case(9, "3000\n4.2\n120\n6.5\n1025\n4\n0.55\n1\n3.0\n");
   for (const Problem* c : {&a, &b}) {
-    EXPECT_EQ(c->PQ, 3000000); EXPECT_EQ(c->D, 4.2f); EXPECT_EQ(c->N, 120); EXPECT_EQ(c->Va, 6.5f);
-    EXPECT_EQ(c->RHO, 1025); EXPECT_EQ(c->Z, 4); EXPECT_EQ(c->EAR, 0.55f); EXPECT_EQ(c->IVISC, 1);
+    EXPECT_EQ(c->PQ, 3000000);
+    EXPECT_EQ(c->D, 4.2f);
+    EXPECT_EQ(c->N, 120);
+    EXPECT_EQ(c->Va, 6.5f);
+    EXPECT_EQ(c->RHO, 1025);
+    EXPECT_EQ(c->Z, 4);
+    EXPECT_EQ(c->EAR, 0.55f);
+    EXPECT_EQ(c->IVISC, 1);
     EXPECT_EQ(c->Hs, 3.0f);
   }
   EXPECT_EQ(read_case(9, "1.5 4 120 6 1025 4 0.55 0 3").PQ, 1500.0f);
@@ -161,30 +210,40 @@ TEST(Warnings, EachSlipIsPointedOutOnceAndQuietSilencesIt) {
   } rows[] = {
       {"decimal comma", task_file(1, 8, "450 5.2 105 6.4 1025 4 0.65 0 3,5"), "",
        where + "81: \"3,5\" reads as the two values 3 and 5 (a decimal point is written \".\")"},
-      {"two numbers on the case line", task_file(1, 8, "").replace(task_file(1, 8, "").rfind("8\n"), 2, "5 1\n1.0 4 0.7"),
-       "", where + "80: the case line holds \"5 1\", more than one number; case 5 is used (is a free line missing or extra above it?)"},
+      {"two numbers on the case line",
+       task_file(1, 8, "").replace(task_file(1, 8, "").rfind("8\n"), 2, "5 1\n1.0 4 0.7"), "",
+       where + "80: the case line holds \"5 1\", more than one number; case 5 is used (is a free "
+               "line missing or extra above it?)"},
       {"series out of range", task_file(7, 5, "1.0 4 0.7"), "",
-       where + "16: the series line holds 7, not 1 to 3 (is a free line missing or extra above it?)"},
+       where +
+           "16: the series line holds 7, not 1 to 3 (is a free line missing or extra above it?)"},
       {"IVISC 2", task_file(1, 6, "1.0 4 0.70 1025 4.032 120 5.0 2"), "",
        where + "81: IVISC = 2 is read as \"correction on\" (0 is off, 1 is on)"},
-      {"Z not whole", task_file(1, 5, "1.0 4.5 0.7"), "", where + "81: Z = 4.5 is not a whole number of blades"},
+      {"Z not whole", task_file(1, 5, "1.0 4.5 0.7"), "",
+       where + "81: Z = 4.5 is not a whole number of blades"},
       {"Z outside the series", task_file(1, 5, "1.0 9 0.7"), "",
        where + "81: Z = 9 lies outside the blade numbers 2 to 7 of the Wageningen B series"},
-      {"Z changed by the series", task_file(3, 5, "1.0 6 0.7"), "", where + "81: Z = 6 is used as 5 by the KCA series"},
+      {"Z changed by the series", task_file(3, 5, "1.0 6 0.7"), "",
+       where + "81: Z = 6 is used as 5 by the KCA series"},
       {"RHO in g/cm3", task_file(1, 6, "1.0 4 0.70 1.025 4.032 120 5.0 0"), "",
        where + "81: RHO = 1.025 kg/m3 lies outside 950 to 1100 kg/m3 (sea water is about 1025)"},
-      {"zero diameter", task_file(1, 2, "450 0 6.4 1025 4 0.65"), "", where + "81: N = 0 is zero or negative"},
+      {"zero diameter", task_file(1, 2, "450 0 6.4 1025 4 0.65"), "",
+       where + "81: N = 0 is zero or negative"},
       {"power in W", task_file(1, 9, "4600000 5.2 105 6.4 1025 4 0.65 0 3.5"), "",
-       "Tidewerk: warning: case 9: the required power 4600000.00 kW is more than a hundred times the most the pitch "
+       "Tidewerk: warning: case 9: the required power 4600000.00 kW is more than a hundred times "
+       "the most the pitch "
        "table reaches (10401.34 kW): is it given in kW?"},
       {"optimum at the last P/D", task_file(1, 1, "400 6.5 7.0 1025 4 0.60"), "\n",
-       "Tidewerk: warning: case 1: the selected propeller's P/D = 1.400 is the last pitch ratio of the sweep (0.50 "
+       "Tidewerk: warning: case 1: the selected propeller's P/D = 1.400 is the last pitch ratio of "
+       "the sweep (0.50 "
        "to 1.40): the true answer may lie outside the series"},
       {"P/D outside the series", task_file(1, 5, "1.6 4 0.7"), "",
-       "Tidewerk: warning: case 5: P/D = 1.600 lies outside 0.50 to 1.40, the range of the Wageningen B series' "
+       "Tidewerk: warning: case 5: P/D = 1.600 lies outside 0.50 to 1.40, the range of the "
+       "Wageningen B series' "
        "polynomials: the coefficients there are extrapolated"},
       {"Burrill minimum above EAR", task_file(1, 8, "450 5.2 105 6.4 1025 4 0.40 0 3.5"), "",
-       "Tidewerk: warning: case 8: the Burrill 2.5 % back-cavitation minimum blade-area ratio 0.628 is above the "
+       "Tidewerk: warning: case 8: the Burrill 2.5 % back-cavitation minimum blade-area ratio "
+       "0.628 is above the "
        "propeller's EAR = 0.400"},
       {"decimal comma at the keyboard", task_file(1, 5, "1.0 4 0.7"), "E\n4,5 120\n",
        "Tidewerk: warning: keyboard input, line 2: \"4,5\" reads as the two values 4 and 5"},
@@ -199,7 +258,8 @@ TEST(Warnings, EachSlipIsPointedOutOnceAndQuietSilencesIt) {
     RunSetup quiet;
     quiet.quiet = true;
     run_tidewerk(quiet_screen, quiet_report, quiet_keys, quiet_errors, opener, nullptr, quiet);
-    EXPECT_NE(errors.str().find(row.warning), std::string::npos) << row.name << "\n" << errors.str();
+    EXPECT_NE(errors.str().find(row.warning), std::string::npos) << row.name << "\n"
+                                                                 << errors.str();
     EXPECT_EQ(quiet_errors.str().find("warning"), std::string::npos) << row.name;
     EXPECT_EQ(screen.str(), quiet_screen.str()) << row.name;
     EXPECT_EQ(report.str(), quiet_report.str()) << row.name;
@@ -208,7 +268,8 @@ TEST(Warnings, EachSlipIsPointedOutOnceAndQuietSilencesIt) {
 
 // Every example of examples/ produces its case's result (status 0).
 TEST(Examples, EveryExampleProducesItsResult) {
-  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(TIDEWERK_SOURCE_DIR) / "examples")) {
+  for (const auto& entry : std::filesystem::directory_iterator(
+           std::filesystem::path(TIDEWERK_SOURCE_DIR) / "examples")) {
     const std::string task = testing::read_file(entry.path().string());
     const auto run = run_in_process(task, "1\n");  // case 4 asks for the propeller to keep
     EXPECT_EQ(run.status, 0) << entry.path() << "\n" << run.errors;

@@ -8,6 +8,8 @@
 // checked files, or its report must be the first lines of the checked report (a run ended by
 // a fault holds exactly what was written before it).
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -15,8 +17,6 @@
 #include <fstream>
 #include <ostream>
 #include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -40,8 +40,8 @@ enum class Against {
 };
 
 struct Slip {
-  Slip(std::string name_, std::string task_, std::string keyboard_, int status_, std::string message_,
-       std::string report_)
+  Slip(std::string name_, std::string task_, std::string keyboard_, int status_,
+       std::string message_, std::string report_)
       : name(std::move(name_)),
         task(std::move(task_)),
         keyboard(std::move(keyboard_)),
@@ -57,14 +57,16 @@ struct Slip {
   std::string report;    // a text the report must contain ("" : nothing to check)
 
   Against against = Against::Nothing;
-  std::string run;       // the checked run compared with
+  std::string run;        // the checked run compared with
   int report_lines = -1;  // StartOfRun: the number of lines of the report
   std::vector<std::pair<std::string, std::string>> edits;  // EditedRun: whole lines, from -> to
-  std::string whole_report;  // when not empty: the whole report
-  std::string whole_screen;  // when not empty: the whole screen
+  std::string whole_report;                                // when not empty: the whole report
+  std::string whole_screen;                                // when not empty: the whole screen
 };
 
-void PrintTo(const Slip& slip, std::ostream* out) { *out << slip.name; }
+void PrintTo(const Slip& slip, std::ostream* out) {
+  *out << slip.name;
+}
 
 struct Outcome {
   int status = -1;
@@ -72,10 +74,12 @@ struct Outcome {
 };
 
 Outcome run_binary(const std::string& name, const std::string& task, const std::string& keyboard) {
-  const fs::path work = fs::temp_directory_path() / ("tidewerk-slip-" + name + "-" + std::to_string(::getpid()));
+  const fs::path work =
+      fs::temp_directory_path() / ("tidewerk-slip-" + name + "-" + std::to_string(::getpid()));
   fs::remove_all(work);
   fs::create_directories(work);
-  if (task != "<missing>") std::ofstream(work / "Tidewerk_28-03-2020.Tsk", std::ios::binary) << task;
+  if (task != "<missing>")
+    std::ofstream(work / "Tidewerk_28-03-2020.Tsk", std::ios::binary) << task;
   std::ofstream(work / "keyboard.txt", std::ios::binary) << keyboard;
   // Quiet: the slips' warnings have their own tests; here the error line and the status count.
   const std::string command = "cd '" + work.string() + "' && timeout 60 '" + TIDEWERK_BINARY +
@@ -101,7 +105,8 @@ std::string head_then(const std::string& rest, int series = 1) {
 
 // A file of a checked run of tests/e2e/runs/ ("" when it has none).
 std::string checked(const std::string& run, const char* file) {
-  return read_file((fs::path(TIDEWERK_SOURCE_DIR) / "tests" / "e2e" / "runs" / run / file).string());
+  return read_file(
+      (fs::path(TIDEWERK_SOURCE_DIR) / "tests" / "e2e" / "runs" / run / file).string());
 }
 
 std::vector<std::string> split_lines(const std::string& text) {
@@ -155,14 +160,16 @@ std::string with_line(std::string task, int number, const std::string& text) {
 std::vector<std::string> values_of(const std::string& task, int count) {
   std::istringstream words(split_lines(task).at(80));
   std::vector<std::string> values;
-  for (std::string w; values.size() < static_cast<std::size_t>(count) && words >> w;) values.push_back(w);
+  for (std::string w; values.size() < static_cast<std::size_t>(count) && words >> w;)
+    values.push_back(w);
   return values;
 }
 
 // A slip made on the task file and keyboard of a checked run.
-Slip on_run(std::string name, const std::string& run, std::string task, std::string keyboard, int status,
-            std::string message = "", std::string report = "") {
-  Slip slip{std::move(name), std::move(task), std::move(keyboard), status, std::move(message), std::move(report)};
+Slip on_run(std::string name, const std::string& run, std::string task, std::string keyboard,
+            int status, std::string message = "", std::string report = "") {
+  Slip slip{std::move(name), std::move(task),    std::move(keyboard),
+            status,          std::move(message), std::move(report)};
   slip.run = run;
   return slip;
 }
@@ -219,9 +226,13 @@ void add_unknown_series(std::vector<Slip>& slips) {
         variants.push_back(with_value(with_value(variants[0], 6, "0"), 0, "0"));
       }
       for (std::size_t v = 0; v < variants.size(); ++v) {
-        Slip slip{"series" + std::to_string(series) + "_case" + std::to_string(c) + (v ? "_blade_area_only" : ""),
-                  with_line(variants[v], 16, std::to_string(series)), "", 5,
-                  "Tidewerk: no result: the series on line 16 is " + std::to_string(series) + ",", ""};
+        Slip slip{"series" + std::to_string(series) + "_case" + std::to_string(c) +
+                      (v ? "_blade_area_only" : ""),
+                  with_line(variants[v], 16, std::to_string(series)),
+                  "",
+                  5,
+                  "Tidewerk: no result: the series on line 16 is " + std::to_string(series) + ",",
+                  ""};
         slip.whole_report = report;
         slip.whole_screen = screen;
         slips.push_back(slip);
@@ -237,7 +248,7 @@ void add_unknown_series(std::vector<Slip>& slips) {
 struct FieldSlip {
   int case_number;
   const char* field;
-  int index;           // position in the case's list of values
+  int index;  // position in the case's list of values
   const char* value;
   int status;
   const char* fault;   // status 3: what the arithmetic error names
@@ -274,7 +285,8 @@ const FieldSlip kFieldSlips[] = {
     {4, "N", 1, "0", 3, "division by zero", 12, ""},
     {4, "N", 1, "-120", 5, "", -1, " Kq=-.1128 ICIN P/D HESABI MEVCUT PERVANE ICIN MUMKUN  DEGIL"},
     {4, "RHO", 2, "0", 3, "division by zero", 12, ""},
-    {4, "RHO", 2, "-1025", 5, "", -1, " Kq=-.1128 ICIN P/D HESABI MEVCUT PERVANE ICIN MUMKUN  DEGIL"},
+    {4, "RHO", 2, "-1025", 5, "", -1,
+     " Kq=-.1128 ICIN P/D HESABI MEVCUT PERVANE ICIN MUMKUN  DEGIL"},
     {4, "Z", 3, "0", 0, "", -1, " Z= 0 EAR= .700"},
     {4, "Z", 3, "-4", 0, "", -1, " Z=-4 EAR= .700"},
     {4, "D1", 5, "0", 3, "division by zero", 12, ""},
@@ -300,12 +312,16 @@ const FieldSlip kFieldSlips[] = {
     // Case 7: J comes from delta alone; D, N, RHO and Va only scale the results.
     {7, "Z", 2, "0", 0, "", -1, " Z = 0. EAR =  .700 D =  4.000 m"},
     {7, "Z", 2, "-4", 0, "", -1, " Z = ** EAR =  .700 D =  4.000 m"},
-    {7, "RHO", 4, "0", 0, "", -1, " RPS=  2.000 dev/san RPM= 120.00 TORK=    .000 kNm Pd=     .0 kW"},
-    {7, "RHO", 4, "-1025", 0, "", -1, " RPS=  2.000 dev/san RPM= 120.00 TORK=-215.408 kNm Pd=-2706.9 kW"},
+    {7, "RHO", 4, "0", 0, "", -1,
+     " RPS=  2.000 dev/san RPM= 120.00 TORK=    .000 kNm Pd=     .0 kW"},
+    {7, "RHO", 4, "-1025", 0, "", -1,
+     " RPS=  2.000 dev/san RPM= 120.00 TORK=-215.408 kNm Pd=-2706.9 kW"},
     {7, "D", 5, "0", 0, "", -1, " RPS=  2.000 dev/san RPM= 120.00 TORK=    .000 kNm Pd=     .0 kW"},
-    {7, "D", 5, "-4.0", 0, "", -1, " RPS=  2.000 dev/san RPM= 120.00 TORK=-215.408 kNm Pd=-2706.9 kW"},
+    {7, "D", 5, "-4.0", 0, "", -1,
+     " RPS=  2.000 dev/san RPM= 120.00 TORK=-215.408 kNm Pd=-2706.9 kW"},
     {7, "N", 6, "0", 0, "", -1, " RPS=   .000 dev/san RPM=    .00 TORK=    .000 kNm Pd=     .0 kW"},
-    {7, "N", 6, "-120", 0, "", -1, " RPS= -2.000 dev/san RPM=-120.00 TORK= 215.408 kNm Pd=-2706.9 kW"},
+    {7, "N", 6, "-120", 0, "", -1,
+     " RPS= -2.000 dev/san RPM=-120.00 TORK= 215.408 kNm Pd=-2706.9 kW"},
     {7, "Va", 7, "0", 0, "", -1, " T=    287.22 kN  Va=    .000 m/s  RHO = 1025.0 kg/m3"},
     {7, "Va", 7, "-5.0", 0, "", -1, " T=    287.22 kN  Va=  -5.000 m/s  RHO = 1025.0 kg/m3"},
     // Cases 8 to 10: J = Va / ((N / 60) * D).
@@ -334,14 +350,16 @@ const FieldSlip kFieldSlips[] = {
     {10, "Va", 3, "0", 0, "", -1, " TORK= 429.990 kNm Pd= 4953.1 kW"},
     {10, "Va", 3, "-6.6", 0, "", -1, " TORK= 429.992 kNm Pd= 4953.1 kW"},
     {10, "RHO", 4, "0", 5, "", -1, " Moment sinirlari disindasiniz - Baska dizayn yapiniz - STOP"},
-    {10, "RHO", 4, "-1025", 5, "", -1, " Moment sinirlari disindasiniz - Baska dizayn yapiniz - STOP"},
+    {10, "RHO", 4, "-1025", 5, "", -1,
+     " Moment sinirlari disindasiniz - Baska dizayn yapiniz - STOP"},
     {10, "Z", 5, "0", 0, "", -1, " Z =  0 EAR =  .700 P/D = 1.179"},
     {10, "Z", 5, "-4", 0, "", -1, " Z = -4 EAR =  .700 P/D = 1.240"},
 };
 
 std::string value_name(const std::string& value) {
   std::string name;
-  for (char c : value) name += c == '-' ? std::string("minus") : c == '.' ? std::string("_") : std::string(1, c);
+  for (char c : value)
+    name += c == '-' ? std::string("minus") : c == '.' ? std::string("_") : std::string(1, c);
   return name;
 }
 
@@ -352,7 +370,8 @@ void add_field_slips(std::vector<Slip>& slips) {
         "case" + std::to_string(f.case_number) + "_" + f.field + "_" + value_name(f.value);
     Slip slip = on_run(name, run, with_value(checked(run, "task.Tsk"), f.index, f.value),
                        checked(run, "keyboard.txt"), f.status,
-                       f.status == 3   ? arithmetic(f.fault, f.case_number) + "; " + f.field + " = " + f.value + " (line 81)"
+                       f.status == 3 ? arithmetic(f.fault, f.case_number) + "; " + f.field + " = " +
+                                           f.value + " (line 81)"
                        : f.status == 5 ? "Tidewerk: no result: "
                                        : "",
                        f.report);
@@ -366,54 +385,61 @@ void add_field_slips(std::vector<Slip>& slips) {
   const std::string header_j = " Pervane Ilerleme Katsayisi - J =   .703";
   const std::string header_z = " Pervane Kanat Sayisi       - Z =  4";
   slips.push_back(start_of(
-      edited(on_run("case9_D_minus5_2", case9, with_value(checked(case9, "task.Tsk"), 1, "-5.2"), "", 3,
-                    arithmetic("invalid operation", 9)),
+      edited(on_run("case9_D_minus5_2", case9, with_value(checked(case9, "task.Tsk"), 1, "-5.2"),
+                    "", 3, arithmetic("invalid operation", 9)),
              {{header_j, " Pervane Ilerleme Katsayisi - J =  -.703"},
-              {" Pervane Capi               - D =  5.200 m", " Pervane Capi               - D = -5.200 m"}}),
+              {" Pervane Capi               - D =  5.200 m",
+               " Pervane Capi               - D = -5.200 m"}}),
       16));
-  slips.push_back(start_of(edited(on_run("case9_Z_0", case9, with_value(checked(case9, "task.Tsk"), 5, "0"), "", 3,
-                                         arithmetic("division by zero, invalid operation", 9)),
-                                  {{header_z, " Pervane Kanat Sayisi       - Z =  0"}}),
-                           16));
-  slips.push_back(start_of(edited(on_run("case9_Z_minus4", case9, with_value(checked(case9, "task.Tsk"), 5, "-4"), "", 3,
-                                         arithmetic("invalid operation", 9)),
-                                  {{header_z, " Pervane Kanat Sayisi       - Z = -4"}}),
-                           16));
+  slips.push_back(
+      start_of(edited(on_run("case9_Z_0", case9, with_value(checked(case9, "task.Tsk"), 5, "0"), "",
+                             3, arithmetic("division by zero, invalid operation", 9)),
+                      {{header_z, " Pervane Kanat Sayisi       - Z =  0"}}),
+               16));
+  slips.push_back(start_of(
+      edited(on_run("case9_Z_minus4", case9, with_value(checked(case9, "task.Tsk"), 5, "-4"), "", 3,
+                    arithmetic("invalid operation", 9)),
+             {{header_z, " Pervane Kanat Sayisi       - Z = -4"}}),
+      16));
 
   // A negative diameter, revolutions or advance speed only turns signs in cases 1 to 3: the
   // load coefficient holds them squared (D^2, n^2) or to the fourth power, so the candidate
   // table and the selection are those of the checked run.
   const std::string d_line = " Z = 4. EAR =  .700 D =  4.000 m";
   const std::string rps_line = " RPS=  1.461 dev/san RPM=  87.63 TORK=  79.415 kNm Pd=  728.8 kW";
-  slips.push_back(edited(on_run("case1_D_minus4", "case1_b_merchant",
-                                with_value(checked("case1_b_merchant", "task.Tsk"), 1, "-4.0"), "", 0),
-                         {{d_line, " Z = 4. EAR =  .700 D = -4.000 m"},
-                          {rps_line, " RPS= -1.461 dev/san RPM= -87.63 TORK= -79.415 kNm Pd=  728.8 kW"}}));
-  slips.push_back(edited(on_run("case1_Va_minus5", "case1_b_merchant",
-                                with_value(checked("case1_b_merchant", "task.Tsk"), 2, "-5.0"), "", 0),
-                         {{" T=    100.00 kN  Va=   5.000 m/s  RHO = 1025.0 kg/m3",
-                           " T=    100.00 kN  Va=  -5.000 m/s  RHO = 1025.0 kg/m3"},
-                          {" Vtip= 18.35 m/s", " Vtip=-18.35 m/s"},
-                          {rps_line, " RPS= -1.461 dev/san RPM= -87.63 TORK=  79.415 kNm Pd= -728.8 kW"}}));
+  slips.push_back(
+      edited(on_run("case1_D_minus4", "case1_b_merchant",
+                    with_value(checked("case1_b_merchant", "task.Tsk"), 1, "-4.0"), "", 0),
+             {{d_line, " Z = 4. EAR =  .700 D = -4.000 m"},
+              {rps_line, " RPS= -1.461 dev/san RPM= -87.63 TORK= -79.415 kNm Pd=  728.8 kW"}}));
+  slips.push_back(
+      edited(on_run("case1_Va_minus5", "case1_b_merchant",
+                    with_value(checked("case1_b_merchant", "task.Tsk"), 2, "-5.0"), "", 0),
+             {{" T=    100.00 kN  Va=   5.000 m/s  RHO = 1025.0 kg/m3",
+               " T=    100.00 kN  Va=  -5.000 m/s  RHO = 1025.0 kg/m3"},
+              {" Vtip= 18.35 m/s", " Vtip=-18.35 m/s"},
+              {rps_line, " RPS= -1.461 dev/san RPM= -87.63 TORK=  79.415 kNm Pd= -728.8 kW"}}));
   for (const char* run : {"case2_b_merchant", "case3_b_merchant"}) {
     const bool case3 = std::string(run) == "case3_b_merchant";
     const std::string tail = case3 ? " Vtip = 24.1 m/s" : "";
     const std::string D = case3 ? "3.836" : "3.600";
     const std::string torque = case3 ? "79.577 kNm Pd= 1000.0 kW" : "60.440 kNm Pd=  759.5 kW";
-    slips.push_back(edited(
-        on_run(std::string(case3 ? "case3" : "case2") + "_N_minus120", run,
-               with_value(checked(run, "task.Tsk"), case3 ? 2 : 1, "-120"), "", 0),
-        {{" Z = 4. EAR =  .700 D =  " + D + " m" + tail, " Z = 4. EAR =  .700 D = -" + D + " m" + tail},
-         {" RPS=  2.000 dev/san RPM= 120.00 TORK=  " + torque,
-          " RPS= -2.000 dev/san RPM=-120.00 TORK= -" + torque}}));
+    slips.push_back(
+        edited(on_run(std::string(case3 ? "case3" : "case2") + "_N_minus120", run,
+                      with_value(checked(run, "task.Tsk"), case3 ? 2 : 1, "-120"), "", 0),
+               {{" Z = 4. EAR =  .700 D =  " + D + " m" + tail,
+                 " Z = 4. EAR =  .700 D = -" + D + " m" + tail},
+                {" RPS=  2.000 dev/san RPM= 120.00 TORK=  " + torque,
+                 " RPS= -2.000 dev/san RPM=-120.00 TORK= -" + torque}}));
   }
-  slips.push_back(edited(on_run("case2_Va_minus5", "case2_b_merchant",
-                                with_value(checked("case2_b_merchant", "task.Tsk"), 2, "-5.0"), "", 0),
-                         {{" T=    100.00 kN  Va=   5.000 m/s  RHO = 1025.0 kg/m3",
-                           " T=    100.00 kN  Va=  -5.000 m/s  RHO = 1025.0 kg/m3"},
-                          {" Z = 4. EAR =  .700 D =  3.600 m", " Z = 4. EAR =  .700 D = -3.600 m"},
-                          {" RPS=  2.000 dev/san RPM= 120.00 TORK=  60.440 kNm Pd=  759.5 kW",
-                           " RPS=  2.000 dev/san RPM= 120.00 TORK= -60.440 kNm Pd= -759.5 kW"}}));
+  slips.push_back(
+      edited(on_run("case2_Va_minus5", "case2_b_merchant",
+                    with_value(checked("case2_b_merchant", "task.Tsk"), 2, "-5.0"), "", 0),
+             {{" T=    100.00 kN  Va=   5.000 m/s  RHO = 1025.0 kg/m3",
+               " T=    100.00 kN  Va=  -5.000 m/s  RHO = 1025.0 kg/m3"},
+              {" Z = 4. EAR =  .700 D =  3.600 m", " Z = 4. EAR =  .700 D = -3.600 m"},
+              {" RPS=  2.000 dev/san RPM= 120.00 TORK=  60.440 kNm Pd=  759.5 kW",
+               " RPS=  2.000 dev/san RPM= 120.00 TORK= -60.440 kNm Pd= -759.5 kW"}}));
 }
 
 // Keyboard slips at each kind of prompt.
@@ -422,8 +448,10 @@ void add_keyboard_slips(std::vector<Slip>& slips) {
   const std::string ittc = " ITTC78 VISKOZ DUZELTME YONTEMI KULLANILMISTIR";
   const std::string none = " VISKOZ DUZELTME YAPILMAMISTIR";
   // Case 5: the question, then D and N.
-  slips.push_back(same_as(on_run("case5_keyboard_ends_at_the_question", "case5_b_no_correction", case5, "", 0)));
-  slips.push_back(same_as(on_run("case5_digit_at_the_question", "case5_b_no_correction", case5, "1\n", 0)));
+  slips.push_back(same_as(
+      on_run("case5_keyboard_ends_at_the_question", "case5_b_no_correction", case5, "", 0)));
+  slips.push_back(
+      same_as(on_run("case5_digit_at_the_question", "case5_b_no_correction", case5, "1\n", 0)));
   // The question comes before the table head: a run ended at the numbers holds the banner.
   const struct {
     const char* name;
@@ -438,74 +466,91 @@ void add_keyboard_slips(std::vector<Slip>& slips) {
        "keyboard input: the input ended after line 1 while a number was expected for D (m)"},
       {"case5_word_at_the_diameter", "E\nfour 120\n",
        "keyboard input, line 2: \"four\" is not a number (expected D (m))"},
-      {"case5_word_at_the_revolutions", "E\n4\nx\n", "keyboard input, line 3: \"x\" is not a number (expected N (RPM))"},
+      {"case5_word_at_the_revolutions", "E\n4\nx\n",
+       "keyboard input, line 3: \"x\" is not a number (expected N (RPM))"},
   };
   for (const auto& k : case5_numbers) {
-    slips.push_back(start_of(on_run(k.name, "case5_b_correction_E", case5, k.typed, 1, k.message), 6));
+    slips.push_back(
+        start_of(on_run(k.name, "case5_b_correction_E", case5, k.typed, 1, k.message), 6));
   }
   // Zero or negative D and N typed.  A diameter below 0.001 makes the ITTC78 correction take
   // Va/(n*J) = 0 as its diameter (a zero chord); revolutions below 0.001 with Va = 0 leave
   // the coefficients uncorrected, and the closing statement says so: the run is the one
   // without correction.
   for (const char* typed : {"E\n0 120\n", "E\n-4 120\n"}) {
-    slips.push_back(start_of(on_run(std::string("case5_typed_D_") + (typed[2] == '0' ? "0" : "minus4"),
-                                    "case5_b_correction_E", case5, typed, 3,
-                                    arithmetic("division by zero, invalid operation", 5)),
-                             12));
+    slips.push_back(
+        start_of(on_run(std::string("case5_typed_D_") + (typed[2] == '0' ? "0" : "minus4"),
+                        "case5_b_correction_E", case5, typed, 3,
+                        arithmetic("division by zero, invalid operation", 5)),
+                 12));
   }
   for (const char* typed : {"E\n4 0\n", "E\n4 -120\n"}) {
-    slips.push_back(edited(on_run(std::string("case5_typed_N_") + (typed[4] == '0' ? "0" : "minus120"),
-                                  "case5_b_no_correction", case5, typed, 0),
-                           {}));
+    slips.push_back(
+        edited(on_run(std::string("case5_typed_N_") + (typed[4] == '0' ? "0" : "minus120"),
+                      "case5_b_no_correction", case5, typed, 0),
+               {}));
   }
 
   // Case 1: the best row is the last one; the question, then the row number.
   const std::string case1 = checked("case1_b_best_last_empty_answer", "task.Tsk");
   const std::string row_prompt = "the row number of the propeller (left column)";
-  slips.push_back(same_as(on_run("case1_keyboard_ends_at_the_question", "case1_b_best_last_empty_answer", case1, "", 0)));
+  slips.push_back(same_as(on_run("case1_keyboard_ends_at_the_question",
+                                 "case1_b_best_last_empty_answer", case1, "", 0)));
   // The table and its closing rule are in the report; the dialogue is on the screen only.
   const int table_lines = 104;
-  slips.push_back(start_of(on_run("case1_keyboard_ends_at_the_row", "case1_b_best_last_empty_answer", case1, "e\n", 1,
-                                  "keyboard input: the input ended after line 1 while a whole number was expected for " +
-                                      row_prompt),
-                           table_lines));
-  slips.push_back(start_of(on_run("case1_row_outside_then_end", "case1_b_best_last_empty_answer", case1, "e\n0\n99\n", 1,
-                                  "the input ended after line 3 while a whole number was expected for " + row_prompt),
-                           table_lines));
-  slips.push_back(start_of(on_run("case1_word_at_the_row", "case1_b_best_last_empty_answer", case1, "e\nsixty\n", 1,
-                                  "keyboard input, line 2: \"sixty\" is not a whole number (expected " + row_prompt + ")"),
-                           table_lines));
-  slips.push_back(start_of(on_run("case1_real_at_the_row", "case1_b_best_last_empty_answer", case1, "e\n60.0\n", 1,
-                                  "keyboard input, line 2: \"60.0\" is not a whole number"),
-                           table_lines));
+  slips.push_back(start_of(
+      on_run("case1_keyboard_ends_at_the_row", "case1_b_best_last_empty_answer", case1, "e\n", 1,
+             "keyboard input: the input ended after line 1 while a whole number was expected for " +
+                 row_prompt),
+      table_lines));
+  slips.push_back(start_of(
+      on_run("case1_row_outside_then_end", "case1_b_best_last_empty_answer", case1, "e\n0\n99\n", 1,
+             "the input ended after line 3 while a whole number was expected for " + row_prompt),
+      table_lines));
+  slips.push_back(start_of(
+      on_run(
+          "case1_word_at_the_row", "case1_b_best_last_empty_answer", case1, "e\nsixty\n", 1,
+          "keyboard input, line 2: \"sixty\" is not a whole number (expected " + row_prompt + ")"),
+      table_lines));
+  slips.push_back(
+      start_of(on_run("case1_real_at_the_row", "case1_b_best_last_empty_answer", case1, "e\n60.0\n",
+                      1, "keyboard input, line 2: \"60.0\" is not a whole number"),
+               table_lines));
 
   // Case 4: the choice of the propeller.
   const std::string case4 = checked("case4_b_choice1", "task.Tsk");
   const int bollard_table_lines = 16;
-  slips.push_back(start_of(on_run("case4_keyboard_ends_at_the_choice", "case4_b_choice1", case4, "", 1,
-                                  "keyboard input: the input ended before its first line while a whole number was "
-                                  "expected for propeller index"),
-                           bollard_table_lines));
-  slips.push_back(start_of(on_run("case4_choice_outside_then_end", "case4_b_choice1", case4, "4\n0\n", 1,
-                                  "the input ended after line 2 while a whole number was expected for propeller index"),
-                           bollard_table_lines));
-  slips.push_back(start_of(on_run("case4_word_at_the_choice", "case4_b_choice1", case4, "one\n", 1,
-                                  "keyboard input, line 1: \"one\" is not a whole number (expected propeller index)"),
-                           bollard_table_lines));
-  slips.push_back(same_as(on_run("case4_choice_after_empty_lines", "case4_b_choice1", case4, "\n\n 1 ,\n", 0)));
+  slips.push_back(start_of(
+      on_run("case4_keyboard_ends_at_the_choice", "case4_b_choice1", case4, "", 1,
+             "keyboard input: the input ended before its first line while a whole number was "
+             "expected for propeller index"),
+      bollard_table_lines));
+  slips.push_back(start_of(
+      on_run("case4_choice_outside_then_end", "case4_b_choice1", case4, "4\n0\n", 1,
+             "the input ended after line 2 while a whole number was expected for propeller index"),
+      bollard_table_lines));
+  slips.push_back(start_of(
+      on_run("case4_word_at_the_choice", "case4_b_choice1", case4, "one\n", 1,
+             "keyboard input, line 1: \"one\" is not a whole number (expected propeller index)"),
+      bollard_table_lines));
+  slips.push_back(
+      same_as(on_run("case4_choice_after_empty_lines", "case4_b_choice1", case4, "\n\n 1 ,\n", 0)));
 
   // Cases 8 to 10: a pause at the end of the input continues, and so does one answered with
   // anything at all; the run is the same as the checked one.
   const struct {
     const char* run;
     int pauses;
-  } design_runs[] = {{"case8_b_merchant_ship", 4}, {"case9_b_ittc78_merchant_ship", 3}, {"case10_b_merchant_ship", 3}};
+  } design_runs[] = {{"case8_b_merchant_ship", 4},
+                     {"case9_b_ittc78_merchant_ship", 3},
+                     {"case10_b_merchant_ship", 3}};
   for (const auto& d : design_runs) {
     const std::string task = checked(d.run, "task.Tsk");
     std::string typed;
     for (int answered = 0; answered < d.pauses; ++answered, typed += "\n") {
-      slips.push_back(same_as(on_run(std::string(d.run) + "_keyboard_ends_after_" + std::to_string(answered) + "_pauses",
-                                     d.run, task, typed, 0)));
+      slips.push_back(same_as(on_run(
+          std::string(d.run) + "_keyboard_ends_after_" + std::to_string(answered) + "_pauses",
+          d.run, task, typed, 0)));
     }
     slips.push_back(same_as(on_run(std::string(d.run) + "_words_at_the_pauses", d.run, task,
                                    "x\n1e999\n\x01\x02\n" + std::string(10000, 'y') + "\nE\n", 0)));
@@ -544,16 +589,18 @@ void add_separator_slips(std::vector<Slip>& slips) {
       lines.resize(80);
       lines[15] += "\t, comment";  // the series, then a comment
       lines.push_back(spread ? one_per_line : one_line);
-      slips.push_back(same_as(on_run("case" + std::to_string(c) + (spread ? "_values_spread_crlf" : "_commas_tabs_crlf"),
-                                     run, join_lines(lines, "\r\n"),
-                                     windows_line_ends(checked(run, "keyboard.txt")), 0)));
+      slips.push_back(same_as(on_run(
+          "case" + std::to_string(c) + (spread ? "_values_spread_crlf" : "_commas_tabs_crlf"), run,
+          join_lines(lines, "\r\n"), windows_line_ends(checked(run, "keyboard.txt")), 0)));
     }
   }
   // Keyboard answers with commas, tabs and CRLF.
-  slips.push_back(same_as(on_run("case5_typed_numbers_comma_tab_crlf", "case5_b_correction_E",
-                                 checked("case5_b_correction_E", "task.Tsk"), "E\r\n4.0,\t120\r\n", 0)));
+  slips.push_back(
+      same_as(on_run("case5_typed_numbers_comma_tab_crlf", "case5_b_correction_E",
+                     checked("case5_b_correction_E", "task.Tsk"), "E\r\n4.0,\t120\r\n", 0)));
   slips.push_back(same_as(on_run("case1_typed_row_crlf", "case1_b_best_last_choose_row",
-                                 checked("case1_b_best_last_choose_row", "task.Tsk"), "e\r\n\t60 ,\r\n\r\n", 0)));
+                                 checked("case1_b_best_last_choose_row", "task.Tsk"),
+                                 "e\r\n\t60 ,\r\n\r\n", 0)));
 }
 
 // Very long lines: in the explanatory part, after the series, the case and the values, and
@@ -577,14 +624,17 @@ void add_long_line_slips(std::vector<Slip>& slips) {
       {"blanks_before_the_values", 81, std::string(100000, ' ') + split_lines(task)[80]},
   };
   for (const auto& l : long_lines) {
-    slips.push_back(same_as(on_run(std::string("long_") + l.name, run, with_line(task, l.line, l.text), keyboard, 0)));
+    slips.push_back(same_as(
+        on_run(std::string("long_") + l.name, run, with_line(task, l.line, l.text), keyboard, 0)));
   }
   // A value written with many digits reads as its single-precision value.
-  slips.push_back(same_as(on_run("long_number", run,
-                                 with_value(task, 0, "450.000000000000000000000000000000000000000000000000001"),
-                                 keyboard, 0)));
-  slips.push_back(on_run("long_word_for_a_value", run, with_value(task, 1, std::string(5000, '5') + "x"), keyboard, 1,
-                         "line 81: \"" + std::string(40, '5') + "...\" is not a number (expected D (m))"));
+  slips.push_back(
+      same_as(on_run("long_number", run,
+                     with_value(task, 0, "450.000000000000000000000000000000000000000000000000001"),
+                     keyboard, 0)));
+  slips.push_back(on_run(
+      "long_word_for_a_value", run, with_value(task, 1, std::string(5000, '5') + "x"), keyboard, 1,
+      "line 81: \"" + std::string(40, '5') + "...\" is not a number (expected D (m))"));
 }
 
 // Files that are not task files at all.
@@ -604,7 +654,8 @@ void add_file_slips(std::vector<Slip>& slips) {
   }
   const std::vector<Slip> files = {
       {"nul_bytes_task_file", nul_lines, "", 1, "line 16: \"\\x00\\x00\\x00", ""},
-      {"utf16_task_file", utf16, "", 1, "line 16: \"\\x001\\x00\" is not a whole number (expected series (line 16))", ""},
+      {"utf16_task_file", utf16, "", 1,
+       "line 16: \"\\x001\\x00\" is not a whole number (expected series (line 16))", ""},
       {"noise_task_file", noise, "", 1, "is not a whole number (expected series (line 16))", ""},
       {"only_empty_lines", std::string(200, '\n'), "", 1,
        "the input ended after line 200 while a whole number was expected for series (line 16)", ""},
@@ -628,41 +679,61 @@ void add_file_slips(std::vector<Slip>& slips) {
                                  "Tidewerk: no result: line 80 holds case 0")));
   std::string unterminated = checked("case5_b_no_correction", "task.Tsk");
   unterminated.pop_back();
-  slips.push_back(same_as(on_run("no_line_end_after_the_values", "case5_b_no_correction", unterminated, "H", 0)));
+  slips.push_back(same_as(
+      on_run("no_line_end_after_the_values", "case5_b_no_correction", unterminated, "H", 0)));
 }
 
 std::vector<Slip> catalogue() {
-  const std::string banner_end = " ------------------------------------------------------------------------\n";
+  const std::string banner_end =
+      " ------------------------------------------------------------------------\n";
   std::vector<Slip> slips = {
       {"missing_task_file", "<missing>", "", 1, "cannot be opened", ""},
-      {"empty_task_file", "", "", 1, "the file ends after line 0, within the 15 explanatory lines", ""},
+      {"empty_task_file", "", "", 1, "the file ends after line 0, within the 15 explanatory lines",
+       ""},
       {"short_task_file", "a\nb\nc\n", "", 1, "the file ends after line 3", ""},
-      {"seventy_nine_lines", head_then(""), "", 1, "the input ended after line 79 while a whole number was expected for case", ""},
-      {"binary_task_file", std::string("\x7f" "ELF\x02\x01\x01\0\0\0\0", 12) + std::string(3000, '\x90'), "", 1,
-       "the file ends after line 1", ""},
-      {"word_for_series", head_then("5\n1 4 0.7\n").replace(head_then("").find("\n1\n") + 1, 1, "one"), "", 1,
+      {"seventy_nine_lines", head_then(""), "", 1,
+       "the input ended after line 79 while a whole number was expected for case", ""},
+      {"binary_task_file",
+       std::string("\x7f"
+                   "ELF\x02\x01\x01\0\0\0\0",
+                   12) +
+           std::string(3000, '\x90'),
+       "", 1, "the file ends after line 1", ""},
+      {"word_for_series",
+       head_then("5\n1 4 0.7\n").replace(head_then("").find("\n1\n") + 1, 1, "one"), "", 1,
        "line 16: \"one\" is not a whole number", ""},
-      {"real_for_series", std::string(15, '\n') + "1.5\n", "", 1, "line 16: \"1.5\" is not a whole number", ""},
-      {"lone_sign_for_a_value", head_then("5\n1.0 - 0.7\n"), "", 1, "line 81: \"-\" is not a number (expected Z)", ""},
-      {"two_points_in_a_value", head_then("5\n1.2.3 4 0.7\n"), "", 1, "line 81: \"1.2.3\" is not a number (expected P/D)", ""},
+      {"real_for_series", std::string(15, '\n') + "1.5\n", "", 1,
+       "line 16: \"1.5\" is not a whole number", ""},
+      {"lone_sign_for_a_value", head_then("5\n1.0 - 0.7\n"), "", 1,
+       "line 81: \"-\" is not a number (expected Z)", ""},
+      {"two_points_in_a_value", head_then("5\n1.2.3 4 0.7\n"), "", 1,
+       "line 81: \"1.2.3\" is not a number (expected P/D)", ""},
       {"exponent_without_digits", head_then("5\n1e 4 0.7\n"), "", 1, "\"1e\" is not a number", ""},
-      {"overflowing_value", head_then("5\n1e999 4 0.7\n"), "", 1, "\"1e999\" is too large for a single-precision number (expected P/D)", ""},
+      {"overflowing_value", head_then("5\n1e999 4 0.7\n"), "", 1,
+       "\"1e999\" is too large for a single-precision number (expected P/D)", ""},
       {"real_for_ivisc", head_then("8\n300 4 120 6 1025 4 0.55 1.5 3\n"), "", 1,
        "\"1.5\" is not a whole number (expected IVISC)", ""},
-      {"values_missing_at_end", head_then("5\n1.0 4\n"), "", 1, "while a number was expected for EAR", ""},
-      {"case_minus_one", head_then("-1\n"), "", 5, "no result: line 80 holds case -1, not 1 to 10", banner_end},
-      {"case_zero", head_then("0\n"), "", 5, "no result: line 80 holds case 0, not 1 to 10", banner_end},
-      {"case_eleven", head_then("11\n"), "", 5, "no result: line 80 holds case 11, not 1 to 10", banner_end},
-      {"case_ninety_nine", head_then("99\n"), "", 5, "no result: line 80 holds case 99, not 1 to 10", banner_end},
-      {"very_long_lines", std::string(5000, 'x') + "\n" + head_then("5\n1.0 4 0.7 " + std::string(5000, 'y') + "\n").substr(
-                                                                  head_then("").find('\n') + 1),
+      {"values_missing_at_end", head_then("5\n1.0 4\n"), "", 1,
+       "while a number was expected for EAR", ""},
+      {"case_minus_one", head_then("-1\n"), "", 5, "no result: line 80 holds case -1, not 1 to 10",
+       banner_end},
+      {"case_zero", head_then("0\n"), "", 5, "no result: line 80 holds case 0, not 1 to 10",
+       banner_end},
+      {"case_eleven", head_then("11\n"), "", 5, "no result: line 80 holds case 11, not 1 to 10",
+       banner_end},
+      {"case_ninety_nine", head_then("99\n"), "", 5,
+       "no result: line 80 holds case 99, not 1 to 10", banner_end},
+      {"very_long_lines",
+       std::string(5000, 'x') + "\n" +
+           head_then("5\n1.0 4 0.7 " + std::string(5000, 'y') + "\n")
+               .substr(head_then("").find('\n') + 1),
        "H\n", 0, "", "HESAPLARDA WAGENINGEN B SERISI KULLANILMISTIR"},
   };
   // delta = 0 in case 7: J = 101.2685 / delta divides by zero before anything of the case is
   // written; the report holds the banner only.
   slips.push_back(start_of(on_run("case7_delta_zero", "case7_b_reference",
-                                  with_value(checked("case7_b_reference", "task.Tsk"), 1, "0"), "", 3,
-                                  arithmetic("division by zero", 7)),
+                                  with_value(checked("case7_b_reference", "task.Tsk"), 1, "0"), "",
+                                  3, arithmetic("division by zero", 7)),
                            6));
   add_unknown_series(slips);
   add_field_slips(slips);

@@ -8,11 +8,11 @@
 // Set TIDEWERK_REGENERATE=1 to rewrite screen.txt, report.txt and status from the program's
 // output after an intended change; then check the differences by hand before committing.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sys/wait.h>
 
 #include "support/test_support.h"
 
@@ -45,11 +45,14 @@ class EndToEnd : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(EndToEnd, ScreenAndReportMatchTheCheckedFiles) {
   const fs::path source = kRuns / GetParam();
-  const fs::path work = fs::temp_directory_path() / ("tidewerk-e2e-" + GetParam() + "-" + std::to_string(::getpid()));
+  const fs::path work =
+      fs::temp_directory_path() / ("tidewerk-e2e-" + GetParam() + "-" + std::to_string(::getpid()));
   fs::remove_all(work);
   fs::create_directories(work);
-  if (fs::exists(source / "task.Tsk")) fs::copy_file(source / "task.Tsk", work / "Tidewerk_28-03-2020.Tsk");
-  const fs::path keyboard = fs::exists(source / "keyboard.txt") ? source / "keyboard.txt" : fs::path("/dev/null");
+  if (fs::exists(source / "task.Tsk"))
+    fs::copy_file(source / "task.Tsk", work / "Tidewerk_28-03-2020.Tsk");
+  const fs::path keyboard =
+      fs::exists(source / "keyboard.txt") ? source / "keyboard.txt" : fs::path("/dev/null");
 
   const std::string command = "cd '" + work.string() + "' && '" + TIDEWERK_BINARY + "' < '" +
                               keyboard.string() + "' > screen.out 2> stderr.out";

@@ -1,9 +1,9 @@
 // The command-line options of the real program.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sys/wait.h>
 
 #include "support/test_support.h"
 #include "support/xml_check.h"
@@ -25,15 +25,17 @@ struct Outcome {
 Outcome run(const std::string& name, const std::string& arguments, const std::string& example = "",
             const std::string& keyboard = "") {
   Outcome o;
-  o.dir = fs::temp_directory_path() / ("tidewerk-options-" + name + "-" + std::to_string(::getpid()));
+  o.dir =
+      fs::temp_directory_path() / ("tidewerk-options-" + name + "-" + std::to_string(::getpid()));
   fs::remove_all(o.dir);
   fs::create_directories(o.dir);
   if (!example.empty()) {
-    fs::copy_file(fs::path(TIDEWERK_SOURCE_DIR) / "examples" / (example + ".Tsk"), o.dir / "Tidewerk_28-03-2020.Tsk");
+    fs::copy_file(fs::path(TIDEWERK_SOURCE_DIR) / "examples" / (example + ".Tsk"),
+                  o.dir / "Tidewerk_28-03-2020.Tsk");
   }
   std::ofstream(o.dir / "keys") << keyboard;
-  const std::string command = "cd '" + o.dir.string() + "' && '" + TIDEWERK_BINARY + "' " + arguments +
-                              " < keys > out.txt 2> err.txt";
+  const std::string command = "cd '" + o.dir.string() + "' && '" + TIDEWERK_BINARY + "' " +
+                              arguments + " < keys > out.txt 2> err.txt";
   const int raw = std::system(command.c_str());
   o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   o.out = read_file((o.dir / "out.txt").string());
@@ -57,7 +59,9 @@ TEST(CommandLine, AnUnknownOptionIsRefusedWithStatusTwoAndNoRun) {
   const Outcome o = run("unknown", "--plot", "case5_b");
   EXPECT_EQ(o.status, 2);
   EXPECT_EQ(o.out, "");
-  EXPECT_EQ(o.err, "tidewerk: unknown option '--plot'\nUsage: tidewerk [--svg] [--csv] [--quiet] | --help | --version\n");
+  EXPECT_EQ(o.err,
+            "tidewerk: unknown option '--plot'\nUsage: tidewerk [--svg] [--csv] [--quiet] | --help "
+            "| --version\n");
   EXPECT_FALSE(fs::exists(o.dir / "Tidewerk.Son"));
   fs::remove_all(o.dir);
 }
@@ -67,7 +71,8 @@ TEST(CommandLine, SvgAndCsvAreWrittenBesideAnUnchangedReport) {
   const Outcome both = run("both", "--svg --csv", "case8_merchant_ship");
   EXPECT_EQ(both.status, 0);
   EXPECT_EQ(both.out, plain.out);
-  EXPECT_EQ(read_file((both.dir / "Tidewerk.Son").string()), read_file((plain.dir / "Tidewerk.Son").string()));
+  EXPECT_EQ(read_file((both.dir / "Tidewerk.Son").string()),
+            read_file((plain.dir / "Tidewerk.Son").string()));
   EXPECT_FALSE(fs::exists(plain.dir / "Tidewerk.svg"));
   EXPECT_FALSE(fs::exists(plain.dir / "Tidewerk.csv"));
   const std::string svg = read_file((both.dir / "Tidewerk.svg").string());
@@ -84,7 +89,9 @@ TEST(CommandLine, SvgAndCsvAreWrittenBesideAnUnchangedReport) {
   EXPECT_EQ(rings, 3);
   EXPECT_EQ(svg.find("nan"), std::string::npos);
   const std::string csv = read_file((both.dir / "Tidewerk.csv").string());
-  for (const char* table : {"Pitch table\n", "Open-water characteristics of the designed propeller\n", "Blade-area sweep\n"}) {
+  for (const char* table :
+       {"Pitch table\n", "Open-water characteristics of the designed propeller\n",
+        "Blade-area sweep\n"}) {
     EXPECT_NE(csv.find(table), std::string::npos) << table;
   }
   fs::remove_all(plain.dir);

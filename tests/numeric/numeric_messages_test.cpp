@@ -48,8 +48,7 @@ TEST(NumericMessages, NoRootAndPointOutside) {
 
   c.screen.str("");
   float v = 0.0f;
-  spline_value(4, 1.5f, v, state.knots.data(), state.rows.data(), state.location_flag,
-               c.messages);
+  spline_value(4, 1.5f, v, state.knots.data(), state.rows.data(), state.location_flag, c.messages);
   EXPECT_EQ(c.screen.str(), "** NOKTA ARALIGIN DISINDA **\n");
   EXPECT_EQ(c.report.str(), "");
 }

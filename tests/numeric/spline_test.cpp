@@ -54,15 +54,33 @@ void expect_reproduces(const Spline& s, double (*f)(double), double (*f1)(double
   }
 }
 
-double line(double x) { return 0.3 - 1.7 * x; }
-double line1(double) { return -1.7; }
-double zero(double) { return 0.0; }
-double parabola(double x) { return 1.0 + 2.0 * x - 0.75 * x * x; }
-double parabola1(double x) { return 2.0 - 1.5 * x; }
-double parabola2(double) { return -1.5; }
-double cubic(double x) { return 0.5 - x + 0.25 * x * x + 0.8 * x * x * x; }
-double cubic1(double x) { return -1.0 + 0.5 * x + 2.4 * x * x; }
-double cubic2(double x) { return 0.5 + 4.8 * x; }
+double line(double x) {
+  return 0.3 - 1.7 * x;
+}
+double line1(double) {
+  return -1.7;
+}
+double zero(double) {
+  return 0.0;
+}
+double parabola(double x) {
+  return 1.0 + 2.0 * x - 0.75 * x * x;
+}
+double parabola1(double x) {
+  return 2.0 - 1.5 * x;
+}
+double parabola2(double) {
+  return -1.5;
+}
+double cubic(double x) {
+  return 0.5 - x + 0.25 * x * x + 0.8 * x * x * x;
+}
+double cubic1(double x) {
+  return -1.0 + 0.5 * x + 2.4 * x * x;
+}
+double cubic2(double x) {
+  return 0.5 + 4.8 * x;
+}
 
 TEST(Spline, ReproducesLinesParabolasAndCubics) {
   // Two points: the straight line; three: the parabola.

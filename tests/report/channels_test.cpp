@@ -35,11 +35,12 @@ TEST(Channels, YesNoOnlyTheFirstCharacterCountsAndEndOfInputIsNo) {
   const struct {
     const char* keys;
     bool yes;
-  } rows[] = {{"E\n", true}, {"e\n", true}, {"evet\n", true}, {"H\n", false}, {"h\n", false},
-              {"\n", false}, {" E\n", false}, {"x\n", false}, {"", false}};
+  } rows[] = {{"E\n", true}, {"e\n", true},   {"evet\n", true}, {"H\n", false}, {"h\n", false},
+              {"\n", false}, {" E\n", false}, {"x\n", false},   {"", false}};
   for (const auto& row : rows) {
     TestConsole t(row.keys);
-    EXPECT_EQ(t.io.ask_yes_no("(/A)", {" ITTC VISKOZ DUZELTMESI ISTER MISIN E/H <H>"}), row.yes) << row.keys;
+    EXPECT_EQ(t.io.ask_yes_no("(/A)", {" ITTC VISKOZ DUZELTMESI ISTER MISIN E/H <H>"}), row.yes)
+        << row.keys;
     EXPECT_EQ(t.screen.str(), "\nITTC VISKOZ DUZELTMESI ISTER MISIN E/H <H>\n");
     EXPECT_EQ(t.report.str(), "");  // questions are on the screen only
   }
@@ -96,8 +97,10 @@ TEST(StandardBlocks, SeriesStatementAndViscousStatement) {
     Series series;
     const Ittc78Conditions* conditions;
     const char* text;
-  } rows[] = {{Series::WageningenB, &full_scale, kIttc}, {Series::WageningenB, nullptr, kNone},
-              {Series::WageningenB, &at_rest, kNone},    {Series::Gawn, &full_scale, kNone},
+  } rows[] = {{Series::WageningenB, &full_scale, kIttc},
+              {Series::WageningenB, nullptr, kNone},
+              {Series::WageningenB, &at_rest, kNone},
+              {Series::Gawn, &full_scale, kNone},
               {Series::Kca, &full_scale, kNone}};
   for (const auto& row : rows) {
     TestConsole v;

@@ -36,7 +36,8 @@ TEST(FreeFormTokens, RealsWithOrWithoutPointAndExponent) {
   EXPECT_EQ(v, 0.1f);  // straight to the nearest single value
   ASSERT_TRUE(parse_real_token("1e-60", v));
   EXPECT_EQ(v, 0.0f);  // underflow reads as zero
-  for (const char* bad : {"-", "1.2.3", "1e", "1e+", "1e999", "4e38", ".", "abc", "nan", "inf", "1,5x", "0x10"}) {
+  for (const char* bad :
+       {"-", "1.2.3", "1e", "1e+", "1e999", "4e38", ".", "abc", "nan", "inf", "1,5x", "0x10"}) {
     EXPECT_FALSE(parse_real_token(bad, v)) << bad;
   }
 }
@@ -47,8 +48,8 @@ TEST(FreeFormRead, SeparatorsLineEndsAndEmptyLines) {
   float a, b, c, d, e, f, g, i;
   int h;
   reader.read({real_target("a", a), real_target("b", b), real_target("c", c), real_target("d", d),
-               real_target("e", e), real_target("f", f), real_target("g", g), integer_target("h", h),
-               real_target("i", i)});
+               real_target("e", e), real_target("f", f), real_target("g", g),
+               integer_target("h", h), real_target("i", i)});
   EXPECT_EQ(a, 3000.0f);
   EXPECT_EQ(d, 6.5f);
   EXPECT_EQ(e, 1025.0f);
@@ -90,7 +91,9 @@ TEST(FreeFormRead, EndOfInputBeforeTheListIsComplete) {
     reader.read({real_target("D (m)", a), real_target("N (RPM)", b)});
     FAIL() << "no error";
   } catch (const InputError& e) {
-    EXPECT_STREQ(e.what(), "keyboard input: the input ended after line 2 while a number was expected for N (RPM)");
+    EXPECT_STREQ(
+        e.what(),
+        "keyboard input: the input ended after line 2 while a number was expected for N (RPM)");
   }
 }
 
@@ -103,13 +106,16 @@ TEST(FreeFormRead, NumbersTooLargeForTheirKindAreNamedAsSuch) {
     reader.read({real_target("D (m)", a)});
     FAIL() << "no error";
   } catch (const InputError& e) {
-    EXPECT_STREQ(e.what(), "t, line 1: \"1e999\" is too large for a single-precision number (expected D (m))");
+    EXPECT_STREQ(
+        e.what(),
+        "t, line 1: \"1e999\" is too large for a single-precision number (expected D (m))");
   }
   try {
     reader.read({integer_target("case", b)});
     FAIL() << "no error";
   } catch (const InputError& e) {
-    EXPECT_STREQ(e.what(), "t, line 2: \"2147483648\" is too large for a whole number (expected case)");
+    EXPECT_STREQ(e.what(),
+                 "t, line 2: \"2147483648\" is too large for a whole number (expected case)");
   }
 }
 

@@ -59,10 +59,12 @@ TEST(RecordNotationFixed, WideFieldsWithManyDecimals) {
     const std::string text = exact + std::string(static_cast<std::size_t>(d - 23), '0');
     EXPECT_EQ(render_fixed(1.4f, d + 2, d), text) << d;
     EXPECT_EQ(render_fixed(1.4f, d + 5, d), "   " + text) << d;
-    EXPECT_EQ(render_fixed(-1.4f, d + 2, d), std::string(static_cast<std::size_t>(d + 2), '*')) << d;
+    EXPECT_EQ(render_fixed(-1.4f, d + 2, d), std::string(static_cast<std::size_t>(d + 2), '*'))
+        << d;
     if (d >= 27) {  // 0.1f is exactly 0.100000001490116119384765625
-      EXPECT_EQ(render_fixed(-0.1f, d + 2, d),
-                "-.100000001490116119384765625" + std::string(static_cast<std::size_t>(d - 27), '0'))
+      EXPECT_EQ(
+          render_fixed(-0.1f, d + 2, d),
+          "-.100000001490116119384765625" + std::string(static_cast<std::size_t>(d - 27), '0'))
           << d;
     }
   }
@@ -81,8 +83,9 @@ TEST(RecordNotationInteger, WidthMinimumDigitsAndOverflow) {
 }
 
 TEST(RecordNotationLayout, TableRowWithGroupsAndRepeats) {
-  EXPECT_EQ(shown("(1X,I2,F8.3,3F9.4,4X,2(F10.4,3X))", {3, 0.1f, 0.2f, 0.03f, 0.6f, 12.5f, 1012.658f}),
-            "  3    .100    .2000    .0300    .6000       12.5000    1012.6580|\n");
+  EXPECT_EQ(
+      shown("(1X,I2,F8.3,3F9.4,4X,2(F10.4,3X))", {3, 0.1f, 0.2f, 0.03f, 0.6f, 12.5f, 1012.658f}),
+      "  3    .100    .2000    .0300    .6000       12.5000    1012.6580|\n");
 }
 
 TEST(RecordNotationLayout, SlashesMakeRecords) {
@@ -132,7 +135,7 @@ TEST(RecordNotationLayout, RejectsLayoutsItCannotInterpret) {
   for (const char* bad : {"", "1X", "(1X", "(Q5)", "(F5)", "('abc)", "(1X,'a'))", "(I0)"}) {
     EXPECT_THROW(render_records(bad, {1}), LayoutError) << bad;
   }
-  EXPECT_THROW(render_records("(1X,'a')", {1}), LayoutError);      // values for a layout without fields
+  EXPECT_THROW(render_records("(1X,'a')", {1}), LayoutError);  // values for a layout without fields
   EXPECT_THROW(render_records("(1X,I2)", {"text"}), LayoutError);  // a text for an integer field
 }
 
@@ -211,7 +214,8 @@ TEST(RecordNotationLayout, SeveralThreadsUseTheKeptLayouts) {
       for (int k = 0; k < 400; ++k) {
         const int n = (k * 7 + t) % 150;  // the threads meet on the same layouts
         const std::string layout = "(1X,'t" + std::to_string(n) + "',I4)";
-        if (render_records(layout, {t})[0] != " t" + std::to_string(n) + render_integer(t, 4)) ++wrong;
+        if (render_records(layout, {t})[0] != " t" + std::to_string(n) + render_integer(t, 4))
+          ++wrong;
       }
     });
   }

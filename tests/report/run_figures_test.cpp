@@ -28,8 +28,8 @@ TEST(Options, ParsesTheFourOptionsAndRefusesAnythingElse) {
 
 TEST(Options, HelpNamesTheFilesTheOptionsAndTheExitStatuses) {
   const std::string help = help_text();
-  for (const char* needed : {"Tidewerk_28-03-2020.Tsk", "Tidewerk.Son", "--svg", "--csv", "--help", "--version",
-                             "Exit status", "  0 ", "  1 ", "  2 ", "  3 "}) {
+  for (const char* needed : {"Tidewerk_28-03-2020.Tsk", "Tidewerk.Son", "--svg", "--csv", "--help",
+                             "--version", "Exit status", "  0 ", "  1 ", "  2 ", "  3 "}) {
     EXPECT_NE(help.find(needed), std::string::npos) << needed;
   }
   EXPECT_EQ(version_text().rfind("Tidewerk 0.", 0), 0u);
@@ -75,8 +75,9 @@ TEST(RunFiguresCase5, CsvHoldsTheReportValuesAndSvgHasThreeCurves) {
   std::istringstream keyboard("H\n");
   const std::string task = testing::task_file(1, 5, "1.0 4 0.7");
   RunFigures figures;
-  const int status = run_tidewerk(screen, report, keyboard, errors,
-                                  [&] { return std::make_unique<std::istringstream>(task); }, &figures);
+  const int status = run_tidewerk(
+      screen, report, keyboard, errors, [&] { return std::make_unique<std::istringstream>(task); },
+      &figures);
   ASSERT_EQ(status, 0);
   ASSERT_EQ(figures.tables().size(), 1u);
   const ResultTable& table = figures.tables()[0];
@@ -89,7 +90,8 @@ TEST(RunFiguresCase5, CsvHoldsTheReportValuesAndSvgHasThreeCurves) {
   EXPECT_NEAR(row[3], 0.4966, 5e-5);
   EXPECT_NEAR(row[4], 38.9838, 5e-5);
   EXPECT_NEAR(row[5], 202.5316, 5e-5);
-  EXPECT_NE(report.str().find(" 19    .500    .2710    .4343    .4966       38.9838     202.5316"), std::string::npos);
+  EXPECT_NE(report.str().find(" 19    .500    .2710    .4343    .4966       38.9838     202.5316"),
+            std::string::npos);
 
   XmlCheck xml(diagram_to_svg(figures.diagram()));
   ASSERT_TRUE(xml.well_formed());
@@ -103,8 +105,9 @@ TEST(RunFiguresCase5, WithoutTheCollectorTheRunIsUnchanged) {
   std::ostringstream screen, report, errors;
   std::istringstream keyboard("H\n");
   RunFigures figures;
-  run_tidewerk(screen, report, keyboard, errors, [&] { return std::make_unique<std::istringstream>(task); },
-               &figures);
+  run_tidewerk(
+      screen, report, keyboard, errors, [&] { return std::make_unique<std::istringstream>(task); },
+      &figures);
   EXPECT_EQ(screen.str(), plain.screen);
   EXPECT_EQ(report.str(), plain.report);
 }

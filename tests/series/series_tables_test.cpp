@@ -64,13 +64,11 @@ TEST(SeriesTables, WageningenBTorque) {
 }
 
 TEST(SeriesTables, GawnThrust) {
-  expect_checksum(checksum(kGawnThrust),
-                  {39, -0.0009980273534893058, 1.9096366503144964, 546471});
+  expect_checksum(checksum(kGawnThrust), {39, -0.0009980273534893058, 1.9096366503144964, 546471});
 }
 
 TEST(SeriesTables, GawnTorque) {
-  expect_checksum(checksum(kGawnTorque),
-                  {47, 0.01398932656593388, 0.8981034543940041, 810942});
+  expect_checksum(checksum(kGawnTorque), {47, 0.01398932656593388, 0.8981034543940041, 810942});
 }
 
 TEST(SeriesTables, KcaThrust) {
@@ -78,8 +76,7 @@ TEST(SeriesTables, KcaThrust) {
 }
 
 TEST(SeriesTables, KcaTorque) {
-  expect_checksum(checksum(kKcaTorque),
-                  {17, -2.790185257792473, -1.1751487702131271, 75414});
+  expect_checksum(checksum(kKcaTorque), {17, -2.790185257792473, -1.1751487702131271, 75414});
 }
 
 // Gawn differs from B only in the listed terms, with the same exponents throughout; two of

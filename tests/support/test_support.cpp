@@ -18,10 +18,11 @@ RunResult run_in_process(const std::optional<std::string>& task, const std::stri
   std::ostringstream screen, report, errors;
   std::istringstream keys(keyboard);
   RunResult result;
-  result.status = run_tidewerk(screen, report, keys, errors, [&task]() -> std::unique_ptr<std::istream> {
-    if (!task) return nullptr;
-    return std::make_unique<std::istringstream>(*task);
-  });
+  result.status =
+      run_tidewerk(screen, report, keys, errors, [&task]() -> std::unique_ptr<std::istream> {
+        if (!task) return nullptr;
+        return std::make_unique<std::istringstream>(*task);
+      });
   result.screen = screen.str();
   result.report = report.str();
   result.errors = errors.str();

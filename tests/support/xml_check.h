@@ -34,7 +34,9 @@ class XmlCheck {
   }
   std::string name() {
     const std::size_t start = i_;
-    while (i_ < s_.size() && (std::isalnum(static_cast<unsigned char>(s_[i_])) || s_[i_] == '-' || s_[i_] == ':' || s_[i_] == '_')) ++i_;
+    while (i_ < s_.size() && (std::isalnum(static_cast<unsigned char>(s_[i_])) || s_[i_] == '-' ||
+                              s_[i_] == ':' || s_[i_] == '_'))
+      ++i_;
     return s_.substr(start, i_ - start);
   }
   bool element() {
