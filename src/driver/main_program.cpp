@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "cases/cases.h"
+#include "driver/case_table.h"
 #include "driver/data_entry_check.h"
 #include "driver/task_file.h"
 #include "numeric/precision.h"
@@ -14,106 +15,6 @@
 
 namespace tidewerk {
 namespace {
-
-// One value of a case's list in the task file: its name and the field it is read into.
-struct CaseField {
-  const char* name;
-  float Problem::*real;
-  int Problem::*integer;
-};
-constexpr CaseField R(const char* name, float Problem::*field) {
-  return {name, field, nullptr};
-}
-constexpr CaseField I(const char* name, int Problem::*field) {
-  return {name, nullptr, field};
-}
-
-constexpr std::size_t kMaxCaseFields = 9;
-
-struct CaseEntry {
-  int number;
-  CaseProcedure procedure;
-  bool power_or_torque;  // the first value is PQin; PQ = PQin * 1000
-  std::size_t count;
-  std::array<CaseField, kMaxCaseFields> fields;
-};
-
-using C = Problem;
-
-// The ten cases: what each reads from the task file, in order, and the procedure it runs.
-const std::array<CaseEntry, 10> kCases{{
-    {1,
-     match_kt_over_j2,
-     false,
-     6,
-     {R("T (kN)", &C::T), R("D (m)", &C::D), R("Va (m/s)", &C::Va), R("RHO (kg/m3)", &C::RHO),
-      R("Z", &C::Z), R("EAR", &C::EAR)}},
-    {2,
-     match_kt_over_j4,
-     false,
-     6,
-     {R("T (kN)", &C::T), R("N (RPM)", &C::N), R("Va (m/s)", &C::Va), R("RHO (kg/m3)", &C::RHO),
-      R("Z", &C::Z), R("EAR", &C::EAR)}},
-    {3,
-     match_kq_over_j5,
-     true,
-     6,
-     {R("PQin (kW)", &C::PQin), R("Va (m/s)", &C::Va), R("N (RPM)", &C::N),
-      R("RHO (kg/m3)", &C::RHO), R("Z", &C::Z), R("EAR", &C::EAR)}},
-    {4,
-     bollard_pull,
-     true,
-     8,
-     {R("PQin (kW)", &C::PQin), R("N (RPM)", &C::N), R("RHO (kg/m3)", &C::RHO), R("Z", &C::Z),
-      R("EAR", &C::EAR), R("D1 (m)", &C::D1), R("D2 (m)", &C::D2), R("D3 (m)", &C::D3)}},
-    {5, open_water_table, false, 3, {R("P/D", &C::PD), R("Z", &C::Z), R("EAR", &C::EAR)}},
-    {6,
-     operating_point,
-     false,
-     8,
-     {R("P/D", &C::PD), R("Z", &C::Z), R("EAR", &C::EAR), R("RHO (kg/m3)", &C::RHO),
-      R("D (m)", &C::D), R("N (RPM)", &C::N), R("Va (m/s)", &C::Va), I("IVISC", &C::IVISC)}},
-    {7,
-     bp_delta,
-     false,
-     9,
-     {R("Bp", &C::Bp), R("delta", &C::delta), R("Z", &C::Z), R("EAR", &C::EAR),
-      R("RHO (kg/m3)", &C::RHO), R("D (m)", &C::D), R("N (RPM)", &C::N), R("Va (m/s)", &C::Va),
-      I("IVISC", &C::IVISC)}},
-    {8,
-     design_for_thrust,
-     false,
-     9,
-     {R("T (kN)", &C::T), R("D (m)", &C::D), R("N (RPM)", &C::N), R("Va (m/s)", &C::Va),
-      R("RHO (kg/m3)", &C::RHO), R("Z", &C::Z), R("EAR", &C::EAR), I("IVISC", &C::IVISC),
-      R("Hs (m)", &C::Hs)}},
-    {9,
-     design_for_power,
-     true,
-     9,
-     {R("PQin (kW)", &C::PQin), R("D (m)", &C::D), R("N (RPM)", &C::N), R("Va (m/s)", &C::Va),
-      R("RHO (kg/m3)", &C::RHO), R("Z", &C::Z), R("EAR", &C::EAR), I("IVISC", &C::IVISC),
-      R("Hs (m)", &C::Hs)}},
-    {10,
-     design_for_torque,
-     true,
-     9,
-     {R("PQin (kNm)", &C::PQin), R("D (m)", &C::D), R("N (RPM)", &C::N), R("Va (m/s)", &C::Va),
-      R("RHO (kg/m3)", &C::RHO), R("Z", &C::Z), R("EAR", &C::EAR), I("IVISC", &C::IVISC),
-      R("Hs (m)", &C::Hs)}},
-}};
-
-const CaseEntry* find_case(int number) {
-  for (const CaseEntry& entry : kCases) {
-    if (entry.number == number) return &entry;
-  }
-  return nullptr;
-}
-
-// "T" of the label "T (kN)".
-std::string symbol_of(std::string_view label) {
-  return std::string(label.substr(0, label.find(" (")));
-}
 
 // The numbers that follow the value read from a line, up to the first word (a comment may
 // follow the value): more numbers are the sign of a missing or an extra free line above it.
@@ -172,7 +73,7 @@ void check_case_values(const TaskFile& task, const CaseEntry& entry, const ReadR
   for (std::size_t k = 0; k < entry.count; ++k) {
     const CaseField& field = entry.fields[k];
     const ReadRecord::Value& v = record.values[k];
-    const std::string symbol = symbol_of(field.name);
+    const std::string symbol = field.symbol;
     const std::string at = where(task, v.line);
     if (field.integer == &Problem::IVISC && p.IVISC != 0 && p.IVISC != 1) {
       warnings.add(at, "IVISC = " + std::to_string(p.IVISC) +
@@ -219,8 +120,8 @@ std::string zero_or_negative_values(const Problem& p, const ReadRecord& record) 
     if (field.real == nullptr || field.real == &Problem::EAR || field.real == &Problem::Hs)
       continue;
     if (p.*field.real > 0.0f) continue;
-    list += (list.empty() ? "; " : ", ") + symbol_of(field.name) + " = " + record.values[k].token +
-            " (line " + std::to_string(record.values[k].line) + ")";
+    list += (list.empty() ? "; " : ", ") + std::string(field.symbol) + " = " +
+            record.values[k].token + " (line " + std::to_string(record.values[k].line) + ")";
   }
   return list;
 }
@@ -233,8 +134,8 @@ bool read_case_values(Problem& problem, TaskFile& task, ReadRecord* record) {
   std::array<ReadTarget, kMaxCaseFields> targets{};
   for (std::size_t k = 0; k < entry->count; ++k) {
     const CaseField& field = entry->fields[k];
-    targets[k] = field.real != nullptr ? real_target(field.name, problem.*field.real)
-                                       : integer_target(field.name, problem.*field.integer);
+    targets[k] = field.real != nullptr ? real_target(field.label, problem.*field.real)
+                                       : integer_target(field.label, problem.*field.integer);
   }
   ReadRecord read = task.read(targets.data(), entry->count);
   if (entry->power_or_torque)
