@@ -1,6 +1,7 @@
 // Fuzz target: a whole run in-process over a random task file and random keyboard input
 // (separated by the first NUL byte).  Every run must end with one of the program's exit
-// statuses, and the report never shows "nan" or "inf" as a value.
+// statuses (with or without the case's result, or an input or arithmetic error), and the
+// report never shows "nan" or "inf" as a value.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -27,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int status = run_tidewerk(screen, report, keyboard, errors, [&task] {
     return std::unique_ptr<std::istream>(new std::istringstream(task));
   });
-  if (status != kExitStopped && status != kExitInputError && status != kExitArithmetic)
+  if (status != kExitStopped && status != kExitNoResult && status != kExitInputError &&
+      status != kExitArithmetic)
     std::abort();
   std::istringstream lines(report.str());
   for (std::string word; lines >> word;) {
