@@ -8,7 +8,9 @@
 
 #include "driver/case_table.h"
 #include "driver/main_program.h"
+#include "driver/task_check.h"
 #include "driver/task_template.h"
+#include "support/test_support.h"
 
 namespace tidewerk {
 namespace {
@@ -61,9 +63,9 @@ TEST(TaskTemplate, EveryCaseAndSeriesReadsBackWithoutAWarning) {
         EXPECT_NE(lines[80].find(field.label), std::string::npos) << label;
       }
       const SeriesFacts& facts = series_facts(series);
-      for (const std::string& range : {"P/D swept by the cases: " + fixed(facts.PDmin, 2) +
-                                           " to " + fixed(facts.PDmax, 2),
-                                       std::string("blade-area ratios accepted: ")}) {
+      for (const std::string& range :
+           {"P/D swept by the cases: " + fixed(facts.PDmin, 2) + " to " + fixed(facts.PDmax, 2),
+            std::string("blade-area ratios accepted: ")}) {
         EXPECT_NE(text.find(range), std::string::npos) << label << ": " << range;
       }
       EXPECT_EQ(text.find("refuses") != std::string::npos, entry.number == 4 && !facts.bollard_pull)
@@ -81,6 +83,107 @@ TEST(TaskTemplate, TheListingNamesTheTenCasesInOrder) {
     EXPECT_EQ(line.substr(4), entry.title);
   }
   EXPECT_THROW(task_template(11, Series::WageningenB), std::invalid_argument);
+}
+
+struct Checked {
+  int status;
+  std::string out, errors;
+};
+
+Checked check(const std::string& task, const std::string& name = "t.Tsk") {
+  std::istringstream in(task);
+  std::ostringstream out, errors;
+  const int status = check_task(in, name, "/work/" + name, out, errors);
+  return {status, out.str(), errors.str()};
+}
+
+TEST(CheckTask, ShowsTheFileSeriesCaseAndEachValueWithItsLine) {
+  const Checked c =
+      check(testing::task_file(1, 8, "450 5.2 105\n6.4 1025 4 0.65 0 3.5  T D N"), "d/coaster.Tsk");
+  EXPECT_EQ(c.status, 0);
+  EXPECT_EQ(c.errors, "");
+  EXPECT_EQ(c.out,
+            "Task file  d/coaster.Tsk (/work/d/coaster.Tsk)\n"
+            "Series     1    Wageningen B series, line 16\n"
+            "Case       8    pitch for a required thrust, line 80\n"
+            "Values\n"
+            "  T     = 450       kN     required thrust                     line 81\n"
+            "  D     = 5.2       m      propeller diameter                  line 81\n"
+            "  N     = 105       RPM    shaft speed                         line 81\n"
+            "  Va    = 6.4       m/s    advance speed                       line 82\n"
+            "  RHO   = 1025      kg/m3  water density                       line 82\n"
+            "  Z     = 4                number of blades                    line 82\n"
+            "  EAR   = 0.65             expanded blade-area ratio Ae/Ao     line 82\n"
+            "  IVISC = 0                ITTC78 correction: 0 off, 1 on      line 82\n"
+            "  Hs    = 3.5       m      shaft depth below the free surface  line 82\n"
+            "Warnings   none\n");
+}
+
+// The slips a run warns about are listed, and a file that does not read says why on the error
+// stream after what it read.
+TEST(CheckTask, ListsTheWarningsAndNamesTheFault) {
+  std::string one_line_short = testing::task_file(1, 8, "450 5.2 105 6.4 1025 4 0.65 0 3.5");
+  one_line_short.erase(one_line_short.find("explanatory line 17\n"), 20);
+  const struct {
+    const char* name;
+    std::string task;
+    int status;
+    bool values;  // the value list is shown
+    std::vector<std::string> out;
+    std::string errors;
+  } rows[] = {
+      {"a free line missing above line 80",
+       one_line_short,
+       0,
+       false,
+       {"Case       450  not a case (1 to 10): nothing more is read, line 80\n",
+        "Warnings\n  task file t.Tsk, line 80: the case line holds \"450 5.2 105",
+        "more than one number; case 450 is used (is a free line missing or extra above it?)"},
+       ""},
+      {"decimal comma",
+       testing::task_file(2, 5, "1,2 3 0.8"),
+       0,
+       true,
+       {"  P/D   = 1 ", "  Z     = 2 ", "  EAR   = 3 ",
+        "  task file t.Tsk, line 81: \"1,2\" reads as the two values 1 and 2",
+        "  task file t.Tsk, line 81: Z = 2 is used as 3 by the Gawn series\n"},
+       ""},
+      {"unknown series",
+       testing::task_file(4, 5, "1.0 4 0.7"),
+       0,
+       true,
+       {"Series     4    not a series (1 Wageningen B, 2 Gawn, 3 KCA), line 16\n",
+        "the series line holds 4, not 1 to 3"},
+       ""},
+      {"short values",
+       testing::task_file(3, 6, "1.0 4 0.7"),
+       1,
+       false,
+       {"Series     3    KCA series, line 16\n", "Case       6    operating point",
+        "Warnings   none\n"},
+       "Tidewerk: input error: task file t.Tsk: the input ended after line 81 while a number was "
+       "expected for RHO (kg/m3)\n"},
+      {"empty file",
+       "",
+       1,
+       false,
+       {"Task file  t.Tsk (/work/t.Tsk)\nWarnings   none\n"},
+       "Tidewerk: input error: task file t.Tsk"},
+  };
+  for (const auto& row : rows) {
+    const Checked c = check(row.task);
+    EXPECT_EQ(c.status, row.status) << row.name;
+    for (const std::string& wanted : row.out) {
+      EXPECT_NE(c.out.find(wanted), std::string::npos) << row.name << ": " << wanted << "\n"
+                                                       << c.out;
+    }
+    if (row.errors.empty()) {
+      EXPECT_EQ(c.errors, "") << row.name;
+    } else {
+      EXPECT_EQ(c.errors.rfind(row.errors, 0), 0u) << row.name << ": " << c.errors;
+    }
+    EXPECT_EQ(c.out.find("Values\n") != std::string::npos, row.values) << row.name;
+  }
 }
 
 }  // namespace
