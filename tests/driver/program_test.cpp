@@ -1,7 +1,12 @@
 // The driver's own items besides a run: the task-file templates, the check of a task file,
 // where a run's files go and what is said about a task file that cannot be opened.
-#include <gtest/gtest.h>
+#include "driver/program.h"
 
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -184,6 +189,154 @@ TEST(CheckTask, ListsTheWarningsAndNamesTheFault) {
     }
     EXPECT_EQ(c.out.find("Values\n") != std::string::npos, row.values) << row.name;
   }
+}
+
+namespace fs = std::filesystem;
+
+// Where a run's files go, for each way of naming the task file and the output folder.
+TEST(OutputPlanOf, TheTaskFilesFolderAndStemOrTheClassicNames) {
+  const struct {
+    const char* task_file;
+    const char* output_dir;
+    const char* dir;
+    const char* stem;
+    const char* report;
+  } rows[] = {
+      {"", "", "", "Tidewerk", "Tidewerk.Son"},
+      {"", "out", "out", "Tidewerk", "out/Tidewerk.Son"},
+      {"designs/coaster.Tsk", "", "designs", "coaster", "designs/coaster.Son"},
+      {"designs/coaster.Tsk", "out", "out", "coaster", "out/coaster.Son"},
+      {"coaster.Tsk", "", "", "coaster", "coaster.Son"},
+      {"coaster", "", "", "coaster", "coaster.Son"},
+      {"/tmp/a/coaster.tug.Tsk", "", "/tmp/a", "coaster.tug", "/tmp/a/coaster.tug.Son"},
+      {"../b/Tidewerk_28-03-2020.Tsk", "", "../b", "Tidewerk_28-03-2020",
+       "../b/Tidewerk_28-03-2020.Son"},
+  };
+  for (const auto& row : rows) {
+    Options options;
+    options.task_file = row.task_file;
+    options.output_dir = row.output_dir;
+    options.csv = true;
+    const OutputPlan plan = output_plan(options);
+    EXPECT_EQ(plan.dir, fs::path(row.dir)) << row.task_file;
+    EXPECT_EQ(plan.stem, row.stem) << row.task_file;
+    EXPECT_EQ(plan.report(), fs::path(row.report)) << row.task_file;
+    EXPECT_TRUE(plan.csv && !plan.svg && !plan.json);
+  }
+}
+
+// A folder of its own in the temporary folder, removed with the test.
+struct Folder {
+  fs::path path;
+  explicit Folder(const std::string& name)
+      : path(fs::temp_directory_path() /
+             ("tidewerk-program-" + name + "-" + std::to_string(::getpid()))) {
+    fs::remove_all(path);
+    fs::create_directories(path);
+  }
+  ~Folder() { fs::remove_all(path); }
+  void file(const std::string& name, const std::string& text = "") const {
+    std::ofstream(path / name) << text;
+  }
+};
+
+// The near matches of a name that is not there: letter case, one extension more or less.
+TEST(NearMatches, LetterCaseAndOneExtensionMoreOrLess) {
+  const Folder folder("near");
+  for (const char* name : {"Coaster.tsk", "coaster", "coaster.Tsk.txt", "coaster.txt",
+                           "coaster.Tsk.bak.txt", "tug.Tsk", "coasters.Tsk"}) {
+    folder.file(name);
+  }
+  fs::create_directories(folder.path / "COASTER.TSK");  // a folder is no task file
+  const fs::path given = folder.path / "coaster.Tsk";
+  EXPECT_EQ(near_matches(given),
+            (std::vector<fs::path>{folder.path / "Coaster.tsk", folder.path / "coaster",
+                                   folder.path / "coaster.Tsk.txt"}));
+  EXPECT_EQ(near_matches(folder.path / "Tug"), (std::vector<fs::path>{folder.path / "tug.Tsk"}));
+  EXPECT_TRUE(near_matches(folder.path / "barge.Tsk").empty());
+  EXPECT_TRUE(near_matches(folder.path / "no-folder" / "coaster.Tsk").empty());
+}
+
+TEST(NearMatches, TheMessageGivesTheAbsolutePathAndTheHint) {
+  const Folder folder("message");
+  folder.file("Coaster.tsk");
+  folder.file("coaster.Tsk.txt");
+  const fs::path given = folder.path / "coaster.Tsk";
+  EXPECT_EQ(unopenable_task_file(given, false),
+            "task file " + given.string() + ": cannot be opened (" + given.string() +
+                ": no such file); did you mean " + (folder.path / "Coaster.tsk").string() + " or " +
+                (folder.path / "coaster.Tsk.txt").string() + "?");
+  EXPECT_EQ(unopenable_task_file(folder.path / "x" / "t.Tsk", true),
+            "task file " + (folder.path / "x" / "t.Tsk").string() +
+                ": cannot be opened in the working directory (" +
+                (folder.path / "x" / "t.Tsk").string() + ": no folder " +
+                (folder.path / "x").string() + ")");
+  fs::create_directories(folder.path / "d.Tsk");
+  EXPECT_NE(unopenable_task_file(folder.path / "d.Tsk", false).find("a folder, not a file"),
+            std::string::npos);
+}
+
+struct Ran {
+  int status;
+  std::string screen, errors;
+};
+
+Ran run(const std::vector<std::string>& arguments, const std::string& keyboard = "") {
+  std::istringstream keys(keyboard);
+  std::ostringstream screen, errors;
+  const int status = run_program(arguments, keys, screen, errors);
+  return {status, screen.str(), errors.str()};
+}
+
+TEST(RunProgram, HelpVersionTemplatesAndRefusals) {
+  Ran r = run({"--help"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.screen, help_text());
+  r = run({"--version"});
+  EXPECT_EQ(r.screen, version_text() + "\n");
+  r = run({"--template"});
+  EXPECT_EQ(r.screen, case_listing());
+  r = run({"--template", "9", "--series", "2"});
+  EXPECT_EQ(r.screen, task_template(9, Series::Gawn));
+  EXPECT_EQ(run({"--template", "9"}).screen, task_template(9, Series::WageningenB));
+  r = run({"--svg", "--nothing"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.screen, "");
+  EXPECT_EQ(r.errors, "tidewerk: unknown option '--nothing'\n" + usage_line() + "\n");
+}
+
+// A named task file: the report beside it under its stem, or in the output folder; the
+// partial report never stays.
+TEST(RunProgram, ANamedTaskFileHasItsReportBesideItOrInTheOutputFolder) {
+  const Folder folder("named");
+  fs::create_directories(folder.path / "designs");
+  const std::string task = testing::task_file(1, 5, "1.0 4 0.70");
+  folder.file("designs/coaster.Tsk", task);
+  const std::string given = (folder.path / "designs" / "coaster.Tsk").string();
+  Ran r = run({given});
+  EXPECT_EQ(r.status, 0) << r.errors;
+  const testing::RunResult classic = testing::run_in_process(task);
+  EXPECT_EQ(r.screen, classic.screen);
+  EXPECT_EQ(testing::read_file((folder.path / "designs" / "coaster.Son").string()), classic.report);
+
+  r = run({"-o", (folder.path / "runs" / "a").string(), "--csv", given});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(testing::read_file((folder.path / "runs" / "a" / "coaster.Son").string()),
+            classic.report);
+  EXPECT_TRUE(fs::exists(folder.path / "runs" / "a" / "coaster.csv"));
+  std::size_t files = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(folder.path)) {
+    EXPECT_EQ(entry.path().filename().string().find(".part"), std::string::npos) << entry.path();
+    files += entry.is_regular_file() ? 1 : 0;
+  }
+  EXPECT_EQ(files, 4u);  // the task file, two reports and the tables
+
+  // A task file named coaster.Son would be replaced by its own report: refused.
+  folder.file("designs/self.Son", task);
+  r = run({(folder.path / "designs" / "self.Son").string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.screen, "");
+  EXPECT_EQ(testing::read_file((folder.path / "designs" / "self.Son").string()), task);
 }
 
 }  // namespace
