@@ -199,7 +199,7 @@ TEST(CaseValues, IvIscMustBeAWholeNumber) {
 }
 
 // read_task reads what a run reads, nothing after it, and records every value with its line;
-// the read-time warnings come with it, and a fault keeps what was read before it.
+// the read-time warnings come with it.
 TEST(ReadTask, ReadsTheWholeTaskWithoutRunningTheCase) {
   const struct {
     const char* name;
@@ -244,18 +244,6 @@ TEST(ReadTask, ReadsTheWholeTaskWithoutRunningTheCase) {
   EXPECT_EQ(problem.IVISC, 1);
   EXPECT_EQ(problem.Hs, 3.5f);
   EXPECT_EQ(read.values.values[8].token, "3.5");
-}
-
-TEST(ReadTask, AFaultKeepsWhatWasReadBeforeIt) {
-  std::istringstream in(task_file(1, 5, "1.0 4"));
-  TaskFile task(in, "short.Tsk");
-  Problem problem;
-  TaskRead read;
-  Warnings warnings;
-  EXPECT_THROW(read_task(problem, task, warnings, read), InputError);
-  EXPECT_EQ(problem.series_number, 1);
-  EXPECT_EQ(problem.case_number, 5);
-  EXPECT_EQ(read.case_line.values.front().token, "5");
 }
 
 // Each warning from one small task file: the exact line on standard error, none with --quiet,

@@ -106,12 +106,8 @@ TEST(CommandLine, ABadValueOrCombinationIsRefusedWithStatusTwoAndNoRun) {
     const char* message;
   } rows[] = {
       {"--template 11", "--template: Value 11 not in range 1 to 10"},
-      {"--template 2 --series 5", "--series: Value 5 not in range 1 to 3"},
-      {"--series 2", "--series requires --template"},
       {"--template 3 Tidewerk_28-03-2020.Tsk", "--template excludes TASK_FILE"},
       {"--check --csv", "--check excludes --csv"},
-      {"-o", "--output-dir: 1 required DIR missing"},
-      {"a.Tsk b.Tsk", "unexpected argument 'b.Tsk'"},
   };
   const fs::path dir = fresh_folder("refused");
   fs::copy_file(kExamples / "case5_b.Tsk", dir / "Tidewerk_28-03-2020.Tsk");
@@ -153,6 +149,14 @@ TEST(CommandLine, ANamedTaskFileHasItsReportBesideItOrInTheOutputFolder) {
             (std::vector<std::string>{"coaster.Son", "coaster.csv", "coaster.svg"}));
   EXPECT_EQ(files_in(dir),
             (std::vector<std::string>{"designs", "err.txt", "keys", "out", "out.txt", "runs"}));
+
+  // A task file whose report would replace it is refused before the run.
+  fs::copy_file(kExamples / "case5_b.Tsk", dir / "designs" / "self.Son");
+  o = run_at(dir, "designs/self.Son");
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.out, "");
+  EXPECT_EQ(read_file((dir / "designs" / "self.Son").string()),
+            read_file((kExamples / "case5_b.Tsk").string()));
 
   // The messages name the task file as it was given.
   fs::copy_file(kExamples / "case5_b.Tsk", dir / "designs" / "comma.Tsk");
@@ -237,7 +241,6 @@ TEST(CommandLine, EveryTemplateRunsToItsResult) {
 TEST(CommandLine, CheckShowsTheReadingAndWritesNoReport) {
   const fs::path dir = fresh_folder("check");
   fs::copy_file(kExamples / "case4_tug_b.Tsk", dir / "Tidewerk_28-03-2020.Tsk");
-  fs::copy_file(kExamples / "case9_merchant_ship.Tsk", dir / "ship.Tsk");
   Outcome o = run_at(dir, "--check");
   EXPECT_EQ(o.status, 0) << o.err;
   EXPECT_EQ(o.out.rfind("Task file  Tidewerk_28-03-2020.Tsk (" +
@@ -245,20 +248,15 @@ TEST(CommandLine, CheckShowsTheReadingAndWritesNoReport) {
                         0),
             0u)
       << o.out;
-  EXPECT_NE(o.out.find("Case       4    bollard pull of three candidate diameters, line 80\n"),
-            std::string::npos);
   EXPECT_NE(o.out.find("  D3    = 2.8       m      third candidate diameter"), std::string::npos);
-  o = run_at(dir, "--check ship.Tsk");
-  EXPECT_EQ(o.status, 0);
-  EXPECT_NE(o.out.find("  PQin  = 4600      kW     delivered power"), std::string::npos);
-  EXPECT_EQ(o.out.find("BASINIZ"), std::string::npos);
+  EXPECT_EQ(o.out.find("BASINIZ"), std::string::npos);  // no pause: the case is not run
   o = run_at(dir, "--check shp.Tsk");
   EXPECT_EQ(o.status, 1);
   EXPECT_EQ(o.out, "");
   EXPECT_NE(o.err.find("cannot be opened (" + (dir / "shp.Tsk").string() + ": no such file)"),
             std::string::npos);
-  EXPECT_EQ(files_in(dir), (std::vector<std::string>{"Tidewerk_28-03-2020.Tsk", "err.txt", "keys",
-                                                     "out.txt", "ship.Tsk"}));
+  EXPECT_EQ(files_in(dir),
+            (std::vector<std::string>{"Tidewerk_28-03-2020.Tsk", "err.txt", "keys", "out.txt"}));
   fs::remove_all(dir);
 }
 
