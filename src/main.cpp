@@ -1,55 +1,13 @@
 // Tidewerk: preliminary design of marine screw propellers from the Wageningen B, Gawn and KCA
-// series.  Reads Tidewerk_28-03-2020.Tsk and writes Tidewerk.Son in the working directory.
-#include <fstream>
+// series.  Without arguments it reads Tidewerk_28-03-2020.Tsk and writes Tidewerk.Son in the
+// working directory; `tidewerk --help` lists the options.
 #include <iostream>
-#include <memory>
+#include <string>
+#include <vector>
 
-#include "driver/main_program.h"
-#include "driver/options.h"
-#include "driver/task_file.h"
-#include "report/run_end.h"
-#include "report/run_figures.h"
+#include "driver/program.h"
 
 int main(int argc, char** argv) {
-  using namespace tidewerk;
-  const Options options = parse_options(std::vector<std::string>(argv + 1, argv + argc));
-  if (!options.error.empty()) {
-    std::cerr << "tidewerk: " << options.error << "\n" << usage_line() << "\n";
-    return kExitUsage;
-  }
-  if (options.help) {
-    std::cout << help_text();
-    return kExitStopped;
-  }
-  if (options.version) {
-    std::cout << version_text() << "\n";
-    return kExitStopped;
-  }
-
-  std::ofstream report(kReportFileName, std::ios::out | std::ios::trunc);
-  if (!report) {
-    std::cerr << "Tidewerk: cannot create the report file " << kReportFileName
-              << " in the working directory\n";
-    return kExitInputError;
-  }
-  RunFigures figures;
-  const bool collect = options.svg || options.csv;
-  RunSetup setup;
-  setup.quiet = options.quiet;
-  const int status = run_tidewerk(
-      std::cout, report, std::cin, std::cerr,
-      [] {
-        auto task = std::make_unique<std::ifstream>(kTaskFileName);
-        return task->is_open() ? std::unique_ptr<std::istream>(std::move(task)) : nullptr;
-      },
-      collect ? &figures : nullptr, setup);
-  report.close();
-
-  if (options.csv && !figures.tables().empty()) {
-    std::ofstream(kCsvFileName) << tables_to_csv(figures.tables());
-  }
-  if (options.svg && !figures.diagram().empty()) {
-    std::ofstream(kSvgFileName) << diagram_to_svg(figures.diagram());
-  }
-  return status;
+  return tidewerk::run_program(std::vector<std::string>(argv + 1, argv + argc), std::cin, std::cout,
+                               std::cerr);
 }

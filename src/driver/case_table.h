@@ -1,5 +1,6 @@
 // The ten cases: what each reads from the task file, in order, with names and units, and the
-// procedure it runs.  The one table the main program, --check, --template and --json read.
+// procedure it runs, with a worked example.  The one table the main program, --check, --template
+// and --json read.
 #pragma once
 
 #include <array>
@@ -30,6 +31,11 @@ struct CaseEntry {
   bool power_or_torque;  // the first value is PQin; PQ = PQin * 1000
   std::size_t count;
   std::array<CaseField, kMaxCaseFields> fields;
+  // A worked example of the values, as a task file's line 81 holds them, for each series
+  // (Wageningen B, Gawn, KCA): a run of it completes the case with its result, its questions
+  // and pauses taking their defaults and a 1 typed at the first of them (case 4: propeller 1).
+  // The Gawn example of case 4 is the one the case refuses.
+  std::array<const char*, 3> examples;
 
   std::span<const CaseField> values() const { return {fields.data(), count}; }
 };

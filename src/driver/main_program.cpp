@@ -144,6 +144,22 @@ bool read_case_values(Problem& problem, TaskFile& task, ReadRecord* record) {
   return true;
 }
 
+bool read_task(Problem& problem, TaskFile& task, Warnings& warnings, TaskRead& read) {
+  task.skip_lines(15, "the 15 explanatory lines before the series");
+  read.series_line = task.read({integer_target("series (line 16)", problem.series_number)});
+  // The one place where the task file's number becomes a series.
+  const std::optional<Series> series = series_from_number(problem.series_number);
+  if (series) problem.series = *series;
+  check_number_line(task, read.series_line, "series", problem.series_number, 1, 3, warnings);
+  task.skip_lines(63, "the 63 explanatory lines before the case number");
+  read.case_line = task.read({integer_target("case (line 80)", problem.case_number)});
+  check_number_line(task, read.case_line, "case", problem.case_number, 1, 10, warnings);
+  if (!read_case_values(problem, task, &read.values)) return false;
+  warn_decimal_commas(task, read.values, warnings);
+  check_case_values(task, *find_case(problem.case_number), read.values, problem, warnings);
+  return true;
+}
+
 void main_program(Problem& problem, Console& io, const TaskFileOpener& open_task_file,
                   RunFigures* figures, Warnings& warnings, TaskRead* read,
                   const std::string& task_name) {
@@ -158,22 +174,10 @@ void main_program(Problem& problem, Console& io, const TaskFileOpener& open_task
                      (task_name == kTaskFileName ? " in the working directory" : ""));
   }
   TaskFile task(*stream, task_name);
-  task.skip_lines(15, "the 15 explanatory lines before the series");
-  r.series_line = task.read({integer_target("series (line 16)", problem.series_number)});
-  // The one place where the task file's number becomes a series.
-  const std::optional<Series> series = series_from_number(problem.series_number);
-  if (series) problem.series = *series;
-  check_number_line(task, r.series_line, "series", problem.series_number, 1, 3, warnings);
-  task.skip_lines(63, "the 63 explanatory lines before the case number");
-  r.case_line = task.read({integer_target("case (line 80)", problem.case_number)});
-  check_number_line(task, r.case_line, "case", problem.case_number, 1, 10, warnings);
-
   std::string no_result;
-  if (read_case_values(problem, task, &r.values)) {
-    warn_decimal_commas(task, r.values, warnings);
-    check_case_values(task, *find_case(problem.case_number), r.values, problem, warnings);
+  if (read_task(problem, task, warnings, r)) {
     // Without a known series nothing can be evaluated: the data-entry message ends the run.
-    if (!series) check_data_entry(problem, io);
+    if (!series_from_number(problem.series_number)) check_data_entry(problem, io);
     no_result = find_case(problem.case_number)->procedure(problem, io, figures, warnings).no_result;
     check_arithmetic();
   } else {

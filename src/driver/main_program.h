@@ -16,7 +16,8 @@
 
 namespace tidewerk {
 
-// Opens the task file; returns null when it cannot be opened.
+// Opens the task file; returns null when it cannot be opened (the run then ends with the
+// input error "cannot be opened"), or throws InputError with a message of its own.
 using TaskFileOpener = std::function<std::unique_ptr<std::istream>()>;
 
 // What the main program read from the task file: line 16, line 80 and the case's values.
@@ -30,6 +31,15 @@ struct TaskRead {
 // fields, and PQ = PQin * 1000 for the cases that give a power or a torque; what was read goes
 // to `record`.  False for any other case.
 bool read_case_values(Problem& problem, TaskFile& task, ReadRecord* record = nullptr);
+
+// Reads a task file as a run does: skips the 15 head lines, reads the series (line 16), skips
+// the 63 free lines, reads the case number (line 80) and, for a case 1 to 10, its values.  What
+// was read goes to `problem` and `read`; the read-time warnings (a decimal comma, more than one
+// number or a number out of range on line 16 or 80, IVISC, Z, RHO, zero or negative dimensions)
+// go to `warnings`.  False when the case number is outside 1 to 10: nothing after line 80 is
+// read.  Throws InputError when the file ends early or holds text where a number belongs; what
+// was read before stays in `read`.
+bool read_task(Problem& problem, TaskFile& task, Warnings& warnings, TaskRead& read);
 
 // Writes the banner, reads the task file into `problem` (and what it read into `read`), runs
 // the case and closes the run with the pause and the stop.  Ends by throwing RunStopped (with

@@ -1,5 +1,8 @@
 #include "driver/options.h"
 
+#include <CLI/CLI.hpp>
+#include <algorithm>
+
 #ifndef TIDEWERK_VERSION
 #define TIDEWERK_VERSION "unknown"
 #endif
@@ -11,54 +14,113 @@ namespace tidewerk {
 
 Options parse_options(const std::vector<std::string>& arguments) {
   Options options;
-  for (const std::string& argument : arguments) {
-    if (argument == "--help" || argument == "-h") {
-      options.help = true;
-    } else if (argument == "--version") {
-      options.version = true;
-    } else if (argument == "--svg") {
-      options.svg = true;
-    } else if (argument == "--csv") {
-      options.csv = true;
-    } else if (argument == "--quiet" || argument == "-q") {
-      options.quiet = true;
-    } else if (options.error.empty()) {
-      options.error = (argument.rfind("-", 0) == 0 ? "unknown option " : "unexpected argument ") +
-                      std::string("'") + argument + "'";
+  CLI::App app("tidewerk");
+  // The help and the version are the program's own texts; arguments the parser does not know
+  // are collected and named in the message below.
+  app.set_help_flag();
+  app.allow_extras();
+  // --template and --check first: a refused combination is then named after them.
+  std::string template_case;
+  CLI::Option* task_template = app.add_option("--template", template_case)
+                                   ->type_name("CASE")
+                                   ->expected(0, 1)
+                                   ->check(CLI::Range(1, 10).description(""));
+  int series = 0;
+  CLI::Option* series_option =
+      app.add_option("--series", series)->type_name("S")->check(CLI::Range(1, 3).description(""));
+  CLI::Option* check = app.add_flag("--check", options.check);
+  app.add_flag("-h,--help", options.help);
+  app.add_flag("--version", options.version);
+  CLI::Option* svg = app.add_flag("--svg", options.svg);
+  CLI::Option* csv = app.add_flag("--csv", options.csv);
+  CLI::Option* json = app.add_flag("--json", options.json);
+  app.add_flag("-q,--quiet", options.quiet);
+  CLI::Option* output_dir = app.add_option("-o,--output-dir", options.output_dir)->type_name("DIR");
+  CLI::Option* task_file = app.add_option("TASK_FILE", options.task_file);
+
+  // A template is written to standard output and reads no task file; a check writes no file.
+  series_option->needs(task_template);
+  for (CLI::Option* other : {check, task_file, svg, csv, json, output_dir})
+    task_template->excludes(other);
+  for (CLI::Option* other : {svg, csv, json, output_dir}) check->excludes(other);
+
+  std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+  try {
+    app.parse(reversed);
+  } catch (const CLI::ParseError& e) {
+    options.error = e.what();
+    return options;
+  }
+  for (const std::string& argument : app.remaining()) {
+    if (argument == "--") continue;  // the end of the options, before a name starting with -
+    options.error = (argument.rfind("-", 0) == 0 ? "unknown option '" : "unexpected argument '") +
+                    argument + "'";
+    return options;
+  }
+  if (task_template->count() > 0) {
+    if (template_case.empty()) {
+      options.template_listing = true;
+      if (series_option->count() > 0) {
+        options.error = "--series needs a case: --template CASE --series S";
+        return options;
+      }
+    } else {
+      options.template_case = std::stoi(template_case);
     }
   }
+  if (series_option->count() > 0) options.series = series;
   return options;
 }
 
 std::string usage_line() {
-  return "Usage: tidewerk [--svg] [--csv] [--quiet] | --help | --version";
+  return "Usage: tidewerk [--svg] [--csv] [--json] [-o DIR] [-q] [TASK_FILE]\n"
+         "       tidewerk --check [TASK_FILE]\n"
+         "       tidewerk --template [CASE] [--series S]\n"
+         "       tidewerk --help | --version";
 }
 
 std::string help_text() {
   return version_text() +
-         " - preliminary design of marine screw propellers from the Wageningen B,\n"
-         "Gawn and KCA series, with the optional ITTC78 scale correction.\n"
+         "\n"
+         "Preliminary design of marine screw propellers from the Wageningen B, Gawn and KCA\n"
+         "series, with the optional ITTC78 scale correction.\n"
          "\n" +
          usage_line() +
          "\n"
          "\n"
-         "Reads the task file Tidewerk_28-03-2020.Tsk in the working directory (the series on\n"
-         "line 16, the case number on line 80 and its values from line 81), asks the case's\n"
-         "questions at the keyboard, and writes every result to the screen and to the report\n"
-         "file Tidewerk.Son in the working directory.\n"
+         "Reads the task file TASK_FILE (the series on line 16, the case number on line 80 and\n"
+         "its values from line 81), asks the case's questions at the keyboard, and writes every\n"
+         "result to the screen and to the report <stem>.Son beside the task file, where <stem>\n"
+         "is the task file's name without its last extension.  Without TASK_FILE it reads\n"
+         "Tidewerk_28-03-2020.Tsk and writes Tidewerk.Son in the working directory.\n"
          "\n"
          "Options:\n"
-         "  --svg      also write Tidewerk.svg, the open-water diagram of the run's propeller\n"
-         "  --csv      also write Tidewerk.csv, the run's main tables at full precision\n"
-         "  --quiet    no warnings on standard error (slips in the task file, results at a limit)\n"
-         "  --help     show this help and exit\n"
-         "  --version  show the name and version and exit\n"
+         "  --svg                 also write <stem>.svg, the open-water diagram of the propeller\n"
+         "  --csv                 also write <stem>.csv, the run's main tables at full precision\n"
+         "  --json                also write <stem>.json, what the run read, warned and ended "
+         "with\n"
+         "  -o, --output-dir DIR  write the report and the other files into DIR (made if missing)\n"
+         "  --template [CASE]     write an annotated task file of CASE (1 to 10); alone: the "
+         "cases\n"
+         "  --series S            the template's series: 1 Wageningen B (default), 2 Gawn, 3 KCA\n"
+         "  --check               show what the task file holds and its warnings; no run, no file\n"
+         "  -q, --quiet           no warnings on standard error (slips in the task file, limits)\n"
+         "  -h, --help            show this help and exit\n"
+         "  --version             show the name and version and exit\n"
+         "\n"
+         "Files:\n"
+         "  TASK_FILE             the task file; Tidewerk_28-03-2020.Tsk without TASK_FILE\n"
+         "  <stem>.Son            the report (Tidewerk.Son without TASK_FILE), replaced at the "
+         "end\n"
+         "  <stem>.svg            the diagram, with --svg\n"
+         "  <stem>.csv            the tables, with --csv\n"
+         "  <stem>.json           the run's record, with --json\n"
          "\n"
          "Exit status:\n"
-         "  0  the case produced its result\n"
+         "  0  the case produced its result (also --help, --version, --template, --check)\n"
          "  1  input error: missing, short or unreadable task file, or a number that cannot\n"
          "     be read from the task file or the keyboard\n"
-         "  2  unknown command-line option\n"
+         "  2  unknown command-line option or bad option value; nothing is run\n"
          "  3  arithmetic error: division by zero, invalid operation or overflow\n"
          "  4  internal error\n"
          "  5  the run ended without the case's result (the reason is on standard error)\n";

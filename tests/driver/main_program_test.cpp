@@ -198,6 +198,54 @@ TEST(CaseValues, IvIscMustBeAWholeNumber) {
   EXPECT_THROW(read_case_values(problem, task), InputError);
 }
 
+// read_task reads what a run reads, nothing after it, and records every value with its line;
+// the read-time warnings come with it.
+TEST(ReadTask, ReadsTheWholeTaskWithoutRunningTheCase) {
+  const struct {
+    const char* name;
+    std::string task;
+    bool known_case;
+    int series, case_number;
+    std::size_t values;
+    int first_value_line;
+    std::size_t warnings;
+  } rows[] = {
+      {"case 8 on one line", task_file(1, 8, "450 5.2 105 6.4 1025 4 0.65 0 3.5\nnot read"), true,
+       1, 8, 9, 81, 0},
+      {"values over lines", task_file(3, 5, "\n1.1\n\n4 0.8 comment"), true, 3, 5, 3, 82, 0},
+      {"case 11 reads nothing more", task_file(2, 11, "not a number"), false, 2, 11, 0, 0, 1},
+      {"decimal comma and Z", task_file(1, 5, "1.0 4.5 0,7"), true, 1, 5, 3, 81, 2},
+  };
+  for (const auto& row : rows) {
+    std::istringstream in(row.task);
+    TaskFile task(in, "t.Tsk");
+    Problem problem;
+    TaskRead read;
+    Warnings warnings;
+    EXPECT_EQ(read_task(problem, task, warnings, read), row.known_case) << row.name;
+    EXPECT_EQ(problem.series_number, row.series) << row.name;
+    EXPECT_EQ(problem.case_number, row.case_number) << row.name;
+    EXPECT_EQ(read.series_line.values.front().line, 16) << row.name;
+    EXPECT_EQ(read.case_line.values.front().line, 80) << row.name;
+    ASSERT_EQ(read.values.values.size(), row.values) << row.name;
+    if (row.values > 0) {
+      EXPECT_EQ(read.values.values.front().line, row.first_value_line) << row.name;
+    }
+    EXPECT_EQ(warnings.all().size(), row.warnings) << row.name;
+  }
+  // The values land in their fields, with PQ in W.
+  std::istringstream in(task_file(1, 9, "4600 5.2 105 6.4 1025 4 0.65 1 3.5"));
+  TaskFile task(in);
+  Problem problem;
+  TaskRead read;
+  Warnings warnings;
+  ASSERT_TRUE(read_task(problem, task, warnings, read));
+  EXPECT_EQ(problem.PQ, 4600000.0f);
+  EXPECT_EQ(problem.IVISC, 1);
+  EXPECT_EQ(problem.Hs, 3.5f);
+  EXPECT_EQ(read.values.values[8].token, "3.5");
+}
+
 // Each warning from one small task file: the exact line on standard error, none with --quiet,
 // and never anything on the screen or in the report that the quiet run does not also show.
 TEST(Warnings, EachSlipIsPointedOutOnceAndQuietSilencesIt) {

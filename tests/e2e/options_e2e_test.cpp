@@ -2,8 +2,12 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include "support/test_support.h"
 #include "support/xml_check.h"
@@ -21,18 +25,12 @@ struct Outcome {
   fs::path dir;
 };
 
-// Runs the program with `arguments` in a fresh folder holding `example` as the task file.
-Outcome run(const std::string& name, const std::string& arguments, const std::string& example = "",
-            const std::string& keyboard = "") {
+// Runs the program with `arguments` in the folder `dir`; the keyboard, standard output and
+// standard error are the files keys, out.txt and err.txt of that folder.
+Outcome run_at(const fs::path& dir, const std::string& arguments,
+               const std::string& keyboard = "") {
   Outcome o;
-  o.dir =
-      fs::temp_directory_path() / ("tidewerk-options-" + name + "-" + std::to_string(::getpid()));
-  fs::remove_all(o.dir);
-  fs::create_directories(o.dir);
-  if (!example.empty()) {
-    fs::copy_file(fs::path(TIDEWERK_SOURCE_DIR) / "examples" / (example + ".Tsk"),
-                  o.dir / "Tidewerk_28-03-2020.Tsk");
-  }
+  o.dir = dir;
   std::ofstream(o.dir / "keys") << keyboard;
   const std::string command = "cd '" + o.dir.string() + "' && '" + TIDEWERK_BINARY + "' " +
                               arguments + " < keys > out.txt 2> err.txt";
@@ -42,6 +40,42 @@ Outcome run(const std::string& name, const std::string& arguments, const std::st
   o.err = read_file((o.dir / "err.txt").string());
   return o;
 }
+
+fs::path fresh_folder(const std::string& name) {
+  const fs::path dir =
+      fs::temp_directory_path() / ("tidewerk-options-" + name + "-" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  return dir;
+}
+
+const fs::path kExamples = fs::path(TIDEWERK_SOURCE_DIR) / "examples";
+
+// Runs the program with `arguments` in a fresh folder holding `example` as the task file.
+Outcome run(const std::string& name, const std::string& arguments, const std::string& example = "",
+            const std::string& keyboard = "") {
+  const fs::path dir = fresh_folder(name);
+  if (!example.empty()) {
+    fs::copy_file(kExamples / (example + ".Tsk"), dir / "Tidewerk_28-03-2020.Tsk");
+  }
+  return run_at(dir, arguments, keyboard);
+}
+
+// The names of the files in `dir`, sorted.
+std::vector<std::string> files_in(const fs::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+const std::string kUsage =
+    "Usage: tidewerk [--svg] [--csv] [--json] [-o DIR] [-q] [TASK_FILE]\n"
+    "       tidewerk --check [TASK_FILE]\n"
+    "       tidewerk --template [CASE] [--series S]\n"
+    "       tidewerk --help | --version\n";
 
 TEST(CommandLine, HelpAndVersionExitZeroWithoutARun) {
   const Outcome help = run("help", "--help");
@@ -59,11 +93,171 @@ TEST(CommandLine, AnUnknownOptionIsRefusedWithStatusTwoAndNoRun) {
   const Outcome o = run("unknown", "--plot", "case5_b");
   EXPECT_EQ(o.status, 2);
   EXPECT_EQ(o.out, "");
-  EXPECT_EQ(o.err,
-            "tidewerk: unknown option '--plot'\nUsage: tidewerk [--svg] [--csv] [--quiet] | --help "
-            "| --version\n");
+  EXPECT_EQ(o.err, "tidewerk: unknown option '--plot'\n" + kUsage);
   EXPECT_FALSE(fs::exists(o.dir / "Tidewerk.Son"));
   fs::remove_all(o.dir);
+}
+
+// A bad value or a refused combination: status 2, the message and the usage on standard
+// error, nothing on standard output, no run and no file written.
+TEST(CommandLine, ABadValueOrCombinationIsRefusedWithStatusTwoAndNoRun) {
+  const struct {
+    const char* arguments;
+    const char* message;
+  } rows[] = {
+      {"--template 11", "--template: Value 11 not in range 1 to 10"},
+      {"--template 3 Tidewerk_28-03-2020.Tsk", "--template excludes TASK_FILE"},
+      {"--check --csv", "--check excludes --csv"},
+  };
+  const fs::path dir = fresh_folder("refused");
+  fs::copy_file(kExamples / "case5_b.Tsk", dir / "Tidewerk_28-03-2020.Tsk");
+  for (const auto& row : rows) {
+    const Outcome o = run_at(dir, row.arguments);
+    EXPECT_EQ(o.status, 2) << row.arguments;
+    EXPECT_EQ(o.out, "") << row.arguments;
+    EXPECT_EQ(o.err, "tidewerk: " + std::string(row.message) + "\n" + kUsage) << row.arguments;
+    EXPECT_EQ(files_in(dir),
+              (std::vector<std::string>{"Tidewerk_28-03-2020.Tsk", "err.txt", "keys", "out.txt"}))
+        << row.arguments;
+  }
+  fs::remove_all(dir);
+}
+
+// From another folder: the report goes beside the named task file under its stem, or into
+// the output folder (made when missing); it is the classic run's report, and the working
+// directory gets no file of the run.
+TEST(CommandLine, ANamedTaskFileHasItsReportBesideItOrInTheOutputFolder) {
+  const Outcome classic = run("classic", "", "case8_merchant_ship");
+  const fs::path dir = fresh_folder("named");
+  fs::create_directories(dir / "designs");
+  fs::copy_file(kExamples / "case8_merchant_ship.Tsk", dir / "designs" / "coaster.Tsk");
+  const std::string report = read_file((classic.dir / "Tidewerk.Son").string());
+
+  Outcome o = run_at(dir, "designs/coaster.Tsk");
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.out, classic.out);
+  EXPECT_EQ(read_file((dir / "designs" / "coaster.Son").string()), report);
+  EXPECT_EQ(files_in(dir / "designs"), (std::vector<std::string>{"coaster.Son", "coaster.Tsk"}));
+
+  o = run_at(dir, "-o out designs/coaster.Tsk");
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(read_file((dir / "out" / "coaster.Son").string()), report);
+
+  o = run_at(dir, "--svg --csv --output-dir runs/b designs/coaster.Tsk");
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(files_in(dir / "runs" / "b"),
+            (std::vector<std::string>{"coaster.Son", "coaster.csv", "coaster.svg"}));
+  EXPECT_EQ(files_in(dir),
+            (std::vector<std::string>{"designs", "err.txt", "keys", "out", "out.txt", "runs"}));
+
+  // A task file whose report would replace it is refused before the run.
+  fs::copy_file(kExamples / "case5_b.Tsk", dir / "designs" / "self.Son");
+  o = run_at(dir, "designs/self.Son");
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.out, "");
+  EXPECT_EQ(read_file((dir / "designs" / "self.Son").string()),
+            read_file((kExamples / "case5_b.Tsk").string()));
+
+  // The messages name the task file as it was given.
+  fs::copy_file(kExamples / "case5_b.Tsk", dir / "designs" / "comma.Tsk");
+  std::string text = read_file((dir / "designs" / "comma.Tsk").string());
+  text.replace(text.find("\n1.0  4  0.70") + 9, 4, "0,70");
+  std::ofstream(dir / "designs" / "comma.Tsk") << text;
+  o = run_at(dir, "designs/comma.Tsk");
+  EXPECT_NE(o.err.find("Tidewerk: warning: task file designs/comma.Tsk, line 81: \"0,70\""),
+            std::string::npos)
+      << o.err;
+  fs::remove_all(dir);
+  fs::remove_all(classic.dir);
+}
+
+// A task file that cannot be opened: status 1, its absolute path, the near match of the
+// folder, and no report.
+TEST(CommandLine, AMistypedTaskFileNameGetsTheNearMatch) {
+  const struct {
+    const char* present;
+    const char* given;
+    const char* hint;
+  } rows[] = {
+      {"Coaster.tsk", "designs/coaster.Tsk", "; did you mean designs/Coaster.tsk?"},
+      {"coaster", "designs/coaster.Tsk", "; did you mean designs/coaster?"},
+      {"coaster.Tsk.txt", "designs/coaster.Tsk", "; did you mean designs/coaster.Tsk.txt?"},
+      {"coaster.Tsk", "designs/coaster", "; did you mean designs/coaster.Tsk?"},
+      {"barge.Tsk", "designs/coaster.Tsk", ""},
+  };
+  for (const auto& row : rows) {
+    const fs::path dir = fresh_folder("mistyped");
+    fs::create_directories(dir / "designs");
+    fs::copy_file(kExamples / "case5_b.Tsk", dir / "designs" / row.present);
+    const Outcome o = run_at(dir, row.given);
+    EXPECT_EQ(o.status, 1) << row.given;
+    const fs::path absolute = fs::absolute(dir / row.given).lexically_normal();
+    EXPECT_NE(o.err.find("Tidewerk: input error: task file " + std::string(row.given) +
+                         ": cannot be opened (" + absolute.string() + ": no such file)" + row.hint +
+                         "\n"),
+              std::string::npos)
+        << o.err;
+    EXPECT_NE(o.out.find("HESAP PROGRAMI"), std::string::npos);  // the banner, as ever
+    EXPECT_EQ(files_in(dir / "designs"), std::vector<std::string>{row.present}) << row.given;
+    fs::remove_all(dir);
+  }
+}
+
+// Every template runs unchanged to its case's result with a 1 typed at the keyboard and every
+// other pause and question taking its default; the Gawn series in case 4 is refused.
+TEST(CommandLine, EveryTemplateRunsToItsResult) {
+  const fs::path dir = fresh_folder("templates");
+  Outcome o = run_at(dir, "--template");
+  EXPECT_EQ(o.status, 0);
+  EXPECT_EQ(std::count(o.out.begin(), o.out.end(), '\n'), 10);
+  EXPECT_EQ(o.out.rfind("1   optimum propeller for a load coefficient Kt/J^2", 0), 0u) << o.out;
+  for (int case_number = 1; case_number <= 10; ++case_number) {
+    for (int series = 1; series <= 3; ++series) {
+      const std::string pair =
+          "case " + std::to_string(case_number) + ", series " + std::to_string(series);
+      o = run_at(
+          dir, "--template " + std::to_string(case_number) + " --series " + std::to_string(series));
+      ASSERT_EQ(o.status, 0) << pair;
+      std::ofstream(dir / "t.Tsk") << o.out;
+      std::istringstream lines(o.out);
+      std::vector<std::string> line(1);
+      for (std::string text; std::getline(lines, text);) line.push_back(text);
+      ASSERT_GT(line.size(), 81u) << pair;
+      EXPECT_EQ(line[16].rfind(std::to_string(series) + " ", 0), 0u) << pair;
+      EXPECT_EQ(line[80].rfind(std::to_string(case_number) + " ", 0), 0u) << pair;
+
+      o = run_at(dir, "t.Tsk", "1\n");
+      const bool refused = case_number == 4 && series == 2;
+      EXPECT_EQ(o.status, refused ? 5 : 0) << pair << "\n" << o.err;
+      if (!refused) EXPECT_EQ(o.err, "") << pair;
+      EXPECT_TRUE(fs::exists(dir / "t.Son")) << pair;
+      fs::remove(dir / "t.Son");
+    }
+  }
+  fs::remove_all(dir);
+}
+
+// --check shows what was read and runs nothing: no report, no question.
+TEST(CommandLine, CheckShowsTheReadingAndWritesNoReport) {
+  const fs::path dir = fresh_folder("check");
+  fs::copy_file(kExamples / "case4_tug_b.Tsk", dir / "Tidewerk_28-03-2020.Tsk");
+  Outcome o = run_at(dir, "--check");
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.out.rfind("Task file  Tidewerk_28-03-2020.Tsk (" +
+                            (dir / "Tidewerk_28-03-2020.Tsk").string() + ")\n",
+                        0),
+            0u)
+      << o.out;
+  EXPECT_NE(o.out.find("  D3    = 2.8       m      third candidate diameter"), std::string::npos);
+  EXPECT_EQ(o.out.find("BASINIZ"), std::string::npos);  // no pause: the case is not run
+  o = run_at(dir, "--check shp.Tsk");
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.out, "");
+  EXPECT_NE(o.err.find("cannot be opened (" + (dir / "shp.Tsk").string() + ": no such file)"),
+            std::string::npos);
+  EXPECT_EQ(files_in(dir),
+            (std::vector<std::string>{"Tidewerk_28-03-2020.Tsk", "err.txt", "keys", "out.txt"}));
+  fs::remove_all(dir);
 }
 
 TEST(CommandLine, SvgAndCsvAreWrittenBesideAnUnchangedReport) {
@@ -73,8 +267,9 @@ TEST(CommandLine, SvgAndCsvAreWrittenBesideAnUnchangedReport) {
   EXPECT_EQ(both.out, plain.out);
   EXPECT_EQ(read_file((both.dir / "Tidewerk.Son").string()),
             read_file((plain.dir / "Tidewerk.Son").string()));
-  EXPECT_FALSE(fs::exists(plain.dir / "Tidewerk.svg"));
-  EXPECT_FALSE(fs::exists(plain.dir / "Tidewerk.csv"));
+  EXPECT_EQ(files_in(plain.dir),
+            (std::vector<std::string>{"Tidewerk.Son", "Tidewerk_28-03-2020.Tsk", "err.txt", "keys",
+                                      "out.txt"}));
   const std::string svg = read_file((both.dir / "Tidewerk.svg").string());
   testing::XmlCheck xml(svg);
   ASSERT_TRUE(xml.well_formed());

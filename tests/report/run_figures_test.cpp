@@ -23,7 +23,7 @@ TEST(Options, ParsesTheFourOptionsAndRefusesAnythingElse) {
   EXPECT_TRUE(parse_options({"--version"}).version);
   EXPECT_TRUE(parse_options({}).error.empty());
   EXPECT_EQ(parse_options({"--svg", "-x", "--bad"}).error, "unknown option '-x'");
-  EXPECT_EQ(parse_options({"file.Tsk"}).error, "unexpected argument 'file.Tsk'");
+  EXPECT_EQ(parse_options({"a.Tsk", "b.Tsk"}).error, "unexpected argument 'b.Tsk'");
 }
 
 TEST(Options, HelpNamesTheFilesTheOptionsAndTheExitStatuses) {
