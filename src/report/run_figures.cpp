@@ -112,7 +112,6 @@ constexpr double kCharWidth = 0.6;
 
 struct Box {
   double x0, y0, x1, y1;
-  double area() const { return (x1 - x0) * (y1 - y0); }
   bool contains(const Box& b) const { return b.x0 >= x0 && b.x1 <= x1 && b.y0 >= y0 && b.y1 <= y1; }
   bool contains(double x, double y) const { return x >= x0 && x <= x1 && y >= y0 && y <= y1; }
 };
