@@ -130,6 +130,7 @@ void collect_figures(const Candidates& candidates, int choice, const Problem& p,
   d.subtitle = "Bollard pull of the three candidate propellers";
   d.x_label = "Pitch ratio P/D (-)";
   d.y_label = "Bollard pull T (kN)";
+  d.conditions = conditions_line(kNotKnown, p.N, kNotKnown, Propeller::of(p).corrected());
   DiagramSeries points{"candidates", kColourKt, false, {}, {}};
   for (int i = 1; i <= kCandidates; ++i) {
     const Candidate& c = candidates[static_cast<std::size_t>(i - 1)];
@@ -137,7 +138,7 @@ void collect_figures(const Candidates& candidates, int choice, const Problem& p,
     table.rows.push_back({static_cast<float>(i), c.D, c.pd, c.Kt, ten_kq(c.Kq), T_kN});
     points.x.push_back(c.pd);
     points.y.push_back(T_kN);
-    if (i == choice) d.marks.push_back({c.pd, T_kN, labelled("D", c.D) + " m"});
+    d.marks.push_back({c.pd, T_kN, candidate_label(i, c.D, c.pd, T_kN), i == choice});
   }
   d.series.push_back(std::move(points));
   d.mark_legend = "chosen propeller";

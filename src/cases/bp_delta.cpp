@@ -79,11 +79,11 @@ CaseResult bp_delta(const Problem& p, Console& io, RunFigures* figures, Warnings
   io.both_text(kOpenWaterRule);
 
   if (rows_table) {
-    figures->diagram() =
-        coefficient_diagram(*rows_table, propeller_title(p.series, Z, p.EAR),
-                            labelled("Open-water coefficients at J", J_used) +
-                                labelled(", Bp", p.Bp, 2) + labelled(", delta", p.delta, 2),
-                            "Pitch ratio P/D (-)");
+    Diagram& d = figures->diagram();
+    d = pitch_diagram(*rows_table, propeller, J, propeller_title(p.series, Z, p.EAR),
+                      labelled("Open-water coefficients at J", J_used) + labelled(", Bp", p.Bp, 2) +
+                          labelled(", delta", p.delta, 2));
+    d.conditions = conditions_line(p.D, p.N, p.Va, propeller.corrected());
   }
 
   if (table.ISON < kFewestRows) {
@@ -135,7 +135,10 @@ CaseResult bp_delta(const Problem& p, Console& io, RunFigures* figures, Warnings
                          single(double{T} / 1000.0), single(double{Q} / 1000.0), Pd});
     Diagram& d = figures->diagram();
     d.title = propeller_title(p.series, result.z, p.EAR, pd);
-    mark_on_curves(d, pd, result.Kt, ten_kq(result.Kq), result.eta0, labelled("P/D", pd), "result");
+    mark_on_curves(d, pd, result.Kt, ten_kq(result.Kq), result.eta0,
+                   labelled("P/D", pd) + "\n" +
+                       open_water_label(result.J, result.Kt, ten_kq(result.Kq), result.eta0),
+                   "result");
   }
   write_viscous_statement(io, propeller.corrected());
   return CaseResult::produced();

@@ -244,9 +244,9 @@ int offer_another_row(int selected, int rows, Console& io) {
 }
 
 // For --csv and --svg: the candidate table, and the efficiency of the candidates against P/D
-// with the selected row marked.
+// with the selected row marked; D (m) and N (RPM) are the selected propeller's.
 void collect_figures(const MatchingCase& mc, const Workspace& ws, int selected, float K,
-                     const Problem& p, float Z, RunFigures& figures) {
+                     const Problem& p, float Z, float D, float N, RunFigures& figures) {
   const char* load = mc.load_name;
   ResultTable& table = figures.table(
       std::string("Candidate propellers for ") + load,
@@ -258,6 +258,8 @@ void collect_figures(const MatchingCase& mc, const Workspace& ws, int selected, 
                           advance_coefficient_delta(ws.j[r])});
     eta.x.push_back(ws.pd[r]);
     eta.y.push_back(ws.eta0[r]);
+    eta.markers.push_back(
+        {ws.pd[r], ws.eta0[r], candidate_values(r + 1, ws.pd[r], ws.j[r], ws.eta0[r])});
   }
   Diagram& d = figures.diagram();
   d = Diagram{};
@@ -268,9 +270,15 @@ void collect_figures(const MatchingCase& mc, const Workspace& ws, int selected, 
   d.subtitle = subtitle;
   d.x_label = "Pitch ratio P/D (-)";
   d.y_label = "eta0 (-)";
+  const bool revolutions = mc.unknown == Unknown::Revolutions;
+  d.conditions = conditions_line(revolutions ? p.D : kNotKnown, revolutions ? kNotKnown : p.N, p.Va,
+                                 Propeller::of(p).corrected());
   d.series.push_back(std::move(eta));
+  const int s = selected - 1;
   d.marks.push_back(
-      {ws.pd[selected - 1], ws.eta0[selected - 1], "row " + std::to_string(selected)});
+      {ws.pd[s], ws.eta0[s],
+       optimum_label(selected, ws.pd[s], ws.j[s], ws.eta0[s],
+                     revolutions ? labelled("N", N, 1) + " RPM" : labelled("D", D) + " m")});
   d.mark_legend = "selected propeller";
 }
 
@@ -351,7 +359,7 @@ CaseResult match_load_coefficient(const MatchingCase& mc, const Problem& p, Cons
   const float Vtip =
       mc.tip_speed == TipSpeed::None ? 0.0f : single(double{pi} * double{D} * double{n});
 
-  if (figures) collect_figures(mc, *ws, selected, K, p, Z, *figures);
+  if (figures) collect_figures(mc, *ws, selected, K, p, Z, D, N, *figures);
 
   write_series_used(io, p.series);
   io.both("(/,' SECILEN PERVANE = ',I3,'. PERVANEDIR',/)", {selected});

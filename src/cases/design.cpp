@@ -223,10 +223,10 @@ OpenWater write_open_water_table(const Propeller& propeller, Console& io, RunFig
   if (!design_row_written) design = propeller.at(Jd, design_pd);
   if (figure_table) {
     Diagram& d = figures->diagram();
-    d = open_water_diagram(*figure_table,
+    d = open_water_diagram(*figure_table, propeller, design_pd,
                            propeller_title(propeller.series, design.z, propeller.ear, design_pd));
-    mark_on_curves(d, Jd, design.Kt, ten_kq(design.Kq), design.eta0, labelled("J", Jd),
-                   "design point");
+    mark_on_curves(d, Jd, design.Kt, ten_kq(design.Kq), design.eta0,
+                   open_water_label(Jd, design.Kt, ten_kq(design.Kq), design.eta0), "design point");
   }
   return design;
 }
@@ -315,6 +315,8 @@ CaseResult run_design_case(const DesignCase& c, const Problem& p, Console& io, R
   pause_between_blank_records(io);
 
   const OpenWater design = write_open_water_table(propeller, io, figures, Jd, design_pd);
+  if (figures)
+    figures->diagram().conditions = conditions_line(p.D, p.N, p.Va, propeller.corrected());
   const float T = write_design_summary(c, p, design, design_pd, io);
   check_blade_area({p.series, T, p.D, p.N, p.Va, p.RHO, design.z, p.EAR, design_pd, p.Hs}, io,
                    c.burrill, warnings, case_where(p));

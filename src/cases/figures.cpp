@@ -1,26 +1,115 @@
 #include "cases/figures.h"
 
+#include <algorithm>
+#include <cfenv>
+#include <cmath>
 #include <cstdio>
 
-namespace tidewerk {
+#include "cases/performance.h"
+#include "numeric/precision.h"
 
-Diagram coefficient_diagram(const ResultTable& table, const std::string& title,
-                            const std::string& subtitle, const std::string& x_label) {
+namespace tidewerk {
+namespace {
+
+// Spacing of the smooth curves, in J or P/D, and the most points a curve gets.
+constexpr float kCurveStep = 0.005f;
+constexpr double kMostCurvePoints = 2000;
+
+// The points evaluated for a diagram alone are not the run's: a division by zero or an
+// overflow among them must not end a run that never printed them.  Keeps the arithmetic flags
+// as they were when it was made.
+class ArithmeticFlagsKept {
+ public:
+  ArithmeticFlagsKept() { std::fegetexceptflag(&saved_, FE_ALL_EXCEPT); }
+  ~ArithmeticFlagsKept() { std::fesetexceptflag(&saved_, FE_ALL_EXCEPT); }
+  ArithmeticFlagsKept(const ArithmeticFlagsKept&) = delete;
+  ArithmeticFlagsKept& operator=(const ArithmeticFlagsKept&) = delete;
+
+ private:
+  std::fexcept_t saved_{};
+};
+
+// Kt, 10Kq and eta0 at `x` from `points` as three curves, leaving out the points with negative
+// or no thrust as the tables do, and the rows of `table` (x, Kt, 10Kq, eta0 ...) as markers,
+// each with its values; `x_name` is the name of the table's first column ("J", "P/D").
+Diagram coefficient_diagram(const ResultTable& table, const char* x_name,
+                            const std::vector<float>& x, const std::vector<OpenWater>& points) {
   Diagram d;
-  d.title = title;
-  d.subtitle = subtitle;
-  d.x_label = x_label;
   d.y_label = "Kt, 10Kq, eta0 (-)";
   d.series = {{"Kt", kColourKt, true, {}, {}},
               {"10Kq", kColourKq, true, {}, {}},
               {"eta0", kColourEta, true, {}, {}}};
-  for (const auto& row : table.rows) {
-    if (row.size() < 4) continue;
-    for (std::size_t k = 0; k < 3; ++k) {
-      d.series[k].x.push_back(row[0]);
-      d.series[k].y.push_back(row[k + 1]);
+  for (std::size_t k = 0; k < x.size() && k < points.size(); ++k) {
+    const OpenWater& point = points[k];
+    if (!std::isgreaterequal(point.Kt, 0.0f)) continue;
+    const float y[3] = {point.Kt, ten_kq(point.Kq), point.eta0};
+    for (std::size_t c = 0; c < 3; ++c) {
+      d.series[c].x.push_back(x[k]);
+      d.series[c].y.push_back(y[c]);
     }
   }
+  for (const auto& row : table.rows) {
+    if (row.size() < 4) continue;
+    const std::string values = labelled(x_name, row[0]) + ", " + labelled("Kt", row[1], 4) + ", " +
+                               labelled("10Kq", row[2], 4) + ", " + labelled("eta0", row[3], 4);
+    for (std::size_t c = 0; c < 3; ++c) d.series[c].markers.push_back({row[0], row[c + 1], values});
+  }
+  return d;
+}
+
+}  // namespace
+
+std::vector<float> curve_abscissae(const ResultTable& table, float step) {
+  std::vector<float> x;
+  for (const auto& row : table.rows) {
+    if (!row.empty() && std::isfinite(row[0])) x.push_back(row[0]);
+  }
+  if (x.empty()) return x;
+  const auto [lo, hi] = std::minmax_element(x.begin(), x.end());
+  const double first = *lo, last = *hi;
+  const double spacing = std::max(double{step}, (last - first) / kMostCurvePoints);
+  for (double k = 1; first + k * spacing < last; ++k) x.push_back(single(first + k * spacing));
+  std::sort(x.begin(), x.end());
+  x.erase(std::unique(x.begin(), x.end()), x.end());
+  return x;
+}
+
+std::string conditions_line(float D, float N, float Va, bool corrected) {
+  std::string line;
+  auto add = [&line](const char* name, float value, int decimals, const char* unit) {
+    if (std::isnan(value)) return;
+    line += labelled(name, value, decimals) + " " + unit + ", ";
+  };
+  add("D", D, 3, "m");
+  add("N", N, 1, "RPM");
+  add("Va", Va, 2, "m/s");
+  return line + (corrected ? "ITTC78 correction applied" : "no ITTC78 correction");
+}
+
+Diagram open_water_diagram(const ResultTable& table, const Propeller& propeller, float pd,
+                           const std::string& title) {
+  const ArithmeticFlagsKept flags;
+  const std::vector<float> J = curve_abscissae(table, kCurveStep);
+  std::vector<OpenWater> points(J.size());
+  propeller.over(pd, J.data(), J.size(), points.data());
+  Diagram d = coefficient_diagram(table, "J", J, points);
+  d.title = title;
+  d.subtitle = "Open-water diagram";
+  d.x_label = "Advance coefficient J (-)";
+  return d;
+}
+
+Diagram pitch_diagram(const ResultTable& table, const Propeller& propeller, float J,
+                      const std::string& title, const std::string& subtitle) {
+  const ArithmeticFlagsKept flags;
+  const std::vector<float> pd = curve_abscissae(table, kCurveStep);
+  std::vector<OpenWater> points;
+  points.reserve(pd.size());
+  for (const float ratio : pd) points.push_back(propeller.at(J, ratio));
+  Diagram d = coefficient_diagram(table, "P/D", pd, points);
+  d.title = title;
+  d.subtitle = subtitle;
+  d.x_label = "Pitch ratio P/D (-)";
   return d;
 }
 
@@ -32,14 +121,30 @@ void mark_on_curves(Diagram& diagram, float x, float Kt, float ten_Kq, float eta
   diagram.mark_legend = legend;
 }
 
+std::string open_water_label(float J, float Kt, float ten_Kq, float eta0) {
+  return labelled("J", J) + "\n" + labelled("Kt", Kt, 4) + "\n" + labelled("10Kq", ten_Kq, 4) +
+         "\n" + labelled("eta0", eta0, 4);
+}
+
+std::string optimum_label(int row, float pd, float J, float eta0, const std::string& solved) {
+  return "row " + std::to_string(row) + "\n" + labelled("P/D", pd) + "\n" + labelled("J", J) +
+         "\n" + labelled("eta0", eta0, 4) + "\n" + solved;
+}
+
+std::string candidate_values(int row, float pd, float J, float eta0) {
+  return "row " + std::to_string(row) + ": " + labelled("P/D", pd) + ", " + labelled("J", J) +
+         ", " + labelled("eta0", eta0, 4);
+}
+
+std::string candidate_label(int number, float D, float pd, float T_kN) {
+  return "propeller " + std::to_string(number) + "\n" + labelled("D", D) + " m\n" +
+         labelled("P/D", pd) + "\n" + labelled("T", T_kN, 1) + " kN";
+}
+
 std::string labelled(const char* name, float value, int decimals) {
   char text[64];
   std::snprintf(text, sizeof text, "%s = %.*f", name, decimals, static_cast<double>(value));
   return text;
-}
-
-Diagram open_water_diagram(const ResultTable& table, const std::string& title) {
-  return coefficient_diagram(table, title, "Open-water diagram", "Advance coefficient J (-)");
 }
 
 }  // namespace tidewerk

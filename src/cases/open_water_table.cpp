@@ -70,8 +70,13 @@ CaseResult open_water_table(const Problem& p, Console& io, RunFigures* figures,
   write_series_used(io, p.series);
   io.both("(1X,'Z = ',I2,' EAR = ',F5.3,' P/D = ',F5.3)", {whole_number(Z), p.EAR, p.PD});
   write_viscous_statement(io, propeller.corrected());
-  if (table)
-    figures->diagram() = open_water_diagram(*table, propeller_title(p.series, Z, p.EAR, p.PD));
+  if (table) {
+    Diagram& d = figures->diagram();
+    d = open_water_diagram(*table, propeller, p.PD, propeller_title(p.series, Z, p.EAR, p.PD));
+    const auto& typed = propeller.full_scale;  // D and N typed for the correction, when asked
+    d.conditions = conditions_line(typed ? typed->D : kNotKnown, typed ? typed->N : kNotKnown,
+                                   kNotKnown, propeller.corrected());
+  }
   return CaseResult::produced();
 }
 

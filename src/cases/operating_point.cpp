@@ -98,7 +98,9 @@ CaseResult operating_point(const Problem& p, Console& io, RunFigures* figures, W
   }
   io.both_text(kOpenWaterRule);
   if (figure_table) {
-    figures->diagram() = open_water_diagram(*figure_table, propeller_title(p.series, Z, p.EAR, pd));
+    Diagram& d = figures->diagram();
+    d = open_water_diagram(*figure_table, propeller, pd, propeller_title(p.series, Z, p.EAR, pd));
+    d.conditions = conditions_line(p.D, p.N, p.Va, propeller.corrected());
   }
 
   const float J = Jop;
@@ -140,8 +142,8 @@ CaseResult operating_point(const Problem& p, Console& io, RunFigures* figures, W
     figures
         ->table("Operating point", {"J (-)", "Kt (-)", "10Kq (-)", "eta0 (-)", "T (kN)", "Pd (kW)"})
         .rows.push_back({J, Kt, ten_kq(Kq), eta0, single(double{T} / 1000.0), Pd});
-    mark_on_curves(figures->diagram(), J, Kt, ten_kq(Kq), eta0, labelled("J", J),
-                   "operating point");
+    mark_on_curves(figures->diagram(), J, Kt, ten_kq(Kq), eta0,
+                   open_water_label(J, Kt, ten_kq(Kq), eta0), "operating point");
   }
   write_viscous_statement(io, propeller.corrected());
   return CaseResult::produced();

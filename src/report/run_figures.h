@@ -17,24 +17,35 @@ struct ResultTable {
   std::vector<std::vector<float>> rows;
 };
 
+// A tabulated point drawn as a dot on its curve; `label` (its values) shows when the pointer
+// rests on it.
+struct DiagramMarker {
+  float x = 0, y = 0;
+  std::string label;
+};
+
 // A curve or a set of points of the diagram.
 struct DiagramSeries {
   std::string label;   // legend text
   std::string colour;  // SVG colour
   bool line = true;    // a polyline through the points, or the points alone
   std::vector<float> x, y;
+  std::vector<DiagramMarker> markers{};  // the table's points on the curve
 };
 
-// A marked point of the diagram (the operating point, the design point, the selection).
+// A marked point of the diagram (the operating point, the design point, the selection).  The
+// label may run over several lines, separated by '\n'; it is placed inside the plot area.
 struct DiagramMark {
   float x = 0, y = 0;
   std::string label;
+  bool ring = true;  // drawn with a ring (the legend's mark); false: the label alone
 };
 
 struct Diagram {
-  std::string title;     // series, Z, EAR, P/D
-  std::string subtitle;  // what the diagram shows
-  std::string x_label;   // axis label with unit
+  std::string title;       // series, Z, EAR, P/D
+  std::string subtitle;    // what the diagram shows
+  std::string conditions;  // D, N, Va and the ITTC78 correction, as far as the case knows them
+  std::string x_label;     // axis label with unit
   std::string y_label;
   std::vector<DiagramSeries> series;
   std::vector<DiagramMark> marks;
