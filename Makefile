@@ -19,7 +19,7 @@ FUZZ_TARGETS := task_file record_notation whole_run
 EXAMPLE_NAME := $(notdir $(patsubst %.Tsk,%,$(EXAMPLE)))
 
 # Every C++ file clang-format checks.
-FORMAT_FILES = $(shell find $(wildcard src include tests bench fuzz) -type f \
+FORMAT_FILES = $(shell find $(wildcard src include tests bench fuzz python) -type f \
                  \( -name '*.cpp' -o -name '*.h' \) | sort)
 
 deps:

@@ -1,0 +1,134 @@
+"""tidewerk.run against the program itself: the same screen, report and exit status for every
+example and every end-to-end run, and the tables the program writes with --csv."""
+
+import concurrent.futures
+import csv
+import io
+import math
+import pathlib
+
+import numpy as np
+import pytest
+
+import tidewerk
+from conftest import E2E_RUNS, EXAMPLES, task_text
+
+
+def run_or_error(task, keyboard):
+    """The Run, also when the run ended with an error."""
+    try:
+        return tidewerk.run(task, keyboard)
+    except (tidewerk.InputError, tidewerk.ArithmeticError, tidewerk.InternalError) as error:
+        return error.run
+
+
+@pytest.mark.parametrize("example", EXAMPLES, ids=lambda p: p.stem)
+def test_examples_match_the_program(example, program, tmp_path):
+    expected = program(example.read_bytes(), "1\n", tmp_path)
+    run = run_or_error(example.read_text(), "1\n")
+    assert run.status == expected.status
+    assert run.report == expected.report
+    assert run.screen == expected.screen
+    assert run.errors == expected.errors
+
+
+@pytest.mark.parametrize("folder", [p for p in E2E_RUNS if (p / "task.Tsk").exists()],
+                         ids=lambda p: p.name)
+def test_checked_runs_match_their_files(folder):
+    keyboard = (folder / "keyboard.txt").read_bytes() if (folder / "keyboard.txt").exists() else b""
+    run = run_or_error((folder / "task.Tsk").read_bytes(), keyboard.decode())
+    status = (folder / "status").read_text().strip() if (folder / "status").exists() else "0"
+    assert run.status == int(status)
+    assert run.screen == (folder / "screen.txt").read_text()
+    assert run.report == (folder / "report.txt").read_text()
+    if (folder / "stderr.txt").exists():
+        assert (folder / "stderr.txt").read_text().rstrip("\n") in run.errors
+    else:
+        assert run.errors == ""
+    for where, what in run.warnings:
+        assert f"Tidewerk: warning: {where}: {what}" in run.errors
+
+
+def test_a_task_given_as_path_str_text_or_bytes_runs_the_same(tmp_path):
+    example = next(p for p in EXAMPLES if p.stem == "case5_gawn")
+    by_text = tidewerk.run(example.read_text(), "H\n")
+    for task in (example, str(example), example.read_bytes(), bytearray(example.read_bytes())):
+        run = tidewerk.run(task, "H\n")
+        assert (run.status, run.screen, run.report) == (by_text.status, by_text.screen,
+                                                         by_text.report)
+    # A file of any name; the program's messages name it.
+    renamed = tmp_path / "coaster.Tsk"
+    renamed.write_text(task_text(2, 5, "1.0 4 0.70"))
+    run = tidewerk.run(renamed, "H\n")
+    assert any("coaster.Tsk" in where for where, _ in run.warnings), run.warnings
+
+
+def test_the_keyboard_reaches_the_run():
+    task = task_text(1, 5, "1.0 4 0.70")
+    plain = tidewerk.run(task, "H\n")
+    corrected = tidewerk.run(task, "E\n4 150\n")
+    assert "YAPILMAMISTIR" in plain.report and "ITTC78" in corrected.report
+    assert plain.report != corrected.report
+
+
+def csv_tables(text):
+    """Header row -> rows of floats, for every table of a --csv file."""
+    tables, rows = [], list(csv.reader(io.StringIO(text)))
+    for k, row in enumerate(rows):
+        if k > 0 and rows[k - 1] and len(rows[k - 1]) == 1 and len(row) > 1:
+            values = []
+            for data in rows[k + 1:]:
+                if not data:
+                    break
+                values.append([float(v) if v else math.nan for v in data])
+            tables.append((row, values))
+    return tables
+
+
+@pytest.mark.parametrize("example", EXAMPLES, ids=lambda p: p.stem)
+def test_tables_hold_the_values_the_program_writes(example, program, tmp_path):
+    expected = program(example.read_bytes(), "1\n", tmp_path, "--csv")
+    run = run_or_error(example.read_text(), "1\n")
+    assert expected.csv is not None and run.tables
+    written = csv_tables(expected.csv)
+    assert len(written) == len(run.tables)
+    for (header, rows), (title, columns) in zip(written, run.tables.items()):
+        assert list(columns) == header, title
+        for name, column in columns.items():
+            assert column.dtype == np.float32 and column.shape == (len(rows),)
+        table = np.array(rows, dtype=np.float32).reshape(len(rows), len(header))
+        got = np.column_stack(list(columns.values())) if rows else table
+        assert np.array_equal(got, table, equal_nan=True), title
+
+
+def test_runs_without_a_result_and_with_warnings_return_a_run():
+    no_result = tidewerk.run(task_text(1, 5, "1.0 4 1.20"), "\n")
+    assert no_result.status == 5 and no_result.ending == "no result" and no_result.reason
+    banner = tidewerk.run(task_text(1, 0, ""), "")
+    assert banner.status == 5 and "HESAP PROGRAMI" in banner.report
+    gawn = tidewerk.run(task_text(2, 5, "1.0 4 0.70"), "H\n")
+    assert gawn.status == 0 and gawn.ending == "result" and gawn.reason == ""
+    assert ("task file Tidewerk_28-03-2020.Tsk, line 81",
+            "Z = 4 is used as 3 by the Gawn series") in gawn.warnings
+
+
+def test_result_and_json_are_not_filled_yet():
+    run = tidewerk.run(task_text(1, 5, "1.0 4 0.70"), "H\n")
+    assert run.result is None and run.json is None
+    assert "JSON" in tidewerk.Run.json.__doc__ and "result" in tidewerk.Run.result.__doc__
+
+
+def test_bytes_that_are_not_utf8_come_back_as_they_were():
+    task = task_text(1, 5, "1.0 4 0.70").encode().replace(b"explanatory line 3", b"\xff\xfe \xe7")
+    run = tidewerk.run(task, b"H\n")
+    assert run.status == 0
+    assert run.report.encode("utf-8", "surrogateescape") == tidewerk.run(
+        task_text(1, 5, "1.0 4 0.70"), "H\n").report.encode()
+
+
+def test_runs_in_several_threads_give_the_serial_results():
+    tasks = [(p.read_text(), "1\n") for p in EXAMPLES] * 2
+    serial = [run_or_error(*t).report for t in tasks]
+    with concurrent.futures.ThreadPoolExecutor(4) as pool:
+        parallel = list(pool.map(lambda t: run_or_error(*t).report, tasks))
+    assert parallel == serial
