@@ -157,6 +157,7 @@ void main_program(Problem& problem, Console& io, const TaskFileOpener& open_task
     throw InputError("task file " + task_name + ": cannot be opened" +
                      (task_name == kTaskFileName ? " in the working directory" : ""));
   }
+  r.opened = true;
   TaskFile task(*stream, task_name);
   task.skip_lines(15, "the 15 explanatory lines before the series");
   r.series_line = task.read({integer_target("series (line 16)", problem.series_number)});
@@ -196,6 +197,7 @@ int run_tidewerk(std::ostream& screen, std::ostream& report, std::istream& keybo
   RunRecord local;
   RunRecord& out = record ? *record : local;
   out = RunRecord{};
+  out.task_file = setup.task_name;
   Warnings warnings(setup.quiet ? nullptr : &errors);
   Console io(screen, report, keyboard, &warnings);
   int status = kExitStopped;
@@ -241,6 +243,7 @@ int run_tidewerk(std::ostream& screen, std::ostream& report, std::istream& keybo
   if (!message.empty()) errors << message << '\n';
   report.flush();
   out.warnings = warnings.all();
+  out.keyboard = io.keyboard_lines();
   out.status = status;
   return status;
 }
