@@ -6,6 +6,7 @@
 
 #include "driver/main_program.h"
 #include "driver/options.h"
+#include "driver/outputs.h"
 #include "driver/task_file.h"
 #include "report/run_end.h"
 #include "report/run_figures.h"
@@ -26,6 +27,13 @@ int main(int argc, char** argv) {
     return kExitStopped;
   }
 
+  const OutputPlan plan{".", "Tidewerk", options.svg, options.csv, options.json};
+  try {
+    remove_stale_outputs(plan);
+  } catch (const std::exception& e) {
+    std::cerr << "Tidewerk: " << e.what() << "\n";
+    return kExitInputError;
+  }
   std::ofstream report(kReportFileName, std::ios::out | std::ios::trunc);
   if (!report) {
     std::cerr << "Tidewerk: cannot create the report file " << kReportFileName
@@ -33,23 +41,24 @@ int main(int argc, char** argv) {
     return kExitInputError;
   }
   RunFigures figures;
-  const bool collect = options.svg || options.csv;
+  RunRecord record;
+  const bool collect = plan.svg || plan.csv || plan.json;
   RunSetup setup;
   setup.quiet = options.quiet;
-  const int status = run_tidewerk(
+  int status = run_tidewerk(
       std::cout, report, std::cin, std::cerr,
       [] {
         auto task = std::make_unique<std::ifstream>(kTaskFileName);
         return task->is_open() ? std::unique_ptr<std::istream>(std::move(task)) : nullptr;
       },
-      collect ? &figures : nullptr, setup);
+      collect ? &figures : nullptr, setup, &record);
   report.close();
 
-  if (options.csv && !figures.tables().empty()) {
-    std::ofstream(kCsvFileName) << tables_to_csv(figures.tables());
-  }
-  if (options.svg && !figures.diagram().empty()) {
-    std::ofstream(kSvgFileName) << diagram_to_svg(figures.diagram());
+  try {
+    write_outputs(plan, figures, record);
+  } catch (const std::exception& e) {
+    std::cerr << "Tidewerk: " << e.what() << "\n";
+    if (status == kExitStopped) status = kExitInputError;
   }
   return status;
 }

@@ -20,6 +20,8 @@ Options parse_options(const std::vector<std::string>& arguments) {
       options.svg = true;
     } else if (argument == "--csv") {
       options.csv = true;
+    } else if (argument == "--json") {
+      options.json = true;
     } else if (argument == "--quiet" || argument == "-q") {
       options.quiet = true;
     } else if (options.error.empty()) {

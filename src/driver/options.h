@@ -11,6 +11,7 @@ struct Options {
   bool version = false;  // --version: name and version and exit
   bool svg = false;      // --svg: also write Tidewerk.svg
   bool csv = false;      // --csv: also write Tidewerk.csv
+  bool json = false;     // --json: also write Tidewerk.json
   bool quiet = false;    // --quiet: no warnings on standard error
   std::string error;     // the first unknown argument's message; empty when all were understood
 };
