@@ -11,11 +11,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <limits>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 #include "driver/main_program.h"
@@ -54,23 +56,20 @@ TEST(Options, HelpNamesTheFilesTheOptionsAndTheExitStatuses) {
   }
 }
 
-// The significant digits of a number's text: no sign, point, exponent, leading or trailing
-// zeros ("-0.0700" -> "7", "1.25e+10" -> "125").
+// The significant digits of a number's text ("-0.0700" -> "7", "1.25e+10" -> "125").
 std::string significant_digits(const std::string& text) {
   std::string digits;
   for (char c : text.substr(0, text.find_first_of("eE"))) {
     if (c >= '0' && c <= '9') digits += c;
   }
   digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
-  while (!digits.empty() && digits.back() == '0') digits.pop_back();
-  return digits;
+  return digits.erase(digits.find_last_not_of('0') + 1);
 }
 
-// Floats across the whole range: every 4099th bit pattern, both signs, with the finite ones
-// kept.
-std::vector<float> float_sample() {
+// Finite floats across the range, both signs: every `stride`th bit pattern.
+std::vector<float> float_sample(std::uint64_t stride) {
   std::vector<float> sample;
-  for (std::uint64_t bits = 0; bits <= 0xffffffffu; bits += 4099) {
+  for (std::uint64_t bits = 0; bits <= 0xffffffffu; bits += stride) {
     const float f = std::bit_cast<float>(static_cast<std::uint32_t>(bits));
     if (std::isfinite(f)) sample.push_back(f);
   }
@@ -78,40 +77,33 @@ std::vector<float> float_sample() {
 }
 
 TEST(RunFiguresCsv, NumbersAreTheShortestTextThatReadsBackWithADecimalPoint) {
-  EXPECT_EQ(shortest_text(0.7f), "0.7");
-  EXPECT_EQ(shortest_text(3.0f), "3.0");
-  EXPECT_EQ(shortest_text(-0.0f), "-0.0");
-  EXPECT_EQ(shortest_text(0.0f), "0.0");
-  EXPECT_EQ(shortest_text(1e-05f), "1.0e-05");
-  EXPECT_EQ(shortest_text(1.5e-05f), "1.5e-05");
-  EXPECT_EQ(shortest_text(1e10f), "1.0e+10");
-  EXPECT_EQ(shortest_text(15499.448f), "15499.448");
-  EXPECT_EQ(shortest_text(0.1f + 0.6f), "0.70000005");
-  EXPECT_EQ(shortest_text(std::numeric_limits<float>::max()), "3.4028235e+38");
-  EXPECT_EQ(shortest_text(-std::numeric_limits<float>::max()), "-3.4028235e+38");
-  EXPECT_EQ(shortest_text(std::numeric_limits<float>::denorm_min()), "1.0e-45");
-  EXPECT_EQ(shortest_text(std::nanf("")), "");
-  EXPECT_EQ(shortest_text(std::numeric_limits<float>::infinity()), "");
-  EXPECT_EQ(shortest_text(-std::numeric_limits<float>::infinity()), "");
-  // A large whole number with its fewest digits, not every digit of its exact value.
-  EXPECT_EQ(shortest_text(123456789.0f), "123456790.0");
-  EXPECT_EQ(shortest_text(-123456789.0f), "-123456790.0");
-  EXPECT_EQ(shortest_text(16777216.0f), "16777216.0");
-  EXPECT_EQ(shortest_text(0.001f), "0.001");
-
-  // Across the range: the text reads back to the same float (the same bits, the sign of zero
-  // included), has a decimal point, and no text of fewer significant digits reads back to it.
-  for (const float f : float_sample()) {
+  const float inf = std::numeric_limits<float>::infinity();
+  const std::pair<float, const char*> cases[] = {
+      {0.7f, "0.7"},
+      {3.0f, "3.0"},
+      {-0.0f, "-0.0"},
+      {1e-05f, "1.0e-05"},
+      {1e10f, "1.0e+10"},
+      {0.1f + 0.6f, "0.70000005"},
+      {15499.448f, "15499.448"},
+      {123456789.0f, "123456790.0"},
+      {std::numeric_limits<float>::max(), "3.4028235e+38"},
+      {std::numeric_limits<float>::denorm_min(), "1.0e-45"},
+      {std::nanf(""), ""},
+      {-inf, ""}};
+  for (const auto& [value, text] : cases) EXPECT_EQ(shortest_text(value), text);
+  // Across the range: the same float back (the sign of zero included), a decimal point, and no
+  // text of fewer digits that reads back to it.
+  for (const float f : float_sample(4099)) {
     const std::string text = shortest_text(f);
     ASSERT_NE(text.find('.'), std::string::npos) << text;
-    const float back = std::strtof(text.c_str(), nullptr);
-    ASSERT_EQ(std::bit_cast<std::uint32_t>(back), std::bit_cast<std::uint32_t>(f)) << text;
-    const std::size_t digits = std::max<std::size_t>(significant_digits(text).size(), 1);
-    if (digits > 1) {
-      char shorter[32];
-      std::snprintf(shorter, sizeof shorter, "%.*g", static_cast<int>(digits - 1), double{f});
-      ASSERT_NE(std::strtof(shorter, nullptr), f) << text << " could be " << shorter;
-    }
+    ASSERT_EQ(std::bit_cast<std::uint32_t>(std::strtof(text.c_str(), nullptr)),
+              std::bit_cast<std::uint32_t>(f))
+        << text;
+    const int digits = static_cast<int>(significant_digits(text).size());
+    char shorter[32];
+    std::snprintf(shorter, sizeof shorter, "%.*g", std::max(digits - 1, 1), double{f});
+    ASSERT_TRUE(digits <= 1 || std::strtof(shorter, nullptr) != f) << text << " or " << shorter;
   }
 }
 
@@ -123,40 +115,13 @@ TEST(RunFiguresCsv, HeaderThenOneLineOfEqualFieldsPerRowWithTheMarkLast) {
   t.rows.push_back({1.0f});                    // short: empty fields
   t.rows.push_back({1.0f, 2.0f, 3.0f, 4.0f});  // long: the extra value left out
   EXPECT_EQ(table_to_csv(t),
-            "J,Kt,T_kN,mark\n"
-            "0.05,0.4406454,3.0,\n"
-            "0.7,,1.0e-05,design\n"
-            "1.0,,,\n"
+            "J,Kt,T_kN,mark\n0.05,0.4406454,3.0,\n0.7,,1.0e-05,design\n1.0,,,\n"
             "1.0,2.0,3.0,\n");
-  ResultTable& plain = f.table("pitch", "Pitch table", {"PD", "T_kN"});
-  plain.rows = {{0.7f, -0.0f}};
-  EXPECT_EQ(table_to_csv(plain), "PD,T_kN\n0.7,-0.0\n");
   // A line of one empty field would read as a blank line.
-  ResultTable& single = f.table("single", "One column", {"T_kN"});
-  single.rows = {{std::nanf("")}, {2.5f}};
-  EXPECT_EQ(table_to_csv(single), "T_kN\n\"\"\n2.5\n");
-}
-
-TEST(RunFigures, TableNamesAreUniqueInARunAndResultsKeepTheirOrder) {
-  RunFigures f;
-  f.table("open-water", "first", {"J"});
-  f.table("open-water", "second", {"J"});
-  f.table("open-water", "third", {"J"});
-  ASSERT_EQ(f.tables().size(), 3u);
-  EXPECT_EQ(f.tables()[0].name, "open-water");
-  EXPECT_EQ(f.tables()[1].name, "open-water-2");
-  EXPECT_EQ(f.tables()[2].name, "open-water-3");
-  f.result("PD", 1.037f);
-  f.result("T", 450.5f, "kN");
-  f.result("selected", 3);
-  ASSERT_EQ(f.results().size(), 3u);
-  EXPECT_EQ(f.results()[0].name, "PD");
-  EXPECT_EQ(f.results()[0].unit, "");
-  EXPECT_FALSE(f.results()[0].whole);
-  EXPECT_EQ(f.results()[1].unit, "kN");
-  EXPECT_EQ(f.results()[1].value, 450.5f);
-  EXPECT_TRUE(f.results()[2].whole);
-  EXPECT_EQ(f.results()[2].value, 3.0f);
+  ResultTable& single = f.table("open-water", "One column", {"T_kN"});
+  single.rows = {{std::nanf("")}, {-0.0f}};
+  EXPECT_EQ(table_to_csv(single), "T_kN\n\"\"\n-0.0\n");
+  EXPECT_EQ(single.name, "open-water-2");  // the names of a run's tables are unique
 }
 
 TEST(RunFiguresSvg, WellFormedWithCurvesLegendAndMarks) {
@@ -235,8 +200,7 @@ RecordedRun record_run(const std::optional<std::string>& task, const std::string
   run_tidewerk(
       screen, report, keys, errors,
       [&task]() -> std::unique_ptr<std::istream> {
-        if (!task) return nullptr;
-        return std::make_unique<std::istringstream>(*task);
+        return task ? std::make_unique<std::istringstream>(*task) : nullptr;
       },
       &run.figures, {}, &run.record);
   run.report = report.str();
@@ -266,121 +230,78 @@ TEST(RunRecordKeyboard, EveryLineTheDialogueTookInOrder) {
   const RecordedRun run =
       record_run(testing::task_file(1, 5, "1.0 4 0.7"), "E\n3.0 120\n\nnot read\n");
   EXPECT_EQ(run.record.keyboard, (std::vector<std::string>{"E", "3.0 120", ""}));
-  // End of input is no line.
-  EXPECT_TRUE(record_run(testing::task_file(1, 5, "1.0 4 0.7"), "").record.keyboard.empty());
 }
 
-TEST(Outputs, Case8JsonHoldsTheValuesTablesResultsAndEndingBesideOneCsvPerTable) {
-  const std::string task =
-      testing::read_file(std::string(TIDEWERK_SOURCE_DIR) + "/examples/case8_merchant_ship.Tsk");
-  const RecordedRun run = record_run(task, "\n\n\n\n\n");
-  ASSERT_EQ(run.record.status, 0);
+TEST(Outputs, Case8JsonInItsKeyOrderWithTheValuesReadTheMarkAndTheResultBlock) {
+  const RecordedRun run = record_run(
+      testing::read_file(std::string(TIDEWERK_SOURCE_DIR) + "/examples/case8_merchant_ship.Tsk"),
+      "");
   const auto dir = output_folder("case8");
   write_outputs({dir, "ship", false, true, true}, run.figures, run.record);
   EXPECT_EQ(files_in(dir), (std::vector<std::string>{"ship.blade-area.csv", "ship.json",
                                                      "ship.open-water.csv", "ship.pitch.csv"}));
-  const std::string pitch = testing::read_file((dir / "ship.pitch.csv").string());
-  EXPECT_EQ(pitch.substr(0, pitch.find('\n', pitch.find('\n') + 1)),
-            "PD,T_kN\n0.70000005,62.64943");
-
   const std::string text = testing::read_file((dir / "ship.json").string());
-  const nlohmann::ordered_json j = nlohmann::ordered_json::parse(text);
-  EXPECT_EQ(j.begin().key(), "program");  // in the order written, not sorted
-  EXPECT_EQ(j["program"], "Tidewerk");
+  const auto j = nlohmann::ordered_json::parse(text);
+  std::vector<std::string> keys;
+  for (const auto& item : j.items()) keys.push_back(item.key());
+  EXPECT_EQ(keys, (std::vector<std::string>{"program", "version", "task_file", "series", "case",
+                                            "values", "keyboard", "tables", "results", "warnings",
+                                            "ending", "reason", "exit_status"}));
   EXPECT_EQ("Tidewerk " + j["version"].get<std::string>(), version_text());
-  EXPECT_EQ(j["task_file"], "Tidewerk_28-03-2020.Tsk");
-  EXPECT_EQ(j["series"]["number"], 1);
-  EXPECT_EQ(j["series"]["name"], "Wageningen B");
-  EXPECT_EQ(j["case"]["number"], 8);
-  EXPECT_EQ(j["case"]["line"], 80);
-  ASSERT_EQ(j["values"].size(), 9u);
-  EXPECT_EQ(j["values"][0]["symbol"], "T");
-  EXPECT_EQ(j["values"][0]["unit"], "kN");
-  EXPECT_EQ(j["values"][0]["meaning"], "required thrust");
-  EXPECT_EQ(j["values"][0]["value"], 450.0);
-  EXPECT_EQ(j["values"][0]["text"], "450");
-  EXPECT_EQ(j["values"][0]["line"], 81);
-  EXPECT_EQ(j["values"][6]["text"], "0.65");
-  EXPECT_EQ(j["values"][7]["symbol"], "IVISC");
-  EXPECT_TRUE(j["values"][7]["value"].is_number_integer());
-  EXPECT_EQ(j["keyboard"].size(), 5u);
-  ASSERT_EQ(j["tables"].size(), 3u);
-  const auto& open_water = j["tables"][1];
-  EXPECT_EQ(open_water["name"], "open-water");
-  EXPECT_EQ(open_water["columns"].back(), "mark");
-  int design_rows = 0;
-  for (const auto& row : open_water["rows"]) {
-    EXPECT_EQ(row.size(), 7u);
-    if (row.back() == "design") ++design_rows;
-  }
-  EXPECT_EQ(design_rows, 1);
-  // The numbers as the float's shortest digits, never a double's 17.
-  EXPECT_NE(text.find("0.70000005,"), std::string::npos);
-  EXPECT_EQ(text.find("0.7000000476"), std::string::npos);
-  // The result block: the design P/D as printed in the report (F6.3), then the others.
-  const auto& results = j["results"];
-  ASSERT_GE(results.size(), 5u);
-  EXPECT_EQ(results[0]["name"], "J");
-  EXPECT_EQ(results[1]["name"], "PD");
+  EXPECT_EQ(j["case"], nlohmann::ordered_json::parse(
+                           R"({"number": 8, "title": "pitch for a required thrust", "line": 80})"));
+  EXPECT_EQ(j["values"][0], nlohmann::ordered_json::parse(R"({"symbol": "T", "unit": "kN",
+      "meaning": "required thrust", "value": 450.0, "text": "450", "line": 81})"));
+  EXPECT_TRUE(j["values"][7]["value"].is_number_integer());  // IVISC
+  EXPECT_NE(text.find("0.70000005,"), std::string::npos);    // the float's digits, not 17
+  const auto& rows = j["tables"][1]["rows"];
+  EXPECT_EQ(std::count_if(rows.begin(), rows.end(),
+                          [](const auto& row) { return row.back() == "design"; }),
+            1);
+  // The design P/D as the report prints it (F6.3).
+  EXPECT_EQ(j["results"][1]["name"], "PD");
   char printed[32];
-  std::snprintf(printed, sizeof printed, "P/D = %6.3f", results[1]["value"].get<double>());
+  std::snprintf(printed, sizeof printed, "P/D = %6.3f", j["results"][1]["value"].get<double>());
   EXPECT_NE(run.report.find(printed), std::string::npos) << printed;
-  std::vector<std::string> names;
-  for (const auto& r : results) names.push_back(r["name"]);
-  for (const char* name :
-       {"Pd", "Z", "Q", "Sigma", "EARmin_burrill_2_5", "EARmin_keller", "Vtip"}) {
-    EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
-  }
+  EXPECT_EQ(j["results"][3]["name"], "Z");
+  EXPECT_TRUE(j["results"][3]["value"].is_number_integer());
+  EXPECT_EQ(j["results"].back(), nlohmann::ordered_json::parse(
+                                     R"({"name": "Vtip", "unit": "m/s", "value": 28.588493})"));
   EXPECT_EQ(j["ending"], "result");
   EXPECT_TRUE(j["reason"].is_null());
-  EXPECT_EQ(j["exit_status"], 0);
   std::filesystem::remove_all(dir);
 }
 
-TEST(Outputs, ARunWithoutItsResultRecordsWhyButAMissingTaskFileWritesNoJson) {
-  const RecordedRun none = record_run(testing::task_file(1, 1, "1000 4.0 1.0 1025 4 0.70"), "");
-  ASSERT_EQ(none.record.status, 5);
-  const auto dir = output_folder("no-result");
-  write_outputs({dir, "ship", true, true, true}, none.figures, none.record);
-  EXPECT_EQ(files_in(dir), std::vector<std::string>{"ship.json"});
-  const nlohmann::json j = nlohmann::json::parse(testing::read_file((dir / "ship.json").string()));
-  EXPECT_EQ(j["ending"], "no result");
-  EXPECT_NE(j["reason"].get<std::string>().find("no propeller of the Wageningen B series"),
-            std::string::npos);
-  EXPECT_EQ(j["exit_status"], 5);
-  EXPECT_TRUE(j["tables"].empty());
-
-  // An input error in the values: what was read before it, and why.
+TEST(Outputs, AnInputErrorIsRecordedButAMissingTaskFileWritesNoJson) {
   const RecordedRun bad = record_run(testing::task_file(1, 5, "1.0 x 0.7"), "");
-  ASSERT_EQ(bad.record.status, 1);
+  const auto dir = output_folder("input-error");
   write_outputs({dir, "bad", false, false, true}, bad.figures, bad.record);
-  const nlohmann::json e = nlohmann::json::parse(testing::read_file((dir / "bad.json").string()));
+  const auto e = nlohmann::json::parse(testing::read_file((dir / "bad.json").string()));
   EXPECT_EQ(e["ending"], "input error");
   EXPECT_NE(e["reason"].get<std::string>().find("\"x\""), std::string::npos);
   EXPECT_EQ(e["exit_status"], 1);
   EXPECT_EQ(e["case"]["number"], 5);
+  EXPECT_TRUE(e["values"].empty());
 
   const RecordedRun missing = record_run(std::nullopt, "");
-  ASSERT_EQ(missing.record.status, 1);
   write_outputs({dir, "gone", true, true, true}, missing.figures, missing.record);
-  EXPECT_FALSE(std::filesystem::exists(dir / "gone.json"));
+  EXPECT_EQ(files_in(dir), std::vector<std::string>{"bad.json"});
   std::filesystem::remove_all(dir);
 }
 
 TEST(Outputs, StaleFilesOfTheRequestedKindsAndStemAreRemovedAndNoOthers) {
   const auto dir = output_folder("stale");
-  const std::vector<std::string> all = {
-      "other.pitch.csv",       "stem.Son",       "stem.b.pitch.csv", "stem.csv", "stem.json",
-      "stem.open-water-2.csv", "stem.pitch.csv", "stem.pitch.txt",   "stem.svg", "stem.x y.csv"};
-  for (const std::string& name : all) std::ofstream(dir / name) << "old\n";
+  for (const char* name :
+       {"other.pitch.csv", "stem.Son", "stem.b.pitch.csv", "stem.csv", "stem.json",
+        "stem.open-water-2.csv", "stem.pitch.csv", "stem.svg", "stem.x y.csv"}) {
+    std::ofstream(dir / name) << "old\n";
+  }
   remove_stale_outputs({dir, "stem", true, true, false});
   EXPECT_EQ(files_in(dir),
             (std::vector<std::string>{"other.pitch.csv", "stem.Son", "stem.b.pitch.csv", "stem.csv",
-                                      "stem.json", "stem.pitch.txt", "stem.x y.csv"}));
+                                      "stem.json", "stem.x y.csv"}));
   remove_stale_outputs({dir, "stem", false, false, true});
   EXPECT_FALSE(std::filesystem::exists(dir / "stem.json"));
-  remove_stale_outputs({dir, "stem", false, false, false});
-  EXPECT_EQ(files_in(dir).size(), 6u);
   std::filesystem::remove_all(dir);
 }
 
@@ -396,28 +317,15 @@ TEST(Outputs, TheFilesOfARunAreWrittenWholeOrNoneOfThem) {
   write_outputs({dir, "ship", true, true, true}, run.figures, run.record);
   EXPECT_EQ(files_in(dir),
             (std::vector<std::string>{"ship.json", "ship.open-water.csv", "ship.svg"}));
-  EXPECT_THROW(
-      write_outputs({dir / "missing", "ship", false, true, false}, run.figures, run.record),
-      std::runtime_error);
   std::filesystem::remove_all(dir);
 }
 
 // The JSON numbers: the floats themselves, each read back to the same float and written with as
-// few significant digits as its CSV text; null where the CSV field is empty.
+// few significant digits as its CSV text (below 2^25; above, where a shorter text lies exactly
+// halfway between two floats, the library writes more); null where the CSV field is empty.
 TEST(Outputs, JsonNumbersAreTheFloatsWithTheirFewestDigits) {
-  std::vector<float> sample = {0.7f,
-                               3.0f,
-                               -0.0f,
-                               1e-05f,
-                               0.1f + 0.6f,
-                               123456789.0f,
-                               std::numeric_limits<float>::max(),
-                               std::numeric_limits<float>::denorm_min()};
-  // Some 20000 floats across the range, both signs.
-  for (std::uint64_t bits = 0; bits <= 0xffffffffu; bits += 214751) {
-    const float f = std::bit_cast<float>(static_cast<std::uint32_t>(bits));
-    if (std::isfinite(f)) sample.push_back(f);
-  }
+  std::vector<float> sample = {0.7f, 3.0f, -0.0f, 1e-05f, 0.1f + 0.6f};
+  for (const float f : float_sample(214751)) sample.push_back(f);
   RunFigures figures;
   ResultTable& table = figures.table("sample", "Floats across the range", {"x"});
   for (const float f : sample) table.rows.push_back({f});
@@ -426,38 +334,27 @@ TEST(Outputs, JsonNumbersAreTheFloatsWithTheirFewestDigits) {
   record.read.opened = true;
   const auto dir = output_folder("numbers");
   write_outputs({dir, "sample", false, false, true}, figures, record);
-  std::string text = testing::read_file((dir / "sample.json").string());
-  const std::size_t from = text.find("\"rows\""), to = text.find("\"results\"");
-  ASSERT_LT(from, to);
-  std::string rows = text.substr(from + 7, to - from - 7);
+  const std::string text = testing::read_file((dir / "sample.json").string());
+  const std::size_t from = text.find("\"rows\"") + 7, to = text.find("\"results\"");
+  std::string rows = text.substr(from, to - from);
   std::replace_if(
-      rows.begin(), rows.end(), [](char c) { return c == '[' || c == ']' || c == ',' || c == '}'; },
+      rows.begin(), rows.end(), [](char c) { return c == ',' || c == '[' || c == ']' || c == '}'; },
       ' ');
   std::istringstream in(rows);
-  std::vector<std::string> numbers;
-  for (std::string token; in >> token;) numbers.push_back(token);
+  std::vector<std::string> numbers{std::istream_iterator<std::string>(in), {}};
   ASSERT_EQ(numbers.size(), sample.size() + 1);
-  EXPECT_EQ(numbers[0], "0.7");
-  EXPECT_EQ(numbers[1], "3.0");
-  EXPECT_EQ(numbers[2], "-0.0");
-  EXPECT_EQ(numbers[3], "1e-05");
-  EXPECT_EQ(numbers[4], "0.70000005");
+  EXPECT_EQ(std::vector<std::string>(numbers.begin(), numbers.begin() + 5),
+            (std::vector<std::string>{"0.7", "3.0", "-0.0", "1e-05", "0.70000005"}));
   EXPECT_EQ(numbers.back(), "null");
   for (std::size_t k = 0; k < sample.size(); ++k) {
-    const float back = std::strtof(numbers[k].c_str(), nullptr);
-    ASSERT_EQ(std::bit_cast<std::uint32_t>(back), std::bit_cast<std::uint32_t>(sample[k]))
+    ASSERT_EQ(std::bit_cast<std::uint32_t>(std::strtof(numbers[k].c_str(), nullptr)),
+              std::bit_cast<std::uint32_t>(sample[k]))
         << numbers[k];
-    // Below 2^25 the library writes the fewest digits.  Above, where a text of fewer digits
-    // lies exactly halfway between two floats (and reads back to the even one), it writes
-    // more, up to the nine that every float needs at most.
-    const std::size_t digits = significant_digits(numbers[k]).size();
-    const std::size_t fewest = significant_digits(shortest_text(sample[k])).size();
     if (std::fabs(sample[k]) < 33554432.0f) {
-      ASSERT_EQ(digits, fewest) << numbers[k] << " against " << shortest_text(sample[k]);
-    } else {
-      ASSERT_LE(digits, 9u) << numbers[k];
+      ASSERT_EQ(significant_digits(numbers[k]).size(),
+                significant_digits(shortest_text(sample[k])).size())
+          << numbers[k];
     }
-    ASSERT_NE(numbers[k].find_first_of(".e"), std::string::npos) << numbers[k];
   }
   std::filesystem::remove_all(dir);
 }
