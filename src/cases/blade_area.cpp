@@ -121,7 +121,7 @@ BladeAreaCheck compute_blade_area_check(const DesignedPropeller& ctx, BurrillRul
 }
 
 void check_blade_area(const DesignedPropeller& ctx, Console& io, BurrillRules rules,
-                      Warnings& warnings, const std::string& where) {
+                      Warnings& warnings, const std::string& where, RunFigures* figures) {
   ChannelNumericMessages messages(io);
   const BladeAreaCheck c = compute_blade_area_check(ctx, rules, messages);
   const auto warn_above = [&](const char* criterion, float minimum) {
@@ -171,6 +171,17 @@ void check_blade_area(const DesignedPropeller& ctx, Console& io, BurrillRules ru
         "GIRDABI TEHLIKESI KONTROLU')");
     out.write("(1X,'Vtip = ',F6.3,' m/s',2X,'(Vtip - Kanat ucu hizi < 30 m/s olmali)')", {c.Vtip});
   });
+  if (figures) {
+    if (c.burrill) {
+      figures->result("Sigma", c.Sigma);
+      figures->result("Tauc", c.Tauc);
+      figures->result("EARmin_burrill_2_5", c.EAR25);
+      figures->result("EARmin_burrill_5", c.EAR5);
+      figures->result("EARmin_burrill_upper", c.EARU);
+    }
+    figures->result("EARmin_keller", c.EARk);
+    figures->result("Vtip", c.Vtip, "m/s");
+  }
   pause_between_blank_records(io);
 }
 
@@ -204,7 +215,7 @@ void sweep_blade_area(const Problem& p, const Propeller& propeller, Console& io,
     out.text("Pervane acinim alan orani yukaridaki verilere gore yeniden belirlenebilir.");
   });
   if (figures) {
-    ResultTable& t = figures->table("Blade-area sweep", {"EAR (-)", "P/D (-)", "eta0 (-)"});
+    ResultTable& t = figures->table("blade-area", "Blade-area sweep", {"EAR", "PD", "eta0"});
     for (const SweepRow& row : rows) t.rows.push_back({row.EAR, row.PD, row.eta0});
   }
   pause_between_blank_records(io);

@@ -60,9 +60,10 @@ BladeAreaCheck compute_blade_area_check(const DesignedPropeller& prop, BurrillRu
                                         NumericMessages& messages);
 
 // Computes the checks, writes the check block on the screen and then on the report, and
-// pauses.  A minimum blade-area ratio above the propeller's own is a warning at `where`.
+// pauses.  A minimum blade-area ratio above the propeller's own is a warning at `where`.  The
+// values of the block go to the result block of `figures` when one is given.
 void check_blade_area(const DesignedPropeller& prop, Console& io, BurrillRules rules,
-                      Warnings& warnings, const std::string& where);
+                      Warnings& warnings, const std::string& where, RunFigures* figures = nullptr);
 
 // The pitch design repeated for the blade-area ratios 0.40 to 1.10 at the design advance
 // coefficient of the problem (D, N, Va, RHO): for each, the P/D at which the pitch table of

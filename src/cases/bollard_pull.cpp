@@ -122,8 +122,8 @@ int read_choice(Console& io) {
 template <class Candidates>
 void collect_figures(const Candidates& candidates, int choice, const Problem& p, float Z,
                      RunFigures& figures) {
-  ResultTable& table = figures.table(
-      "Bollard candidates", {"propeller (-)", "D (m)", "P/D (-)", "Kt (-)", "10Kq (-)", "T (kN)"});
+  ResultTable& table = figures.table("bollard", "Bollard candidates",
+                                     {"propeller", "D_m", "PD", "Kt", "10Kq", "T_kN"}, kMarkColumn);
   Diagram& d = figures.diagram();
   d = Diagram{};
   d.title = propeller_title(p.series, Z, p.EAR);
@@ -136,6 +136,7 @@ void collect_figures(const Candidates& candidates, int choice, const Problem& p,
     const Candidate& c = candidates[static_cast<std::size_t>(i - 1)];
     const float T_kN = single(double{c.T} / 1000.0);
     table.rows.push_back({static_cast<float>(i), c.D, c.pd, c.Kt, ten_kq(c.Kq), T_kN});
+    if (i == choice) table.mark_last_row("chosen");
     points.x.push_back(c.pd);
     points.y.push_back(T_kN);
     d.marks.push_back({c.pd, T_kN, candidate_label(i, c.D, c.pd, T_kN), i == choice});
@@ -217,7 +218,20 @@ CaseResult bollard_pull(const Problem& p, Console& io, RunFigures* figures, Warn
       {n, single(60.0 * double{n}), single(double{T} / 1000.0), chosen.D, whole_number(Z), p.EAR});
   io.both("(1X,'RHO = ',F6.1,' kg/m3')", {p.RHO});
   io.both("(' TORK=',F8.3,' kNm',1X,'Pd=',F7.1,' kW')", {single(double{Q} / 1000.0), Pd});
-  if (figures) collect_figures(candidates, choice, p, Z, *figures);
+  if (figures) {
+    collect_figures(candidates, choice, p, Z, *figures);
+    figures->result("chosen", choice);
+    figures->result("PD", chosen.pd);
+    figures->result("Kt", chosen.Kt);
+    figures->result("10Kq", ten_kq(chosen.Kq));
+    figures->result("n", n, "1/s");
+    figures->result("N", single(60.0 * double{n}), "RPM");
+    figures->result("T", single(double{T} / 1000.0), "kN");
+    figures->result("D", chosen.D, "m");
+    figures->result("Z", whole_number(Z));
+    figures->result("Q", single(double{Q} / 1000.0), "kNm");
+    figures->result("Pd", Pd, "kW");
+  }
   write_viscous_statement(io, propeller.corrected());
   return CaseResult::produced();
 }

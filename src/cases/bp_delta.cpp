@@ -25,8 +25,7 @@ constexpr std::size_t kCapacity = 100;
 // The parabola needs three rows.
 constexpr int kFewestRows = 3;
 
-const std::vector<std::string> kPitchColumns = {"P/D (-)",  "Kt (-)", "10Kq (-)",
-                                                "eta0 (-)", "Bp (-)", "delta (-)"};
+const std::vector<std::string> kPitchColumns = {"PD", "Kt", "10Kq", "eta0", "Bp", "delta"};
 
 // The rows with Kt >= 0, numbered 1 .. ISON.
 struct Table : OpenWaterColumns<kCapacity> {
@@ -57,7 +56,8 @@ CaseResult bp_delta(const Problem& p, Console& io, RunFigures* figures, Warnings
 
   const Propeller propeller = Propeller::of(p);
   ResultTable* rows_table =
-      figures ? &figures->table(labelled("Pitch ratios at J", J), kPitchColumns) : nullptr;
+      figures ? &figures->table("bp-delta", labelled("Pitch ratios at J", J), kPitchColumns)
+              : nullptr;
   Table table;
   float Z = p.Z;  // as the series used it
   float J_used = J;
@@ -128,11 +128,19 @@ CaseResult bp_delta(const Problem& p, Console& io, RunFigures* figures, Warnings
   io.both("(' RPS=',F7.3,' dev/san',1X,'RPM=',F7.2,1X,'TORK=',F8.3,' kNm',1X,'Pd=',F7.1,' kW')",
           {n, p.N, single(double{Q} / 1000.0), Pd});
   if (figures) {
-    figures
-        ->table("Result", {"P/D (-)", "J (-)", "Kt (-)", "10Kq (-)", "eta0 (-)", "T (kN)",
-                           "Q (kNm)", "Pd (kW)"})
+    figures->table("result", "Result", {"PD", "J", "Kt", "10Kq", "eta0", "T_kN", "Q_kNm", "Pd_kW"})
         .rows.push_back({pd, result.J, result.Kt, ten_kq(result.Kq), result.eta0,
                          single(double{T} / 1000.0), single(double{Q} / 1000.0), Pd});
+    figures->result("T", single(double{T} / 1000.0), "kN");
+    figures->result("Z", whole_number(result.z));
+    figures->result("PD", pd);
+    figures->result("J", result.J);
+    figures->result("Kt", result.Kt);
+    figures->result("10Kq", ten_kq(result.Kq));
+    figures->result("eta0", result.eta0);
+    figures->result("n", n, "1/s");
+    figures->result("Q", single(double{Q} / 1000.0), "kNm");
+    figures->result("Pd", Pd, "kW");
     Diagram& d = figures->diagram();
     d.title = propeller_title(p.series, result.z, p.EAR, pd);
     mark_on_curves(d, pd, result.Kt, ten_kq(result.Kq), result.eta0,

@@ -248,9 +248,9 @@ int offer_another_row(int selected, int rows, Console& io) {
 void collect_figures(const MatchingCase& mc, const Workspace& ws, int selected, float K,
                      const Problem& p, float Z, float D, float N, RunFigures& figures) {
   const char* load = mc.load_name;
-  ResultTable& table = figures.table(
-      std::string("Candidate propellers for ") + load,
-      {"row (-)", "P/D (-)", "J (-)", "Kt (-)", "10Kq (-)", "eta0 (-)", "Bp (-)", "delta (-)"});
+  ResultTable& table =
+      figures.table("candidates", std::string("Candidate propellers for ") + load,
+                    {"row", "PD", "J", "Kt", "10Kq", "eta0", "Bp", "delta"}, kMarkColumn);
   DiagramSeries eta{"eta0", kColourEta, true, {}, {}};
   for (int r = 0; r < ws.rows; ++r) {
     table.rows.push_back({static_cast<float>(r + 1), ws.pd[r], ws.j[r], ws.kt[r], ten_kq(ws.kq[r]),
@@ -261,6 +261,7 @@ void collect_figures(const MatchingCase& mc, const Workspace& ws, int selected, 
     eta.markers.push_back(
         {ws.pd[r], ws.eta0[r], candidate_values(r + 1, ws.pd[r], ws.j[r], ws.eta0[r])});
   }
+  table.marks[static_cast<std::size_t>(selected - 1)] = "selected";
   Diagram& d = figures.diagram();
   d = Diagram{};
   d.title = propeller_title(p.series, Z, p.EAR, ws.pd[selected - 1]);
@@ -367,10 +368,11 @@ CaseResult match_load_coefficient(const MatchingCase& mc, const Problem& p, Cons
       "(' P/D=',F5.3,/,1X,'J=',F6.3,1X,'Kt=',F6.3,1X,'10Kq=',F6.3,1X,'eta=',F6.3,/,1X,"
       "'Bp=',F9.4,1X,'delta=',F9.4)",
       {selected_pd, J, Kt, ten_kq(Kq), eta0, Bp, delta});
+  float T_kN = p.T;
   if (mc.thrust_from_selection) {
     // The thrust is computed in N and printed in kN.
     const float T = thrust_d4_kt_n2_rho(D, Kt, n, p.RHO);
-    const float T_kN = single(double{T} / double{1000.0f});
+    T_kN = single(double{T} / double{1000.0f});
     io.both(mc.thrust_record, {T_kN, p.Va, p.RHO, Z, p.EAR, D, Vtip});
   } else {
     io.both(mc.thrust_record, {p.T, p.Va, p.RHO, Z, p.EAR, D});
@@ -378,6 +380,24 @@ CaseResult match_load_coefficient(const MatchingCase& mc, const Problem& p, Cons
   if (mc.tip_speed == TipSpeed::OwnRecord) io.both("(1X,'Vtip=',F6.2,' m/s')", {Vtip});
   io.both("(' RPS=',F7.3,' dev/san',1X,'RPM=',F7.2,1X,'TORK=',F8.3,' kNm',1X,'Pd=',F7.1,' kW')",
           {n, N, single(double{Q} / double{1000.0f}), Pd});
+  if (figures) {
+    figures->result("selected", selected);
+    figures->result("PD", selected_pd);
+    figures->result("J", J);
+    figures->result("Kt", Kt);
+    figures->result("10Kq", ten_kq(Kq));
+    figures->result("eta0", eta0);
+    figures->result("Bp", Bp);
+    figures->result("delta", delta);
+    figures->result("T", T_kN, "kN");
+    figures->result("Z", whole_number(Z));
+    figures->result("D", D, "m");
+    if (mc.tip_speed != TipSpeed::None) figures->result("Vtip", Vtip, "m/s");
+    figures->result("n", n, "1/s");
+    figures->result("N", N, "RPM");
+    figures->result("Q", single(double{Q} / double{1000.0f}), "kNm");
+    figures->result("Pd", Pd, "kW");
+  }
   write_viscous_statement(io, propeller.corrected());
   return CaseResult::produced();
 }

@@ -144,7 +144,7 @@ void write_pitch_table(const DesignCase& c, const PitchTable& table, float requi
     out.write(c.requirement_layout, {q.printed(required)});
   });
   if (figures) {
-    ResultTable& t = figures->table("Pitch table", {"P/D (-)", q.column});
+    ResultTable& t = figures->table("pitch", "Pitch table", {"PD", q.column});
     for (int i = 0; i < table.size(); ++i) {
       const auto k = static_cast<std::size_t>(i);
       t.rows.push_back({table.pd[k], q.printed(table.value[k])});
@@ -153,22 +153,26 @@ void write_pitch_table(const DesignCase& c, const PitchTable& table, float requi
 }
 
 void write_result(const DesignCase& c, const Problem& p, const Propeller& propeller, float J,
-                  float pd, Console& io) {
+                  float pd, Console& io, RunFigures* figures) {
   const float n = revolutions_per_second(p.N);
-  Values second;
+  float second = 0;
   const char* second_layout = nullptr;
+  const char* second_name = nullptr;  // and unit, for the result block of --json
+  const char* second_unit = nullptr;
   switch (c.second_result_line) {
     case ResultLine::DeliveredPower: {
       const OpenWater point = propeller.at(J, pd);
       const float Q = single(torque_expression(n, p.D, point.Kq, p.RHO));
       second_layout = "(' Pervaneye verilen guc - Pd = ',F8.2,                ' kW' )";
-      second = {delivered_power_kw(Q, n)};
+      second = delivered_power_kw(Q, n);
+      second_name = "Pd", second_unit = "kW";
       break;
     }
     case ResultLine::Thrust: {
       const OpenWater point = propeller.at(J, pd);
       second_layout = "(' Pervane itme kuvveti  - T = ',F8.3,                 ' kN' )";
-      second = {single(thrust_expression(n, p.D, point.Kt, p.RHO) / double{1000.0f})};
+      second = single(thrust_expression(n, p.D, point.Kt, p.RHO) / double{1000.0f});
+      second_name = "T", second_unit = "kN";
       break;
     }
     case ResultLine::None:
@@ -176,8 +180,12 @@ void write_result(const DesignCase& c, const Problem& p, const Propeller& propel
   }
   io.block([&](OutputChannel& out) {
     out.write(c.result_layout, {pd});
-    if (second_layout != nullptr) out.write(second_layout, second);
+    if (second_layout != nullptr) out.write(second_layout, {second});
   });
+  if (figures) {
+    figures->result("PD", pd);
+    if (second_name != nullptr) figures->result(second_name, second, second_unit);
+  }
 }
 
 // The open-water grid of the designed propeller.
@@ -195,9 +203,10 @@ OpenWater write_open_water_table(const Propeller& propeller, Console& io, RunFig
   write_open_water_head(io, "(//5X,'Pervane Acik Su Karakteristikleri ')");
 
   ResultTable* figure_table =
-      figures ? &figures->table("Open-water characteristics of the designed propeller",
-                                kOpenWaterColumns)
-              : nullptr;
+      figures
+          ? &figures->table(kOpenWaterTable, "Open-water characteristics of the designed propeller",
+                            kOpenWaterColumns, kMarkColumn)
+          : nullptr;
   const std::vector<float>& grid = design_grid();
   std::vector<OpenWater> points(grid.size());
   propeller.over(design_pd, grid.data(), grid.size(), points.data());
@@ -215,6 +224,7 @@ OpenWater write_open_water_table(const Propeller& propeller, Console& io, RunFig
         double{point.J} + double{kOpenWaterGrid.step} > double{Jd}) {
       design = propeller.at(Jd, design_pd);
       write_open_water_row(io, kDesignRow, ++i, open_water_row(design.J, design), figure_table);
+      if (figure_table) figure_table->mark_last_row("design");
       design_row_written = true;
     }
   }
@@ -234,7 +244,7 @@ OpenWater write_open_water_table(const Propeller& propeller, Console& io, RunFig
 // The summary under the table; returns the thrust (kN) the checks and the sweep work with:
 // the required one, or in the power and torque cases the design point's.
 float write_design_summary(const DesignCase& c, const Problem& p, const OpenWater& design,
-                           float design_pd, Console& io) {
+                           float design_pd, Console& io, RunFigures* figures) {
   write_series_used(io, p.series);
   const float n = revolutions_per_second(p.N);
   const float Qd =
@@ -248,6 +258,12 @@ float write_design_summary(const DesignCase& c, const Problem& p, const OpenWate
   io.both("(1X,'Z = ',I2,' EAR = ',F5.3,' P/D = ',F5.3)",
           {whole_number(design.z), p.EAR, design_pd});
   io.both("(' TORK=',F8.3,' kNm',1X,'Pd=',F7.1,' kW')", {single(double{Qd} / double{1000.0f}), Pd});
+  if (figures) {
+    figures->result("Z", whole_number(design.z));
+    figures->result("Q", single(double{Qd} / double{1000.0f}), "kNm");
+    // The thrust case has given the power already, on the line under the design P/D.
+    if (c.second_result_line != ResultLine::DeliveredPower) figures->result("Pd", Pd, "kW");
+  }
   return T;
 }
 
@@ -293,6 +309,7 @@ CaseResult run_design_case(const DesignCase& c, const Problem& p, Console& io, R
   const Propeller propeller = Propeller::of(p);
   const float J = design_advance_coefficient(p.Va, p.N, p.D);
   write_header(p, J, io);
+  if (figures) figures->result("J", J);
   if (c.pause_after_header) {
     io.pause(kPause);
     for (int k = 0; k < 3; ++k) io.console.text(" ");
@@ -311,15 +328,15 @@ CaseResult run_design_case(const DesignCase& c, const Problem& p, Console& io, R
   const float design_pd = solve_pitch(table, required, p.PD, messages, root_search);
   warn_pitch_at_end(warnings, p, "the design", design_pd, table.pd.front(), table.pd.back());
   const float Jd = table.J;  // as the series used it
-  write_result(c, p, propeller, Jd, design_pd, io);
+  write_result(c, p, propeller, Jd, design_pd, io, figures);
   pause_between_blank_records(io);
 
   const OpenWater design = write_open_water_table(propeller, io, figures, Jd, design_pd);
   if (figures)
     figures->diagram().conditions = conditions_line(p.D, p.N, p.Va, propeller.corrected());
-  const float T = write_design_summary(c, p, design, design_pd, io);
+  const float T = write_design_summary(c, p, design, design_pd, io, figures);
   check_blade_area({p.series, T, p.D, p.N, p.Va, p.RHO, design.z, p.EAR, design_pd, p.Hs}, io,
-                   c.burrill, warnings, case_where(p));
+                   c.burrill, warnings, case_where(p), figures);
 
   sweep_blade_area(p, propeller, io, figures, kThrustQuantity, kThrustQuantity.required(T, p.PQ),
                    root_search);
@@ -333,7 +350,7 @@ CaseResult run_design_case(const DesignCase& c, const Problem& p, Console& io, R
 const PitchQuantity kThrustQuantity{
     .name = "thrust",
     .unit = "kN",
-    .column = "T (kN)",
+    .column = "T_kN",
     .value = [](float n, float D, float RHO,
                 const OpenWater& point) { return single(thrust_expression(n, D, point.Kt, RHO)); },
     .printed = [](float value) { return single(double{value} / double{1000.0f}); },
@@ -343,7 +360,7 @@ const PitchQuantity kThrustQuantity{
 const PitchQuantity kPowerQuantity{
     .name = "power",
     .unit = "kW",
-    .column = "Pd (kW)",
+    .column = "Pd_kW",
     .value =
         [](float n, float D, float RHO, const OpenWater& point) {
           const float Q = single(torque_expression(n, D, point.Kq, RHO));
@@ -356,7 +373,7 @@ const PitchQuantity kPowerQuantity{
 const PitchQuantity kTorqueQuantity{
     .name = "torque",
     .unit = "kNm",
-    .column = "Q (kNm)",
+    .column = "Q_kNm",
     .value =
         [](float n, float D, float RHO, const OpenWater& point) {
           return single(torque_expression(n, D, point.Kq, RHO) / double{1000.0f});

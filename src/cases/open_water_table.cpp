@@ -53,8 +53,9 @@ CaseResult open_water_table(const Problem& p, Console& io, RunFigures* figures,
   }
 
   write_open_water_head(io, "(//5X,'Pervane Karakteristikleri ')");
-  ResultTable* table =
-      figures ? &figures->table("Open-water characteristics", kOpenWaterColumns) : nullptr;
+  ResultTable* table = figures ? &figures->table(kOpenWaterTable, "Open-water characteristics",
+                                                 kOpenWaterColumns, kMarkColumn)
+                               : nullptr;
 
   const std::vector<float> J = accumulated_grid(kOpenWaterGrid);
   std::vector<OpenWater> points(J.size());
@@ -69,6 +70,7 @@ CaseResult open_water_table(const Problem& p, Console& io, RunFigures* figures,
   const float Z = points.front().z;  // as the series used it
   write_series_used(io, p.series);
   io.both("(1X,'Z = ',I2,' EAR = ',F5.3,' P/D = ',F5.3)", {whole_number(Z), p.EAR, p.PD});
+  if (figures) figures->result("Z", whole_number(Z));
   write_viscous_statement(io, propeller.corrected());
   if (table) {
     Diagram& d = figures->diagram();

@@ -23,9 +23,10 @@ inline constexpr const char* kOpenWaterRow = "(1X,I2,F8.3,3F9.4,4X,2(F10.4,3X))"
 // 1.475 in steps of 0.025, 58 points.
 inline constexpr GridSpec kOpenWaterGrid{0.05f, 1.5f, 0.025f};
 
-// Open-water table columns of --csv.
-inline const std::vector<std::string> kOpenWaterColumns = {"J (-)",    "Kt (-)", "10Kq (-)",
-                                                           "eta0 (-)", "Bp (-)", "delta (-)"};
+// Open-water table columns of --csv, with a mark column for the design or operating row.
+inline const std::vector<std::string> kOpenWaterColumns = {"J",    "Kt", "10Kq",
+                                                           "eta0", "Bp", "delta"};
+inline constexpr const char* kOpenWaterTable = "open-water";
 
 // One row: the first column as printed (J, or P/D in the Bp-delta case), the coefficients, and
 // Bp and delta at the J the evaluator used.

@@ -89,12 +89,15 @@ CaseResult operating_point(const Problem& p, Console& io, RunFigures* figures, W
   }
 
   write_open_water_head(io, "(//12X,' Pervane Karakteristikleri')");
-  ResultTable* figure_table =
-      figures ? &figures->table("Open-water characteristics", kOpenWaterColumns) : nullptr;
+  ResultTable* figure_table = figures
+                                  ? &figures->table(kOpenWaterTable, "Open-water characteristics",
+                                                    kOpenWaterColumns, kMarkColumn)
+                                  : nullptr;
   for (int i = 1; i <= table.kept; ++i) {
     const std::size_t r = static_cast<std::size_t>(i - 1);
     write_open_water_row(io, i == marked ? kMarkedRow : kOpenWaterRow, i, table.row(r),
                          figure_table);
+    if (figure_table && i == marked) figure_table->mark_last_row("operating");
   }
   io.both_text(kOpenWaterRule);
   if (figure_table) {
@@ -140,8 +143,15 @@ CaseResult operating_point(const Problem& p, Console& io, RunFigures* figures, W
           {Pd, J, Kt, ten_kq(Kq), eta0});
   if (figures) {
     figures
-        ->table("Operating point", {"J (-)", "Kt (-)", "10Kq (-)", "eta0 (-)", "T (kN)", "Pd (kW)"})
+        ->table("operating-point", "Operating point", {"J", "Kt", "10Kq", "eta0", "T_kN", "Pd_kW"})
         .rows.push_back({J, Kt, ten_kq(Kq), eta0, single(double{T} / 1000.0), Pd});
+    figures->result("T", single(double{T} / 1000.0), "kN");
+    figures->result("Z", whole_number(Z));
+    figures->result("Pd", Pd, "kW");
+    figures->result("J", J);
+    figures->result("Kt", Kt);
+    figures->result("10Kq", ten_kq(Kq));
+    figures->result("eta0", eta0);
     mark_on_curves(figures->diagram(), J, Kt, ten_kq(Kq), eta0,
                    open_water_label(J, Kt, ten_kq(Kq), eta0), "operating point");
   }

@@ -173,6 +173,7 @@ void main_program(Problem& problem, Console& io, const TaskFileOpener& open_task
     throw InputError("task file " + task_name + ": cannot be opened" +
                      (task_name == kTaskFileName ? " in the working directory" : ""));
   }
+  r.opened = true;
   TaskFile task(*stream, task_name);
   std::string no_result;
   if (read_task(problem, task, warnings, r)) {
@@ -200,6 +201,7 @@ int run_tidewerk(std::ostream& screen, std::ostream& report, std::istream& keybo
   RunRecord local;
   RunRecord& out = record ? *record : local;
   out = RunRecord{};
+  out.task_file = setup.task_name;
   Warnings warnings(setup.quiet ? nullptr : &errors);
   Console io(screen, report, keyboard, &warnings);
   int status = kExitStopped;
@@ -245,6 +247,7 @@ int run_tidewerk(std::ostream& screen, std::ostream& report, std::istream& keybo
   if (!message.empty()) errors << message << '\n';
   report.flush();
   out.warnings = warnings.all();
+  out.keyboard = io.keyboard_lines();
   out.status = status;
   return status;
 }

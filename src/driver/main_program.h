@@ -22,6 +22,7 @@ using TaskFileOpener = std::function<std::unique_ptr<std::istream>()>;
 
 // What the main program read from the task file: line 16, line 80 and the case's values.
 struct TaskRead {
+  bool opened = false;  // the task file was found and opened
   ReadRecord series_line;
   ReadRecord case_line;
   ReadRecord values;
@@ -56,8 +57,10 @@ struct RunSetup {
 
 // What a run read and how it ended.
 struct RunRecord {
+  std::string task_file;  // the task file's name as given
   Problem problem;
   TaskRead read;
+  std::vector<std::string> keyboard;  // the keyboard lines the run took, in order
   std::vector<Warning> warnings;
   std::string ending;  // "result", "no result", "input error", "arithmetic error", "internal error"
   std::string reason;  // why, for every ending but "result"

@@ -83,12 +83,14 @@ bool Console::ask_yes_no(std::string_view question_layout, const Values& values)
   screen_stream_.flush();
   std::string answer;
   if (!keyboard_.next_line(answer)) return false;  // end of input: the default, no
+  keyboard_lines_.push_back(answer);
   return !answer.empty() && (answer[0] == 'E' || answer[0] == 'e');
 }
 
 void Console::read_numbers(std::initializer_list<ReadTarget> targets) {
   screen_stream_.flush();
   const ReadRecord record = keyboard_.read(targets);
+  for (const ReadRecord::Line& line : record.lines) keyboard_lines_.push_back(line.text);
   if (warnings_ == nullptr) return;
   for (const ReadRecord::Line& line : record.lines) {
     for (const std::string& text : decimal_commas(line.text)) {
@@ -104,8 +106,9 @@ void Console::pause(std::string_view text) {
   check_arithmetic();
   screen_stream_ << text << '\n';
   screen_stream_.flush();
-  std::string ignored;
-  keyboard_.next_line(ignored);  // any line continues; so does the end of input
+  // Any line continues; so does the end of input.
+  std::string line;
+  if (keyboard_.next_line(line)) keyboard_lines_.push_back(line);
 }
 
 void Console::stop(std::string no_result) {

@@ -83,11 +83,14 @@ class Console {
   [[noreturn]] void stop(std::string no_result = {});
 
   std::ostream& screen_stream() { return screen_stream_; }
+  // Every keyboard line the dialogue has taken (answers, numbers, pauses), in order.
+  const std::vector<std::string>& keyboard_lines() const { return keyboard_lines_; }
 
  private:
   std::ostream& screen_stream_;
   FreeFormReader keyboard_;
   Warnings* warnings_;
+  std::vector<std::string> keyboard_lines_;
 };
 
 }  // namespace tidewerk

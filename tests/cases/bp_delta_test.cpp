@@ -57,7 +57,7 @@ TEST(BpDelta, RowsWithNegativeKtAreLeftOutAndNumberedOnlyWhenKept) {
   }
   ASSERT_NE(result, nullptr);
   ASSERT_EQ(result->rows.size(), 1u);
-  ASSERT_EQ(result->columns[5], "T (kN)");
+  ASSERT_EQ(result->columns[5], "T_kN");
   EXPECT_NEAR(result->rows[0][5], 287.220, 0.005);
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -66,6 +67,24 @@ std::vector<std::string> files_in(const fs::path& dir) {
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(dir)) {
     names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Runs the program again with `arguments` in o.dir, whatever the folder holds.
+void run_in(Outcome& o, const std::string& arguments, const std::string& keyboard) {
+  o = run_at(o.dir, arguments, keyboard);
+}
+
+// The files of a folder that a run writes besides its report.
+std::vector<std::string> outputs_in(const fs::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    const std::string name = entry.path().filename().string();
+    for (const char* kind : {".csv", ".svg", ".json", ".part"}) {
+      if (name.ends_with(kind)) names.push_back(name);
+    }
   }
   std::sort(names.begin(), names.end());
   return names;
@@ -145,8 +164,10 @@ TEST(CommandLine, ANamedTaskFileHasItsReportBesideItOrInTheOutputFolder) {
 
   o = run_at(dir, "--svg --csv --output-dir runs/b designs/coaster.Tsk");
   EXPECT_EQ(o.status, 0) << o.err;
-  EXPECT_EQ(files_in(dir / "runs" / "b"),
-            (std::vector<std::string>{"coaster.Son", "coaster.csv", "coaster.svg"}));
+  EXPECT_EQ(
+      files_in(dir / "runs" / "b"),
+      (std::vector<std::string>{"coaster.Son", "coaster.blade-area.csv", "coaster.open-water.csv",
+                                "coaster.pitch.csv", "coaster.svg"}));
   EXPECT_EQ(files_in(dir),
             (std::vector<std::string>{"designs", "err.txt", "keys", "out", "out.txt", "runs"}));
 
@@ -260,16 +281,14 @@ TEST(CommandLine, CheckShowsTheReadingAndWritesNoReport) {
   fs::remove_all(dir);
 }
 
-TEST(CommandLine, SvgAndCsvAreWrittenBesideAnUnchangedReport) {
+TEST(CommandLine, SvgCsvAndJsonAreWrittenBesideAnUnchangedReport) {
   const Outcome plain = run("plain", "", "case8_merchant_ship");
-  const Outcome both = run("both", "--svg --csv", "case8_merchant_ship");
+  const Outcome both = run("both", "--svg --csv --json", "case8_merchant_ship");
   EXPECT_EQ(both.status, 0);
   EXPECT_EQ(both.out, plain.out);
   EXPECT_EQ(read_file((both.dir / "Tidewerk.Son").string()),
             read_file((plain.dir / "Tidewerk.Son").string()));
-  EXPECT_EQ(files_in(plain.dir),
-            (std::vector<std::string>{"Tidewerk.Son", "Tidewerk_28-03-2020.Tsk", "err.txt", "keys",
-                                      "out.txt"}));
+  EXPECT_TRUE(outputs_in(plain.dir).empty());
   const std::string svg = read_file((both.dir / "Tidewerk.svg").string());
   testing::XmlCheck xml(svg);
   ASSERT_TRUE(xml.well_formed());
@@ -283,14 +302,45 @@ TEST(CommandLine, SvgAndCsvAreWrittenBesideAnUnchangedReport) {
   }
   EXPECT_EQ(rings, 3);
   EXPECT_EQ(svg.find("nan"), std::string::npos);
-  const std::string csv = read_file((both.dir / "Tidewerk.csv").string());
-  for (const char* table :
-       {"Pitch table\n", "Open-water characteristics of the designed propeller\n",
-        "Blade-area sweep\n"}) {
-    EXPECT_NE(csv.find(table), std::string::npos) << table;
-  }
+  // One file per table.
+  EXPECT_EQ(
+      outputs_in(both.dir),
+      (std::vector<std::string>{"Tidewerk.blade-area.csv", "Tidewerk.json",
+                                "Tidewerk.open-water.csv", "Tidewerk.pitch.csv", "Tidewerk.svg"}));
+  EXPECT_EQ(read_file((both.dir / "Tidewerk.pitch.csv").string()).substr(0, 28),
+            "PD,T_kN\n0.70000005,62.64943\n");
   fs::remove_all(plain.dir);
   fs::remove_all(both.dir);
+}
+
+TEST(CommandLine, AFailedRunAfterASuccessfulOneLeavesNoStaleTableOrDiagram) {
+  Outcome o = run("stale", "--svg --csv --json", "case1_merchant_ship_b", "1\n");
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(outputs_in(o.dir),
+            (std::vector<std::string>{"Tidewerk.candidates.csv", "Tidewerk.json", "Tidewerk.svg"}));
+  // The same folder, a task file whose case finds no propeller.
+  fs::copy_file(fs::path(TIDEWERK_SOURCE_DIR) / "tests/e2e/runs/case1_b_no_crossing/task.Tsk",
+                o.dir / "Tidewerk_28-03-2020.Tsk", fs::copy_options::overwrite_existing);
+  run_in(o, "--svg --csv --json", "");
+  EXPECT_EQ(o.status, 5);
+  EXPECT_EQ(outputs_in(o.dir), std::vector<std::string>{"Tidewerk.json"});
+  const nlohmann::json j = nlohmann::json::parse(read_file((o.dir / "Tidewerk.json").string()));
+  EXPECT_EQ(j["ending"], "no result");
+  EXPECT_EQ(j["exit_status"], 5);
+  EXPECT_EQ(j["reason"],
+            "no propeller of the Wageningen B series meets the load coefficient Kt/J^2 = 60.9756");
+  EXPECT_NE(o.err.find("Tidewerk: no result: " + j["reason"].get<std::string>()),
+            std::string::npos);
+  // Without its task file: nothing but the report.
+  fs::remove(o.dir / "Tidewerk_28-03-2020.Tsk");
+  run_in(o, "--svg --csv --json", "");
+  EXPECT_EQ(o.status, 1);
+  EXPECT_TRUE(outputs_in(o.dir).empty());
+  // Asked for the table alone, a run leaves the other kinds as they are.
+  std::ofstream(o.dir / "Tidewerk.json") << "{}\n";
+  run_in(o, "--csv", "");
+  EXPECT_TRUE(fs::exists(o.dir / "Tidewerk.json"));
+  fs::remove_all(o.dir);
 }
 
 }  // namespace
