@@ -12,8 +12,6 @@ namespace tidewerk {
 
 inline constexpr const char* kTaskFileName = "Tidewerk_28-03-2020.Tsk";
 inline constexpr const char* kReportFileName = "Tidewerk.Son";
-inline constexpr const char* kCsvFileName = "Tidewerk.csv";
-inline constexpr const char* kSvgFileName = "Tidewerk.svg";
 
 class TaskFile {
  public:

@@ -77,7 +77,7 @@ TEST(CommandLineOptions, AnUnknownOptionOrABadValueIsRefused) {
 TEST(CommandLineOptions, HelpListsEveryOptionOnALineOfItsOwn) {
   const std::string help = help_text();
   for (const char* needed :
-       {"Tidewerk_28-03-2020.Tsk", "Tidewerk.Son", "<stem>.Son", "<stem>.svg", "<stem>.csv",
+       {"Tidewerk_28-03-2020.Tsk", "Tidewerk.Son", "<stem>.Son", "<stem>.svg", "<stem>.<table>.csv",
         "<stem>.json", "Exit status", "  0 ", "  1 ", "  2 ", "  3 ", "  4 ", "  5 "}) {
     EXPECT_NE(help.find(needed), std::string::npos) << needed;
   }
