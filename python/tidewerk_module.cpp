@@ -352,9 +352,10 @@ Task task_of(py::handle value) {
   return task;
 }
 
-// The tables of the run, keyed by title, each a dict of float32 columns keyed by column name.
-// A title that comes again is keyed "title (2)", "title (3)" ...
+// The tables of the run, keyed by name, each a dict of float32 columns keyed by column token
+// and, for a table that marks rows, a last column "mark" of str ('' for the rows not marked).
 py::dict tables_of(const RunFigures& figures) {
+  const py::module_ np = py::module_::import("numpy");
   py::dict tables;
   for (const ResultTable& table : figures.tables()) {
     py::dict columns;
@@ -369,10 +370,15 @@ py::dict tables_of(const RunFigures& figures) {
       if (columns.contains(name)) name = text(table.columns[c] + " #" + std::to_string(c + 1));
       columns[name] = column;
     }
-    std::string key = table.title;
-    for (int n = 2; tables.contains(text(key)); ++n)
-      key = table.title + " (" + std::to_string(n) + ")";
-    tables[text(key)] = columns;
+    if (table.mark_column) {
+      py::list marks;
+      for (std::size_t r = 0; r < table.rows.size(); ++r) {
+        const auto mark = table.marks.find(r);
+        marks.append(text(mark == table.marks.end() ? std::string() : mark->second));
+      }
+      columns["mark"] = np.attr("array")(marks, "dtype"_a = "str");
+    }
+    tables[text(table.name)] = columns;
   }
   return tables;
 }
@@ -581,8 +587,11 @@ PYBIND11_MODULE(tidewerk, m) {
       .def_readonly("report", &Run::report, "the report Tidewerk.Son, exactly")
       .def_readonly("errors", &Run::errors, "what the program writes to its error output")
       .def_readonly("tables", &Run::tables,
-                    "the run's tables keyed by title, each a dict of float32 NumPy columns "
-                    "keyed by column name (pandas.DataFrame(run.tables[title]))")
+                    "the run's tables (those --csv writes) keyed by name ('open-water', "
+                    "'pitch' ...), each a dict of float32 NumPy columns keyed by column token "
+                    "('J', 'Kt', '10Kq', 'T_kN' ...) and, where the report marks a row, a str "
+                    "column 'mark' ('' but for the marked row): "
+                    "pandas.DataFrame(run.tables['open-water'])")
       .def_readonly("warnings", &Run::warnings, "the run's warnings as (where, what) pairs")
       .def_readonly("result", &Run::result,
                     "the named result numbers of the run, as the --json document gives them; "

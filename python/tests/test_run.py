@@ -4,7 +4,7 @@ example and every end-to-end run, and the tables the program writes with --csv."
 import concurrent.futures
 import csv
 import io
-import math
+import json
 import pathlib
 
 import numpy as np
@@ -71,34 +71,33 @@ def test_the_keyboard_reaches_the_run():
     assert plain.report != corrected.report
 
 
-def csv_tables(text):
-    """Header row -> rows of floats, for every table of a --csv file."""
-    tables, rows = [], list(csv.reader(io.StringIO(text)))
-    for k, row in enumerate(rows):
-        if k > 0 and rows[k - 1] and len(rows[k - 1]) == 1 and len(row) > 1:
-            values = []
-            for data in rows[k + 1:]:
-                if not data:
-                    break
-                values.append([float(v) if v else math.nan for v in data])
-            tables.append((row, values))
-    return tables
+def csv_columns(text):
+    """The columns of a table file: header name -> list of fields."""
+    header, *rows = list(csv.reader(io.StringIO(text)))
+    assert all(len(row) == len(header) for row in rows)
+    return {name: [row[k] for row in rows] for k, name in enumerate(header)}
 
 
 @pytest.mark.parametrize("example", EXAMPLES, ids=lambda p: p.stem)
 def test_tables_hold_the_values_the_program_writes(example, program, tmp_path):
-    expected = program(example.read_bytes(), "1\n", tmp_path, "--csv")
+    expected = program(example.read_bytes(), "1\n", tmp_path, "--csv", "--json")
     run = run_or_error(example.read_text(), "1\n")
-    assert expected.csv is not None and run.tables
-    written = csv_tables(expected.csv)
-    assert len(written) == len(run.tables)
-    for (header, rows), (title, columns) in zip(written, run.tables.items()):
-        assert list(columns) == header, title
-        for name, column in columns.items():
-            assert column.dtype == np.float32 and column.shape == (len(rows),)
-        table = np.array(rows, dtype=np.float32).reshape(len(rows), len(header))
-        got = np.column_stack(list(columns.values())) if rows else table
-        assert np.array_equal(got, table, equal_nan=True), title
+    assert expected.tables and run.tables
+    # One file per table; the record gives their order.
+    assert list(run.tables) == [t["name"] for t in json.loads(expected.json)["tables"]]
+    assert set(run.tables) == set(expected.tables)
+    for name, columns in run.tables.items():
+        written = csv_columns(expected.tables[name])
+        assert list(columns) == list(written), name
+        for token, fields in written.items():
+            column = columns[token]
+            assert column.shape == (len(fields),), (name, token)
+            if token == "mark":
+                assert column.dtype.kind == "U" and list(column) == fields, name
+                continue
+            assert column.dtype == np.float32, (name, token)
+            values = np.array([float(f) if f else np.nan for f in fields], dtype=np.float32)
+            assert np.array_equal(column, values, equal_nan=True), (name, token)
 
 
 def test_runs_without_a_result_and_with_warnings_return_a_run():
