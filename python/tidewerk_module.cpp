@@ -6,13 +6,14 @@
 //   tidewerk.run(task, keyboard="")                           one run of the program
 //
 // The arithmetic is the library's own: every value is bit-identical to tidewerk::evaluate, and
-// a run is the program's run through run_tidewerk with string streams.  The interpreter lock is
-// released while either computes.
+// a run is the program's run through run_tidewerk with string streams, its tables and record
+// those --csv and --json write.  The interpreter lock is released while either computes.
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
 #include <cfenv>
+#include <charconv>
 #include <climits>
 #include <limits>
 #include <memory>
@@ -24,6 +25,7 @@
 #include <vector>
 
 #include "driver/main_program.h"
+#include "driver/outputs.h"
 #include "open_water_points.h"
 #include "report/run_end.h"
 #include "report/run_figures.h"
@@ -313,8 +315,25 @@ struct Run {
   py::object screen, report, errors;
   py::dict tables;
   py::list warnings;
-  py::object result = py::none();
+  py::dict result, result_units;
+  // What the run collected and read, kept for its record: the --json document is written only
+  // when asked for (it costs a tenth of a run), then kept as text and as a parsed dict.
+  struct Collected {
+    RunFigures figures;
+    RunRecord record;
+  };
+  std::shared_ptr<const Collected> collected;
+  std::optional<std::string> json_text;  // '' when no task file was read
   py::object json = py::none();
+
+  const std::string& record_text() {
+    if (!json_text) {
+      json_text = collected->record.read.opened
+                      ? run_json_text(collected->figures, collected->record)
+                      : std::string();
+    }
+    return *json_text;
+  }
 };
 
 // A task given as a path (os.PathLike, or a str naming an existing file) is read from that
@@ -383,6 +402,17 @@ py::dict tables_of(const RunFigures& figures) {
   return tables;
 }
 
+// A number of the result block as the --json document writes it: a count as an int, any other
+// value as the float of its shortest decimal text that reads back to the single-precision
+// value (0.6200397, not 0.620039701461792); an infinity or NaN as it is.
+py::object result_value(const ResultValue& v) {
+  if (v.whole) return py::int_(static_cast<long>(v.value));
+  const std::string digits = shortest_text(v.value);
+  double value = static_cast<double>(v.value);
+  if (!digits.empty()) std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  return py::float_(value);
+}
+
 [[noreturn]] void raise_for_run(PyObject* type, const Run& run, const py::object& run_object) {
   const py::object error = py::reinterpret_borrow<py::object>(type)(text(run.reason));
   error.attr("run") = run_object;
@@ -396,8 +426,9 @@ py::object run(py::handle task_value, py::handle keyboard_value) {
   const std::string keyboard_text = bytes_of(keyboard_value, "keyboard");
 
   std::ostringstream screen, report, errors;
-  RunFigures figures;
-  RunRecord record;
+  const auto collected = std::make_shared<Run::Collected>();
+  RunFigures& figures = collected->figures;
+  RunRecord& record = collected->record;
   {
     py::gil_scoped_release unlocked;
     KeepFloatingPointFlags flags;
@@ -420,6 +451,11 @@ py::object run(py::handle task_value, py::handle keyboard_value) {
   out.report = text(report.str());
   out.errors = text(errors.str());
   out.tables = tables_of(figures);
+  for (const ResultValue& v : figures.results()) {
+    out.result[text(v.name)] = result_value(v);
+    out.result_units[text(v.name)] = text(v.unit);
+  }
+  out.collected = collected;
   for (const Warning& w : record.warnings)
     out.warnings.append(py::make_tuple(text(w.where), text(w.what)));
   const int status = out.status;
@@ -594,10 +630,27 @@ PYBIND11_MODULE(tidewerk, m) {
                     "pandas.DataFrame(run.tables['open-water'])")
       .def_readonly("warnings", &Run::warnings, "the run's warnings as (where, what) pairs")
       .def_readonly("result", &Run::result,
-                    "the named result numbers of the run, as the --json document gives them; "
-                    "None until they are filled from the JSON writer")
-      .def_readonly("json", &Run::json,
-                    "the run's --json document; None until it is filled from the JSON writer")
+                    "the case's result block as a dict name -> number ('PD', 'J', 'Pd' ...), "
+                    "in the report's order, the values of the --json document: an int for a "
+                    "count ('Z', 'selected', 'chosen'), else a float; {} without a result block")
+      .def_readonly("result_units", &Run::result_units,
+                    "the unit of each result ('kN', 'kW', 'RPM' ...; '' for a ratio or count)")
+      .def_property_readonly(
+          "json",
+          [](Run& r) -> py::object {
+            if (r.json.is_none() && !r.record_text().empty()) {
+              r.json = py::module_::import("json").attr("loads")(text(r.record_text()));
+            }
+            return r.json;
+          },
+          "the run's record, the document --json writes, as a dict (written on first use)")
+      .def_property_readonly(
+          "json_text",
+          [](Run& r) -> py::object {
+            if (r.record_text().empty()) return py::none();
+            return text(r.record_text());
+          },
+          "the run's record as the text of the file --json writes")
       .def("__repr__", [](const Run& r) {
         return "Run(status=" + std::to_string(r.status) + ", ending='" + r.ending + "', " +
                std::to_string(py::len(r.tables)) + " tables, " +
@@ -609,7 +662,8 @@ PYBIND11_MODULE(tidewerk, m) {
         "task  the task-file text (str or bytes), or a path (os.PathLike, or a str naming an "
         "existing file) to read it from\n"
         "keyboard  what is typed at the keyboard, lines ending in '\\n'\n\n"
-        "Returns a Run for exit statuses 0 and 5.  Raises tidewerk.InputError (status 1), "
+        "Returns a Run, with the tables, result block and record --csv and --json write, "
+        "for exit statuses 0 and 5.  Raises tidewerk.InputError (status 1), "
         "tidewerk.ArithmeticError (status 3) or tidewerk.InternalError (status 4), whose .run "
         "holds the Run.");
 

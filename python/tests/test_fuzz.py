@@ -166,5 +166,7 @@ def test_run_with_damaged_task_files_and_random_keyboards():
         if run is not None:
             assert run.status in (0, 5), (SEED, task)
             assert isinstance(run.report, str) and run.report.startswith(" ---"), (SEED, task)
+            assert run.json["exit_status"] == run.status, (SEED, task)
+            assert len(run.json["results"]) == len(run.result), (SEED, task)
         runs += 1
     assert runs > 0

@@ -1,5 +1,6 @@
 """tidewerk.run against the program itself: the same screen, report and exit status for every
-example and every end-to-end run, and the tables the program writes with --csv."""
+example and every end-to-end run, the tables the program writes with --csv and the record it
+writes with --json."""
 
 import concurrent.futures
 import csv
@@ -100,6 +101,71 @@ def test_tables_hold_the_values_the_program_writes(example, program, tmp_path):
             assert np.array_equal(column, values, equal_nan=True), (name, token)
 
 
+@pytest.mark.parametrize("example", EXAMPLES, ids=lambda p: p.stem)
+def test_record_and_result_are_the_programs_json(example, program, tmp_path):
+    expected = program(example.read_bytes(), "1\n", tmp_path, "--json")
+    run = run_or_error(example.read_text(), "1\n")
+    # The task given as text is named as the program names its classic task file.
+    assert run.json_text == expected.json
+    record = json.loads(expected.json)
+    assert run.json == record and run.json is run.json
+    assert record["exit_status"] == run.status
+
+    # The result block: one entry per name, the record's numbers; counts are ints.
+    assert list(run.result) == [r["name"] for r in record["results"]]
+    assert list(run.result_units) == list(run.result)
+    for entry in record["results"]:
+        value = run.result[entry["name"]]
+        assert run.result_units[entry["name"]] == entry["unit"]
+        assert type(value) is type(entry["value"]), entry
+        assert np.float32(value) == np.float32(entry["value"]), entry
+        # The shortest text of the single-precision value, not its exact binary value.
+        assert isinstance(value, int) or float(str(np.float32(value))) == value, entry
+
+
+def marked_row(table, mark):
+    rows = np.flatnonzero(table["mark"] == mark)
+    assert len(rows) == 1, mark
+    return {token: column[rows[0]] for token, column in table.items() if token != "mark"}
+
+
+def test_result_block_matches_the_marked_rows():
+    examples = {p.stem: p for p in EXAMPLES}
+    design = tidewerk.run(examples["case8_merchant_ship"].read_text(), "1\n")
+    row = marked_row(design.tables["open-water"], "design")
+    assert np.float32(design.result["J"]) == row["J"] and design.result["Z"] == 4
+    assert design.result_units["Pd"] == "kW" and design.result_units["PD"] == ""
+    operating = tidewerk.run(examples["case6_operating_point_b"].read_text(), "1\n")
+    row = marked_row(operating.tables["open-water"], "operating")
+    for token in ("J", "Kt", "10Kq", "eta0"):
+        assert np.float32(operating.result[token]) == row[token], token
+    assert np.float32(operating.result["T"]) == operating.tables["operating-point"]["T_kN"][0]
+    selected = tidewerk.run(examples["case2_merchant_ship_b"].read_text(), "1\n")
+    row = marked_row(selected.tables["candidates"], "selected")
+    assert selected.result["selected"] == int(row["row"])
+    assert np.float32(selected.result["PD"]) == row["PD"]
+
+
+def test_a_run_without_its_result_has_its_record():
+    no_result = tidewerk.run(task_text(1, 5, "1.0 4 1.20"), "\n")
+    assert no_result.result == {} and no_result.result_units == {}
+    assert no_result.json["ending"] == "no result" and no_result.json["exit_status"] == 5
+    assert no_result.json["reason"] == no_result.reason and no_result.json["results"] == []
+    with pytest.raises(tidewerk.InputError) as raised:
+        tidewerk.run(task_text(1, 5, "1.0 4 one"))
+    record = raised.value.run.json
+    assert (record["ending"], record["exit_status"]) == ("input error", 1)
+    assert record["case"]["number"] == 5 and record["values"] == []
+
+
+def test_the_record_names_a_task_read_from_a_path(tmp_path):
+    path = tmp_path / "coaster.Tsk"
+    path.write_text(task_text(3, 5, "1.0 4 0.70"))
+    run = tidewerk.run(path, "1\n")
+    assert run.json["task_file"] == str(path) and run.json["series"]["name"] == "KCA"
+    assert tidewerk.run(path.read_text(), "1\n").json["task_file"] == "Tidewerk_28-03-2020.Tsk"
+
+
 def test_runs_without_a_result_and_with_warnings_return_a_run():
     no_result = tidewerk.run(task_text(1, 5, "1.0 4 1.20"), "\n")
     assert no_result.status == 5 and no_result.ending == "no result" and no_result.reason
@@ -109,12 +175,6 @@ def test_runs_without_a_result_and_with_warnings_return_a_run():
     assert gawn.status == 0 and gawn.ending == "result" and gawn.reason == ""
     assert ("task file Tidewerk_28-03-2020.Tsk, line 81",
             "Z = 4 is used as 3 by the Gawn series") in gawn.warnings
-
-
-def test_result_and_json_are_not_filled_yet():
-    run = tidewerk.run(task_text(1, 5, "1.0 4 0.70"), "H\n")
-    assert run.result is None and run.json is None
-    assert "JSON" in tidewerk.Run.json.__doc__ and "result" in tidewerk.Run.result.__doc__
 
 
 def test_bytes_that_are_not_utf8_come_back_as_they_were():
