@@ -4,6 +4,7 @@
 //   tidewerk.open_water(series, J, pd, ear, z, ittc78=None)   Kt, Kq and eta0 as float32 arrays
 //   tidewerk.series_info(series)                              the limits and rules of a series
 //   tidewerk.run(task, keyboard="")                           one run of the program
+//   tidewerk.template(case=None, series=None)                 a task file of --template
 //
 // The arithmetic is the library's own: every value is bit-identical to tidewerk::evaluate, and
 // a run is the program's run through run_tidewerk with string streams, its tables and record
@@ -24,8 +25,10 @@
 #include <utility>
 #include <vector>
 
+#include "driver/case_table.h"
 #include "driver/main_program.h"
 #include "driver/outputs.h"
+#include "driver/task_template.h"
 #include "open_water_points.h"
 #include "report/run_end.h"
 #include "report/run_figures.h"
@@ -473,14 +476,19 @@ py::object run(py::handle task_value, py::handle keyboard_value) {
   }
 }
 
-py::object task_template(py::handle case_value, py::handle series_value) {
-  const std::optional<int> case_number = whole_number(case_value, "case");
-  if (!case_number || *case_number < 1 || *case_number > 10) {
-    value_error("unknown case " + py::repr(case_value).cast<std::string>() +
-                ": the cases are numbered 1 to 10");
+// The annotated task file of a case, or with no case the list of the cases (--template alone).
+py::str template_text(py::handle case_value, py::handle series_value) {
+  if (case_value.is_none()) {
+    if (!series_value.is_none()) type_error("template() needs a case for a series");
+    return text(case_listing());
   }
-  series_of(series_value);
-  raise(PyExc_NotImplementedError, "task-file templates are not available in this version");
+  const std::optional<int> case_number = whole_number(case_value, "case");
+  if (!case_number || find_case(*case_number) == nullptr) {
+    value_error("unknown case " + py::repr(case_value).cast<std::string>() +
+                ": the cases are numbered 1 to 10 (tidewerk.template() lists them)");
+  }
+  const Series series = series_value.is_none() ? Series::WageningenB : series_of(series_value);
+  return text(task_template(*case_number, series));
 }
 
 PyObject* make_error_type(py::module_& m, const char* name, PyObject* base, const char* doc) {
@@ -667,7 +675,9 @@ PYBIND11_MODULE(tidewerk, m) {
         "tidewerk.ArithmeticError (status 3) or tidewerk.InternalError (status 4), whose .run "
         "holds the Run.");
 
-  m.def("template", &task_template, "case"_a, "series"_a = 1,
-        "The task-file template of a case (1 to 10) and series.  Raises ValueError for an "
-        "unknown case or series, and NotImplementedError: templates are not available yet.");
+  m.def("template", &template_text, "case"_a = py::none(), "series"_a = py::none(),
+        "The annotated task file of a case (1 to 10) and series (tidewerk.Series or 1, 2, 3; "
+        "1 when not given), the text of `tidewerk --template CASE --series S`, ready for "
+        "run().  With no case, the list of the cases, one line each.\n\n"
+        "Raises ValueError for an unknown case or series.");
 }

@@ -1,18 +1,19 @@
 """tidewerk.run against the program itself: the same screen, report and exit status for every
 example and every end-to-end run, the tables the program writes with --csv and the record it
-writes with --json."""
+writes with --json; the templates of --template, each of which runs."""
 
 import concurrent.futures
 import csv
 import io
 import json
 import pathlib
+import subprocess
 
 import numpy as np
 import pytest
 
 import tidewerk
-from conftest import E2E_RUNS, EXAMPLES, task_text
+from conftest import BINARY, E2E_RUNS, EXAMPLES, task_text
 
 
 def run_or_error(task, keyboard):
@@ -164,6 +165,32 @@ def test_the_record_names_a_task_read_from_a_path(tmp_path):
     run = tidewerk.run(path, "1\n")
     assert run.json["task_file"] == str(path) and run.json["series"]["name"] == "KCA"
     assert tidewerk.run(path.read_text(), "1\n").json["task_file"] == "Tidewerk_28-03-2020.Tsk"
+
+
+def template_written(*arguments):
+    done = subprocess.run([str(BINARY), "--template", *map(str, arguments)],
+                          capture_output=True, timeout=60, check=True)
+    return done.stdout.decode()
+
+
+def test_templates_are_those_of_the_program():
+    assert tidewerk.template() == template_written()
+    assert len(tidewerk.template().splitlines()) == 10
+    for case in range(1, 11):
+        assert tidewerk.template(case) == tidewerk.template(case, tidewerk.Series.WAGENINGEN_B)
+        for series in (1, 2, 3):
+            assert tidewerk.template(case, series) == template_written(case, "--series", series)
+
+
+@pytest.mark.parametrize("case", range(1, 11))
+def test_every_template_runs(case):
+    for series in tidewerk.Series.__members__.values():
+        run = tidewerk.run(tidewerk.template(case, series), "1\n")
+        refused = case == 4 and not tidewerk.series_info(series).bollard_pull
+        assert run.status == (5 if refused else 0), (case, series, run.reason)
+        assert run.json["case"]["number"] == case
+        assert run.json["series"]["number"] == int(series)
+        assert refused or run.result, (case, series)
 
 
 def test_runs_without_a_result_and_with_warnings_return_a_run():
