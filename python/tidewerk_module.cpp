@@ -4,15 +4,17 @@
 //   tidewerk.open_water(series, J, pd, ear, z, ittc78=None)   Kt, Kq and eta0 as float32 arrays
 //   tidewerk.series_info(series)                              the limits and rules of a series
 //   tidewerk.run(task, keyboard="")                           one run of the program
+//   tidewerk.template(case=None, series=None)                 a task file of --template
 //
 // The arithmetic is the library's own: every value is bit-identical to tidewerk::evaluate, and
-// a run is the program's run through run_tidewerk with string streams.  The interpreter lock is
-// released while either computes.
+// a run is the program's run through run_tidewerk with string streams, its tables and record
+// those --csv and --json write.  The interpreter lock is released while either computes.
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
 #include <cfenv>
+#include <charconv>
 #include <climits>
 #include <limits>
 #include <memory>
@@ -23,7 +25,10 @@
 #include <utility>
 #include <vector>
 
+#include "driver/case_table.h"
 #include "driver/main_program.h"
+#include "driver/outputs.h"
+#include "driver/task_template.h"
 #include "open_water_points.h"
 #include "report/run_end.h"
 #include "report/run_figures.h"
@@ -313,8 +318,25 @@ struct Run {
   py::object screen, report, errors;
   py::dict tables;
   py::list warnings;
-  py::object result = py::none();
+  py::dict result, result_units;
+  // What the run collected and read, kept for its record: the --json document is written only
+  // when asked for (it costs a tenth of a run), then kept as text and as a parsed dict.
+  struct Collected {
+    RunFigures figures;
+    RunRecord record;
+  };
+  std::shared_ptr<const Collected> collected;
+  std::optional<std::string> json_text;  // '' when no task file was read
   py::object json = py::none();
+
+  const std::string& record_text() {
+    if (!json_text) {
+      json_text = collected->record.read.opened
+                      ? run_json_text(collected->figures, collected->record)
+                      : std::string();
+    }
+    return *json_text;
+  }
 };
 
 // A task given as a path (os.PathLike, or a str naming an existing file) is read from that
@@ -352,9 +374,10 @@ Task task_of(py::handle value) {
   return task;
 }
 
-// The tables of the run, keyed by title, each a dict of float32 columns keyed by column name.
-// A title that comes again is keyed "title (2)", "title (3)" ...
+// The tables of the run, keyed by name, each a dict of float32 columns keyed by column token
+// and, for a table that marks rows, a last column "mark" of str ('' for the rows not marked).
 py::dict tables_of(const RunFigures& figures) {
+  const py::module_ np = py::module_::import("numpy");
   py::dict tables;
   for (const ResultTable& table : figures.tables()) {
     py::dict columns;
@@ -369,12 +392,28 @@ py::dict tables_of(const RunFigures& figures) {
       if (columns.contains(name)) name = text(table.columns[c] + " #" + std::to_string(c + 1));
       columns[name] = column;
     }
-    std::string key = table.title;
-    for (int n = 2; tables.contains(text(key)); ++n)
-      key = table.title + " (" + std::to_string(n) + ")";
-    tables[text(key)] = columns;
+    if (table.mark_column) {
+      py::list marks;
+      for (std::size_t r = 0; r < table.rows.size(); ++r) {
+        const auto mark = table.marks.find(r);
+        marks.append(text(mark == table.marks.end() ? std::string() : mark->second));
+      }
+      columns["mark"] = np.attr("array")(marks, "dtype"_a = "str");
+    }
+    tables[text(table.name)] = columns;
   }
   return tables;
+}
+
+// A number of the result block as the --json document writes it: a count as an int, any other
+// value as the float of its shortest decimal text that reads back to the single-precision
+// value (0.6200397, not 0.620039701461792); an infinity or NaN as it is.
+py::object result_value(const ResultValue& v) {
+  if (v.whole) return py::int_(static_cast<long>(v.value));
+  const std::string digits = shortest_text(v.value);
+  double value = static_cast<double>(v.value);
+  if (!digits.empty()) std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  return py::float_(value);
 }
 
 [[noreturn]] void raise_for_run(PyObject* type, const Run& run, const py::object& run_object) {
@@ -390,8 +429,9 @@ py::object run(py::handle task_value, py::handle keyboard_value) {
   const std::string keyboard_text = bytes_of(keyboard_value, "keyboard");
 
   std::ostringstream screen, report, errors;
-  RunFigures figures;
-  RunRecord record;
+  const auto collected = std::make_shared<Run::Collected>();
+  RunFigures& figures = collected->figures;
+  RunRecord& record = collected->record;
   {
     py::gil_scoped_release unlocked;
     KeepFloatingPointFlags flags;
@@ -414,6 +454,11 @@ py::object run(py::handle task_value, py::handle keyboard_value) {
   out.report = text(report.str());
   out.errors = text(errors.str());
   out.tables = tables_of(figures);
+  for (const ResultValue& v : figures.results()) {
+    out.result[text(v.name)] = result_value(v);
+    out.result_units[text(v.name)] = text(v.unit);
+  }
+  out.collected = collected;
   for (const Warning& w : record.warnings)
     out.warnings.append(py::make_tuple(text(w.where), text(w.what)));
   const int status = out.status;
@@ -431,14 +476,19 @@ py::object run(py::handle task_value, py::handle keyboard_value) {
   }
 }
 
-py::object task_template(py::handle case_value, py::handle series_value) {
-  const std::optional<int> case_number = whole_number(case_value, "case");
-  if (!case_number || *case_number < 1 || *case_number > 10) {
-    value_error("unknown case " + py::repr(case_value).cast<std::string>() +
-                ": the cases are numbered 1 to 10");
+// The annotated task file of a case, or with no case the list of the cases (--template alone).
+py::str template_text(py::handle case_value, py::handle series_value) {
+  if (case_value.is_none()) {
+    if (!series_value.is_none()) type_error("template() needs a case for a series");
+    return text(case_listing());
   }
-  series_of(series_value);
-  raise(PyExc_NotImplementedError, "task-file templates are not available in this version");
+  const std::optional<int> case_number = whole_number(case_value, "case");
+  if (!case_number || find_case(*case_number) == nullptr) {
+    value_error("unknown case " + py::repr(case_value).cast<std::string>() +
+                ": the cases are numbered 1 to 10 (tidewerk.template() lists them)");
+  }
+  const Series series = series_value.is_none() ? Series::WageningenB : series_of(series_value);
+  return text(task_template(*case_number, series));
 }
 
 PyObject* make_error_type(py::module_& m, const char* name, PyObject* base, const char* doc) {
@@ -581,14 +631,34 @@ PYBIND11_MODULE(tidewerk, m) {
       .def_readonly("report", &Run::report, "the report Tidewerk.Son, exactly")
       .def_readonly("errors", &Run::errors, "what the program writes to its error output")
       .def_readonly("tables", &Run::tables,
-                    "the run's tables keyed by title, each a dict of float32 NumPy columns "
-                    "keyed by column name (pandas.DataFrame(run.tables[title]))")
+                    "the run's tables (those --csv writes) keyed by name ('open-water', "
+                    "'pitch' ...), each a dict of float32 NumPy columns keyed by column token "
+                    "('J', 'Kt', '10Kq', 'T_kN' ...) and, where the report marks a row, a str "
+                    "column 'mark' ('' but for the marked row): "
+                    "pandas.DataFrame(run.tables['open-water'])")
       .def_readonly("warnings", &Run::warnings, "the run's warnings as (where, what) pairs")
       .def_readonly("result", &Run::result,
-                    "the named result numbers of the run, as the --json document gives them; "
-                    "None until they are filled from the JSON writer")
-      .def_readonly("json", &Run::json,
-                    "the run's --json document; None until it is filled from the JSON writer")
+                    "the case's result block as a dict name -> number ('PD', 'J', 'Pd' ...), "
+                    "in the report's order, the values of the --json document: an int for a "
+                    "count ('Z', 'selected', 'chosen'), else a float; {} without a result block")
+      .def_readonly("result_units", &Run::result_units,
+                    "the unit of each result ('kN', 'kW', 'RPM' ...; '' for a ratio or count)")
+      .def_property_readonly(
+          "json",
+          [](Run& r) -> py::object {
+            if (r.json.is_none() && !r.record_text().empty()) {
+              r.json = py::module_::import("json").attr("loads")(text(r.record_text()));
+            }
+            return r.json;
+          },
+          "the run's record, the document --json writes, as a dict (written on first use)")
+      .def_property_readonly(
+          "json_text",
+          [](Run& r) -> py::object {
+            if (r.record_text().empty()) return py::none();
+            return text(r.record_text());
+          },
+          "the run's record as the text of the file --json writes")
       .def("__repr__", [](const Run& r) {
         return "Run(status=" + std::to_string(r.status) + ", ending='" + r.ending + "', " +
                std::to_string(py::len(r.tables)) + " tables, " +
@@ -600,11 +670,14 @@ PYBIND11_MODULE(tidewerk, m) {
         "task  the task-file text (str or bytes), or a path (os.PathLike, or a str naming an "
         "existing file) to read it from\n"
         "keyboard  what is typed at the keyboard, lines ending in '\\n'\n\n"
-        "Returns a Run for exit statuses 0 and 5.  Raises tidewerk.InputError (status 1), "
+        "Returns a Run, with the tables, result block and record --csv and --json write, "
+        "for exit statuses 0 and 5.  Raises tidewerk.InputError (status 1), "
         "tidewerk.ArithmeticError (status 3) or tidewerk.InternalError (status 4), whose .run "
         "holds the Run.");
 
-  m.def("template", &task_template, "case"_a, "series"_a = 1,
-        "The task-file template of a case (1 to 10) and series.  Raises ValueError for an "
-        "unknown case or series, and NotImplementedError: templates are not available yet.");
+  m.def("template", &template_text, "case"_a = py::none(), "series"_a = py::none(),
+        "The annotated task file of a case (1 to 10) and series (tidewerk.Series or 1, 2, 3; "
+        "1 when not given), the text of `tidewerk --template CASE --series S`, ready for "
+        "run().  With no case, the list of the cases, one line each.\n\n"
+        "Raises ValueError for an unknown case or series.");
 }

@@ -24,9 +24,13 @@ def task_text(series, case, values):
 
 
 class ProgramRun:
-    def __init__(self, status, screen, report, errors, csv):
-        self.status, self.screen, self.report, self.errors, self.csv = (
-            status, screen, report, errors, csv)
+    """What the program wrote: its exit status, screen, report and error output, the text of
+    each table file Tidewerk.<name>.csv keyed by name (with --csv) and of Tidewerk.json (with
+    --json; None without)."""
+
+    def __init__(self, status, screen, report, errors, tables, json):
+        self.status, self.screen, self.report, self.errors, self.tables, self.json = (
+            status, screen, report, errors, tables, json)
 
 
 def run_program(task_bytes, keyboard, folder, *arguments):
@@ -38,9 +42,11 @@ def run_program(task_bytes, keyboard, folder, *arguments):
     def text(name):
         path = folder / name
         return path.read_bytes().decode("utf-8", "surrogateescape") if path.exists() else None
+    tables = {path.name[len("Tidewerk."):-len(".csv")]: text(path.name)
+              for path in folder.glob("Tidewerk.*.csv")}
     return ProgramRun(done.returncode, done.stdout.decode("utf-8", "surrogateescape"),
                       text("Tidewerk.Son"), done.stderr.decode("utf-8", "surrogateescape"),
-                      text("Tidewerk.csv"))
+                      tables, text("Tidewerk.json"))
 
 
 @pytest.fixture(scope="session")

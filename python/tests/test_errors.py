@@ -39,9 +39,16 @@ def test_an_unknown_case_is_a_value_error(case):
         tidewerk.template(case)
 
 
-def test_templates_are_not_available_yet():
-    with pytest.raises(NotImplementedError):
-        tidewerk.template(8, 1)
+@pytest.mark.parametrize("case", [8.0, "8", True, [8]])
+def test_a_case_that_is_no_whole_number_is_a_type_error(case):
+    with pytest.raises(TypeError, match="case"):
+        tidewerk.template(case)
+
+
+def test_a_template_series_needs_a_case():
+    with pytest.raises(TypeError, match="needs a case"):
+        tidewerk.template(series=2)
+    assert tidewerk.template(np.int64(8), np.int32(3)) == tidewerk.template(8, 3)
 
 
 def test_arrays_of_different_lengths_are_a_value_error():
