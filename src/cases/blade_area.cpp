@@ -43,7 +43,6 @@ constexpr std::array<float, 4> kBurrillUpperLimit{0.0331f, 0.382f, 0.1968f, 0.05
 constexpr std::array<float, 15> kSweepEAR{0.40f, 0.45f, 0.50f, 0.55f, 0.60f, 0.65f, 0.70f, 0.75f,
                                           0.80f, 0.85f, 0.90f, 0.95f, 1.00f, 1.05f, 1.10f};
 
-constexpr const char* kPause = " DEVAM ICIN ENTER TUSUNA BASINIZ ";
 constexpr const char* kSweepRule = "    ---|-------|-------|-------|";
 
 // The chart line at Sigma; NaN when Sigma lies outside it (the interpolation then reports it).
@@ -61,12 +60,6 @@ struct SweepRow {
   float PD;
   float eta0;
 };
-
-void pause_between_blank_records(Console& io) {
-  io.console.text(" ");
-  io.pause(kPause);
-  io.console.text(" ");
-}
 
 }  // namespace
 
@@ -219,6 +212,12 @@ void sweep_blade_area(const Problem& p, const Propeller& propeller, Console& io,
     for (const SweepRow& row : rows) t.rows.push_back({row.EAR, row.PD, row.eta0});
   }
   pause_between_blank_records(io);
+}
+
+void pause_between_blank_records(Console& io) {
+  io.console.text(" ");
+  io.pause(kContinuePause);
+  io.console.text(" ");
 }
 
 }  // namespace tidewerk

@@ -40,6 +40,10 @@ struct BladeAreaCheck {
   float Vtip = 0;  // tip speed, m/s
 };
 
+// The pause of the design cases between their blocks: an empty record, the pause, an empty record.
+inline constexpr const char* kContinuePause = " DEVAM ICIN ENTER TUSUNA BASINIZ ";
+void pause_between_blank_records(Console& io);
+
 // The designed propeller whose blade area and tip speed are checked.
 struct DesignedPropeller {
   Series series;

@@ -53,8 +53,4 @@ inline std::string case_where(const Problem& p) {
   return "case " + std::to_string(p.case_number);
 }
 
-// A warning when `value` lies outside [low, high], the range the series' polynomials cover.
-void warn_outside_fitted(Warnings& warnings, const Problem& p, const char* what, float value,
-                         float low, float high);
-
 }  // namespace tidewerk

@@ -24,7 +24,6 @@ namespace {
 
 constexpr float kPitchStep = 0.1f;
 
-constexpr const char* kPause = " DEVAM ICIN ENTER TUSUNA BASINIZ ";
 constexpr const char* kPitchRule = "---|-------|--------|";
 constexpr const char* kDesignRow = "(1X,I2,F8.3,3F9.4,4x,2(F10.4,3X),'**D**')";
 
@@ -107,12 +106,6 @@ double thrust_expression(float n, float D, float Kt, float RHO) {
 // Torque, N*m, with the factors in the order n^2 * D^5 * Kq * RHO.
 double torque_expression(float n, float D, float Kq, float RHO) {
   return squared(n) * std::pow(double{D}, 5.0) * double{Kq} * double{RHO};
-}
-
-void pause_between_blank_records(Console& io) {
-  io.console.text(" ");
-  io.pause(kPause);
-  io.console.text(" ");
 }
 
 void write_header(const Problem& p, float J, Console& io) {
@@ -311,7 +304,7 @@ CaseResult run_design_case(const DesignCase& c, const Problem& p, Console& io, R
   write_header(p, J, io);
   if (figures) figures->result("J", J);
   if (c.pause_after_header) {
-    io.pause(kPause);
+    io.pause(kContinuePause);
     for (int k = 0; k < 3; ++k) io.console.text(" ");
   }
 

@@ -2,6 +2,7 @@
 // EAR) over the advance coefficient, up to the first negative thrust coefficient.
 #include "cases/open_water_table.h"
 
+#include "cases/case_warnings.h"
 #include "cases/cases.h"
 #include "cases/figures.h"
 #include "cases/performance.h"

@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 
+#include "cases/case_warnings.h"
 #include "cases/cases.h"
 #include "cases/figures.h"
 #include "cases/numeric_messages.h"

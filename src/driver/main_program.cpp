@@ -54,17 +54,6 @@ void check_number_line(const TaskFile& task, const ReadRecord& record, const cha
   }
 }
 
-void warn_decimal_commas(const TaskFile& task, const ReadRecord& record, Warnings& warnings) {
-  for (const ReadRecord::Line& line : record.lines) {
-    for (const std::string& text : decimal_commas(line.text)) {
-      const std::size_t comma = text.find(',');
-      warnings.add(where(task, line.number),
-                   "\"" + text + "\" reads as the two values " + text.substr(0, comma) + " and " +
-                       text.substr(comma + 1) + " (a decimal point is written \".\")");
-    }
-  }
-}
-
 // The values of the case that look like slips: blade number, correction flag, density, and
 // zero or negative dimensions and speeds.
 void check_case_values(const TaskFile& task, const CaseEntry& entry, const ReadRecord& record,
@@ -155,7 +144,7 @@ bool read_task(Problem& problem, TaskFile& task, Warnings& warnings, TaskRead& r
   read.case_line = task.read({integer_target("case (line 80)", problem.case_number)});
   check_number_line(task, read.case_line, "case", problem.case_number, 1, 10, warnings);
   if (!read_case_values(problem, task, &read.values)) return false;
-  warn_decimal_commas(task, read.values, warnings);
+  warn_decimal_commas(warnings, task.source(), read.values);
   check_case_values(task, *find_case(problem.case_number), read.values, problem, warnings);
   return true;
 }

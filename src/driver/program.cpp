@@ -48,6 +48,14 @@ TaskLocation task_location(const Options& options) {
   return {options.task_file, options.task_file, false};
 }
 
+// The task file opened for reading; null when it cannot be opened or is a folder.
+std::unique_ptr<std::ifstream> open_task(const fs::path& path) {
+  auto stream = std::make_unique<std::ifstream>(path);
+  std::error_code ec;
+  if (!stream->is_open() || fs::is_directory(path, ec)) return nullptr;
+  return stream;
+}
+
 // The partial report of a run, removed when a signal (Ctrl-C at a question, a closed pipe)
 // ends the program before the report takes its name.
 char partial_report[PATH_MAX] = {};
@@ -96,13 +104,12 @@ int write_template(const Options& options, std::ostream& screen) {
 
 int check(const Options& options, std::ostream& screen, std::ostream& errors) {
   const TaskLocation task = task_location(options);
-  std::ifstream in(task.path);
-  std::error_code ec;
-  if (!in.is_open() || fs::is_directory(task.path, ec)) {
+  const std::unique_ptr<std::ifstream> in = open_task(task.path);
+  if (!in) {
     errors << "Tidewerk: input error: " << unopenable_task_file(task.path, task.classic) << "\n";
     return kExitInputError;
   }
-  return check_task(in, task.name, fs::absolute(task.path).lexically_normal().string(), screen,
+  return check_task(*in, task.name, fs::absolute(task.path).lexically_normal().string(), screen,
                     errors);
 }
 
@@ -142,9 +149,7 @@ int run(const Options& options, std::istream& keyboard, std::ostream& screen,
 
   bool unopenable = false;
   const TaskFileOpener open_task_file = [&task, &unopenable]() -> std::unique_ptr<std::istream> {
-    auto stream = std::make_unique<std::ifstream>(task.path);
-    std::error_code ignored;
-    if (stream->is_open() && !fs::is_directory(task.path, ignored)) return stream;
+    if (auto stream = open_task(task.path)) return stream;
     unopenable = true;
     throw InputError(unopenable_task_file(task.path, task.classic));
   };

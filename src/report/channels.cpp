@@ -91,15 +91,7 @@ void Console::read_numbers(std::initializer_list<ReadTarget> targets) {
   screen_stream_.flush();
   const ReadRecord record = keyboard_.read(targets);
   for (const ReadRecord::Line& line : record.lines) keyboard_lines_.push_back(line.text);
-  if (warnings_ == nullptr) return;
-  for (const ReadRecord::Line& line : record.lines) {
-    for (const std::string& text : decimal_commas(line.text)) {
-      const std::size_t comma = text.find(',');
-      warnings_->add("keyboard input, line " + std::to_string(line.number),
-                     "\"" + text + "\" reads as the two values " + text.substr(0, comma) + " and " +
-                         text.substr(comma + 1) + " (a decimal point is written \".\")");
-    }
-  }
+  if (warnings_ != nullptr) warn_decimal_commas(*warnings_, keyboard_.source(), record);
 }
 
 void Console::pause(std::string_view text) {

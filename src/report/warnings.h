@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "report/free_form.h"
+
 namespace tidewerk {
 
 struct Warning {
@@ -26,6 +28,10 @@ class Warnings {
   std::ostream* errors_;
   std::vector<Warning> all_;
 };
+
+// A warning for each decimal comma ("3,5") in the lines of one free-form read of `source`
+// ("task file coaster.Tsk", "keyboard input"): the free-form rules read it as two values.
+void warn_decimal_commas(Warnings& warnings, const std::string& source, const ReadRecord& record);
 
 // A real in fixed notation with `decimals` digits after the point, for messages ("900.00").
 std::string fixed(double value, int decimals);
