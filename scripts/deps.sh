@@ -3,7 +3,7 @@
 # Costs a few dpkg queries when everything is there.
 set -euo pipefail
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
-          nlohmann-json3-dev clang-format python3
+          nlohmann-json3-dev libtomlplusplus-dev clang-format python3
           pybind11-dev python3-dev python3-numpy python3-pytest)
 
 missing=()

@@ -162,10 +162,6 @@ std::string run_json_text(const RunFigures& figures, const RunRecord& record) {
   return run_json(figures, record).dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
-namespace {
-
-// Writes each file under a temporary name in its folder and renames them all once every one is
-// complete.  A file that cannot be written leaves none of them.
 void write_whole(const std::vector<std::pair<fs::path, std::string>>& files) {
   std::vector<fs::path> parts;
   std::size_t renamed = 0;
@@ -195,8 +191,6 @@ void write_whole(const std::vector<std::pair<fs::path, std::string>>& files) {
     }
   }
 }
-
-}  // namespace
 
 void remove_stale_outputs(const OutputPlan& plan) {
   if (plan.svg) remove_file(plan.dir / (plan.stem + ".svg"));

@@ -7,6 +7,8 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "driver/main_program.h"  // RunRecord
 #include "report/run_figures.h"   // RunFigures
@@ -19,6 +21,11 @@ struct OutputPlan {
   bool svg = false, csv = false, json = false;
   std::filesystem::path report() const { return dir / (stem + ".Son"); }
 };
+
+// Writes each file under a temporary name in its folder and renames them all once every one is
+// complete.  A file that cannot be written leaves none of them; throws std::runtime_error
+// naming it.
+void write_whole(const std::vector<std::pair<std::filesystem::path, std::string>>& files);
 
 // The run's JSON record as text, as <stem>.json holds it.
 std::string run_json_text(const RunFigures& figures, const RunRecord& record);

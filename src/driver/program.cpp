@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "driver/main_program.h"
+#include "driver/study_command.h"
 #include "driver/task_check.h"
 #include "driver/task_file.h"
 #include "driver/task_template.h"
@@ -246,6 +247,9 @@ std::string unopenable_task_file(const fs::path& given, bool classic) {
 
 int run_program(const std::vector<std::string>& arguments, std::istream& keyboard,
                 std::ostream& screen, std::ostream& errors) {
+  if (!arguments.empty() && arguments.front() == "study") {
+    return run_study_command({arguments.begin() + 1, arguments.end()}, screen, errors);
+  }
   const Options options = parse_options(arguments);
   if (!options.error.empty()) {
     errors << "tidewerk: " << options.error << "\n" << usage_line() << "\n";
