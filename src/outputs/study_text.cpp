@@ -43,7 +43,9 @@ std::string table_text(const RecordTable& table) {
   const auto render = [&](const std::vector<std::string>& line, const std::vector<Cell>* row) {
     std::string text;
     for (std::size_t c = 0; c < columns; ++c) {
-      const bool right = row ? numeric((*row)[c]) : true;
+      // The header follows its column's cells: numbers right, texts left.
+      const std::vector<Cell>* cells_of = row ? row : table.rows.empty() ? nullptr : &table.rows[0];
+      const bool right = cells_of ? numeric((*cells_of)[c]) : true;
       const std::string pad(width[c] - line[c].size(), ' ');
       std::string field = right ? pad + line[c] : line[c] + pad;
       text += (c ? "  " : "  ") + field;
@@ -104,8 +106,8 @@ std::string study_check_text(const StudyInput& input, const std::vector<std::str
 }
 
 std::string study_text(const Record& record) {
-  std::string text = "Tidewerk " + record.version + ": " + record.title + "\n" +
-                     "Study file: " + record.source + "\n\nInputs\n" + named_text(record.inputs, 4);
+  std::string text = "Tidewerk: " + record.title + "\n" + "Study file: " + record.source +
+                     "\n\nInputs\n" + named_text(record.inputs, 4);
   for (const char* name : {"resistance", "candidates"}) {
     if (const RecordTable* t = find_table(record, name)) {
       text += "\n" + t->title + "\n" + table_text(*t);

@@ -140,7 +140,31 @@ class DesignSearch {
         best_k = k;
       }
     }
-    if (best_k < 0) return scanned[diameter_free ? kScanPoints - 1 : 0];
+    if (best_k < 0) {
+      // Infeasible over the whole range: each limit met (a reason's words before its first
+      // number), where the scan first met it.
+      const auto limit = [](const std::string& reason) {
+        return reason.substr(0, reason.find_first_of("0123456789"));
+      };
+      std::vector<const Candidate*> met;
+      for (const Candidate& c : scanned) {
+        if (std::none_of(met.begin(), met.end(),
+                         [&](const Candidate* m) { return limit(m->reason) == limit(c.reason); })) {
+          met.push_back(&c);
+        }
+      }
+      Candidate infeasible = scanned[0];
+      if (met.size() > 1) {
+        infeasible.reason.clear();
+        for (const Candidate* c : met) {
+          infeasible.reason += (infeasible.reason.empty() ? "" : "; ") +
+                               (diameter_free ? "at D = " + text(c->D, 3) + " m: "
+                                              : "at N = " + text(c->N_rpm, 1) + " rpm: ") +
+                               c->reason;
+        }
+      }
+      return infeasible;
+    }
 
     // Golden-section search between the neighbours of the best scanned point.
     double a = x[std::max(best_k - 1, 0)], b = x[std::min(best_k + 1, kScanPoints - 1)];
@@ -266,6 +290,13 @@ class DesignSearch {
                    " to " + text(facts_.EARmax, 2);
       return out;
     }
+    const double n = N_rpm / 60;
+    const double tip = kPi * n * D;
+    if (in_.tip_speed_max > 0 && tip > in_.tip_speed_max) {
+      out.reason =
+          "tip speed " + text(tip, 1) + " m/s above " + text(in_.tip_speed_max, 1) + " m/s";
+      return out;
+    }
     std::optional<Balance> b;
     double minimum = EAR;
     for (int k = 0; k < kEarIterations; ++k) {
@@ -285,13 +316,6 @@ class DesignSearch {
       }
       if (std::abs(next - EAR) < kEarTolerance) break;
       EAR = next;
-    }
-    const double n = N_rpm / 60;
-    const double tip = kPi * n * D;
-    if (in_.tip_speed_max > 0 && tip > in_.tip_speed_max) {
-      out.reason =
-          "tip speed " + text(tip, 1) + " m/s above " + text(in_.tip_speed_max, 1) + " m/s";
-      return out;
     }
     out.feasible = true;
     out.EAR = single(EAR);

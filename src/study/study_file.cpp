@@ -111,8 +111,9 @@ std::string type_name(const toml::node& node) {
     case toml::node_type::string:
       return "a string";
     case toml::node_type::integer:
+      return "a whole number";
     case toml::node_type::floating_point:
-      return "a number";
+      return "a real number";
     case toml::node_type::boolean:
       return "true or false";
     case toml::node_type::array:
@@ -255,10 +256,9 @@ class StudyReader {
     for (const auto& entry : names) {
       if (entry.key == value) return entry;
     }
-    std::string near;
-    for (const auto& entry : names) {
-      if (lower(entry.key) == lower(value)) near = std::string(entry.key);
-    }
+    std::vector<std::string_view> keys;
+    for (const auto& entry : names) keys.push_back(entry.key);
+    const std::string near = nearest_key(value, keys);
     fail(node(t, key)->source(), t, key,
          "\"" + value + "\" is not one of " + listing(names) +
              (near.empty() ? std::string() : "; did you mean \"" + near + "\"?"));
@@ -424,8 +424,12 @@ class StudyReader {
       const auto it = std::find_if(std::begin(kSeriesNames), std::end(kSeriesNames),
                                    [&](const SeriesName& s) { return s.key == name; });
       if (it == std::end(kSeriesNames)) {
+        std::vector<std::string_view> keys;
+        for (const SeriesName& s : kSeriesNames) keys.push_back(s.key);
+        const std::string near = nearest_key(name, keys);
         fail(item.source(), "propeller", "series",
-             "\"" + name + "\" is not one of " + listing(kSeriesNames));
+             "\"" + name + "\" is not one of " + listing(kSeriesNames) +
+                 (near.empty() ? std::string() : "; did you mean \"" + near + "\"?"));
       }
       if (std::find(in.series.begin(), in.series.end(), it->series) != in.series.end()) {
         fail(item.source(), "propeller", "series", "\"" + name + "\" is named twice");
@@ -564,7 +568,7 @@ std::string nearest_key(std::string_view key, const std::vector<std::string_view
   const std::string wanted = lower(key);
   for (std::string_view candidate : known) {
     const std::size_t distance = edit_distance(wanted, lower(candidate));
-    const std::size_t limit = std::min<std::size_t>(2, candidate.size() / 2);
+    const std::size_t limit = candidate.size() <= 4 ? 1 : 2;
     if (distance <= limit && distance < best_distance) {
       best_distance = distance;
       best = std::string(candidate);

@@ -18,7 +18,8 @@ StudyInput read_study(std::string_view text, const std::string& file);
 // its default, for the Holtrop-Mennen example ship.
 std::string study_template();
 
-// The known key nearest to `key` in spelling (letter case aside, at most two edits), or empty.
+// The known key nearest to `key` in spelling (letter case aside; one edit for a key of up to
+// four letters, two for a longer one), or empty.
 std::string nearest_key(std::string_view key, const std::vector<std::string_view>& known);
 
 }  // namespace tidewerk
