@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ship/example_hulls.h"
 #include "ship/holtrop_mennen.h"
 #include "tidewerk/ship.h"
 
@@ -16,43 +17,6 @@ namespace tidewerk {
 namespace {
 
 constexpr double kN = 1000.0;
-
-// The 1982 example: L 205 m, B 32 m, T 10 m, 37 500 m3, with a bulb and a transom; S and iE
-// estimated.  Published at 25 kn.
-const Hull kExample1982{.L = 205,
-                        .B = 32,
-                        .TF = 10,
-                        .TA = 10,
-                        .volume = 37500,
-                        .lcb = -0.75,
-                        .CM = 0.98,
-                        .CWP = 0.75,
-                        .ABT = 20,
-                        .hB = 4,
-                        .AT = 16,
-                        .SAPP = 50,
-                        .one_plus_k2 = 1.5,
-                        .Cstern = 10,
-                        .S = {},
-                        .iE = {}};
-
-// The 1984 fast ship: L 50 m, B 12 m, 900 m3, S and iE given, no bulb.
-const Hull kExample1984{.L = 50,
-                        .B = 12,
-                        .TF = 3.1,
-                        .TA = 3.3,
-                        .volume = 900,
-                        .lcb = -4.5,
-                        .CM = 0.78,
-                        .CWP = 0.80,
-                        .ABT = 0,
-                        .hB = 0,
-                        .AT = 10,
-                        .SAPP = 50,
-                        .one_plus_k2 = 3.0,
-                        .Cstern = 0,
-                        .S = 584.9,
-                        .iE = 25.0};
 
 struct Row {
   std::string quantity;
@@ -72,7 +36,7 @@ void expect_rows(const std::vector<Row>& rows) {
 }
 
 TEST(HoltropMennenExample1982, EveryPublishedQuantityAt25Knots) {
-  const Hull& h = kExample1982;
+  const Hull h = example_1982();
   const double V = 25 * knot;
   const Resistance r = resistance(h, V, ResistanceMethod::HoltropMennen1982);
   const holtrop::HullForm f = holtrop::hull_form(h);
@@ -113,7 +77,7 @@ TEST(HoltropMennenExample1982, EveryPublishedQuantityAt25Knots) {
 }
 
 TEST(HoltropMennenExample1982, CorrelationOnTheHullAloneIsWithinItsWiderTolerance) {
-  const Resistance r = resistance(kExample1982, 25 * knot, ResistanceMethod::HoltropMennen1982,
+  const Resistance r = resistance(example_1982(), 25 * knot, ResistanceMethod::HoltropMennen1982,
                                   Water{}, CorrelationArea::Hull);
   expect_rows({
       {"RA kN", r.RA / kN, 221.98, percent(221.98, 0.7)},
@@ -124,7 +88,7 @@ TEST(HoltropMennenExample1982, CorrelationOnTheHullAloneIsWithinItsWiderToleranc
 
 // Not published: the same hull through the 1984 formulas, kept as regression values.
 TEST(HoltropMennenExample1982, ThroughThe1984FormulasMatchesTheRegressionValues) {
-  const Resistance r = resistance(kExample1982, 25 * knot, ResistanceMethod::Holtrop1984);
+  const Resistance r = resistance(example_1982(), 25 * knot, ResistanceMethod::Holtrop1984);
   expect_rows({
       {"1+k1", r.form_factor, 1.18508, 5e-6},
       {"RW kN", r.RW / kN, 553.785, 0.001},
@@ -146,16 +110,16 @@ constexpr FastShipSpeed kFastShip[] = {
 };
 
 TEST(HoltropExample1984, FormFactor) {
-  const Resistance r = resistance(kExample1984, 25 * knot, ResistanceMethod::Holtrop1984);
+  const Resistance r = resistance(fast_ship_1984(), 25 * knot, ResistanceMethod::Holtrop1984);
   EXPECT_NEAR(r.form_factor, 1.297, 5e-4);
 }
 
 TEST(HoltropExample1984, SixPublishedSpeeds) {
   for (const FastShipSpeed& s : kFastShip) {
     const double V = s.knots * knot;
-    const Resistance r = resistance(kExample1984, V, ResistanceMethod::Holtrop1984);
-    const Resistance hull_only =
-        resistance(kExample1984, V, ResistanceMethod::Holtrop1984, Water{}, CorrelationArea::Hull);
+    const Resistance r = resistance(fast_ship_1984(), V, ResistanceMethod::Holtrop1984);
+    const Resistance hull_only = resistance(fast_ship_1984(), V, ResistanceMethod::Holtrop1984,
+                                            Water{}, CorrelationArea::Hull);
     const std::string at = " at " + std::to_string(static_cast<int>(s.knots)) + " kn";
     expect_rows({
         {"Fn" + at, r.Fn, s.Fn, 5e-5},
@@ -184,11 +148,11 @@ constexpr LowSpeedPin kLowSpeed[] = {
 };
 
 TEST(HoltropExample1984, LowSpeedBlendAndHighSpeedRegressionValues) {
-  const holtrop::HullForm f = holtrop::hull_form(kExample1984);
-  const holtrop::WaveCoefficients k = holtrop::wave_coefficients(kExample1984, f, Water{});
+  const holtrop::HullForm f = holtrop::hull_form(fast_ship_1984());
+  const holtrop::WaveCoefficients k = holtrop::wave_coefficients(fast_ship_1984(), f, Water{});
   for (const LowSpeedPin& pin : kLowSpeed) {
-    const double V = pin.Fn * std::sqrt(9.81 * kExample1984.L);
-    const Resistance r = resistance(kExample1984, V, ResistanceMethod::Holtrop1984);
+    const double V = pin.Fn * std::sqrt(9.81 * fast_ship_1984().L);
+    const Resistance r = resistance(fast_ship_1984(), V, ResistanceMethod::Holtrop1984);
     const std::string at = " at Fn " + std::to_string(pin.Fn);
     expect_rows({
         {"m4" + at, holtrop::m4(k.c15, pin.Fn), pin.m4, 5e-7},

@@ -12,51 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "ship/example_hulls.h"
 #include "tidewerk/ship.h"
 
 namespace tidewerk {
 namespace {
 
 using holtrop::HullForm;
-
-// The 1982 worked example (L 205 m, 25 kn) and the 1984 fast ship (L 50 m, S and iE given).
-Hull example_1982() {
-  return {.L = 205,
-          .B = 32,
-          .TF = 10,
-          .TA = 10,
-          .volume = 37500,
-          .lcb = -0.75,
-          .CM = 0.98,
-          .CWP = 0.75,
-          .ABT = 20,
-          .hB = 4,
-          .AT = 16,
-          .SAPP = 50,
-          .one_plus_k2 = 1.5,
-          .Cstern = 10,
-          .S = {},
-          .iE = {}};
-}
-
-Hull fast_ship() {
-  return {.L = 50,
-          .B = 12,
-          .TF = 3.1,
-          .TA = 3.3,
-          .volume = 900,
-          .lcb = -4.5,
-          .CM = 0.78,
-          .CWP = 0.80,
-          .ABT = 0,
-          .hB = 0,
-          .AT = 10,
-          .SAPP = 50,
-          .one_plus_k2 = 3.0,
-          .Cstern = 0,
-          .S = 584.9,
-          .iE = 25.0};
-}
 
 // --- Branch continuity ------------------------------------------------------------------------
 
@@ -97,7 +59,7 @@ TEST(HoltropMennenBranches, EveryCoefficientIsContinuousAtItsSwitchPoints) {
 }
 
 TEST(HoltropMennenBranches, The1984WaveResistanceIsContinuousAtFn040And055) {
-  const Hull hull = fast_ship();
+  const Hull hull = fast_ship_1984();
   for (const double Fn : {0.40, 0.55}) {
     const double V = Fn * std::sqrt(9.81 * hull.L);
     const double below = resistance(hull, V * (1 - 1e-9), ResistanceMethod::Holtrop1984).RW;
@@ -109,7 +71,7 @@ TEST(HoltropMennenBranches, The1984WaveResistanceIsContinuousAtFn040And055) {
 // The blend is a straight line in Fn between the two ends, each evaluated whole (m4 at 0.40 and
 // at 0.55): 231.704 kN at Fn 0.45.  m4 taken at 0.45 in both ends gives 220.4 kN.
 TEST(HoltropMennenBranches, BlendPinAtFn045) {
-  const Hull hull = fast_ship();
+  const Hull hull = fast_ship_1984();
   const double V = 0.45 * std::sqrt(9.81 * hull.L);
   EXPECT_NEAR(resistance(hull, V, ResistanceMethod::Holtrop1984).RW / 1000, 231.704, 231.704e-4);
 }
@@ -255,7 +217,7 @@ TEST(HoltropMennenAppendages, RefusesNoAppendagesAndK2GivenForOnePlusK2) {
 TEST(HoltropMennenDegenerate, SpeedZeroGivesZeroResistance) {
   for (const ResistanceMethod method :
        {ResistanceMethod::HoltropMennen1982, ResistanceMethod::Holtrop1984}) {
-    for (const Hull& hull : {example_1982(), fast_ship()}) {
+    for (const Hull& hull : {example_1982(), fast_ship_1984()}) {
       const Resistance r = resistance(hull, 0, method);
       for (const double force : {r.RF, r.RAPP, r.RW, r.RB, r.RTR, r.RA, r.RT, r.PE, r.Fn, r.Rn}) {
         EXPECT_EQ(force, 0);
@@ -325,7 +287,7 @@ TEST(HoltropMennenBadInput, RefusedWithTheInputAndItsValue) {
         h.B = 26;
         h.volume = 1950;
       },
-      fast_ship());
+      fast_ship_1984());
   const std::vector<BadInput> cases = {
       {"L (length on the waterline) = 0 m: must be above zero",
        [] { resistance_1982(with([](Hull& h) { h.L = 0; })); }},
@@ -414,7 +376,7 @@ TEST(HoltropMennenBadInput, UndefinedFormulasRefuseOnlyWhereTheyAreUsed) {
         h.B = 26;
         h.volume = 1950;
       },
-      fast_ship());
+      fast_ship_1984());
   EXPECT_GT(resistance(beamy, 0.3 * std::sqrt(9.81 * 50), ResistanceMethod::Holtrop1984).RT, 0);
 }
 
@@ -449,7 +411,7 @@ TEST(HoltropMennenFittedRange, SentencesWhereTheHullOrSpeedLiesOutside) {
                                       "types the method was fitted on.",
                                       "B/T 2.00 lies outside 2.10 to 4.00, the range of the ship "
                                       "types the method was fitted on."}));
-  EXPECT_EQ(outside_fitted_range(fast_ship(), 25 * knot, ResistanceMethod::Holtrop1984),
+  EXPECT_EQ(outside_fitted_range(fast_ship_1984(), 25 * knot, ResistanceMethod::Holtrop1984),
             (std::vector<std::string>{
                 "CP 0.60, L/B 4.17 and B/T 3.75 together match none of the ship types the method "
                 "was fitted on.",
