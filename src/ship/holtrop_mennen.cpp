@@ -25,6 +25,15 @@ namespace {
   bad(std::string(what) + " = " + shown(value) + (*unit != '\0' ? " " : "") + unit + ": " + why);
 }
 
+// The same for a quantity derived from the inputs, shown to six significant digits.
+[[noreturn]] void bad_derived(const char* what, double value, const char* unit, const char* why) {
+  char text[32];
+  const auto end =
+      std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6).ptr;
+  bad(std::string(what) + " = " + std::string(text, end) + (*unit != '\0' ? " " : "") + unit +
+      ": " + why);
+}
+
 void require_finite(const char* what, double value) {
   if (!std::isfinite(value)) bad_value(what, value, "", "not a finite number");
 }
@@ -98,21 +107,21 @@ HullForm hull_form(const Hull& hull) {
   f.T = (hull.TF + hull.TA) / 2;
   f.CB = hull.volume / (hull.L * hull.B * f.T);
   if (f.CB > 1) {
-    bad_value("CB (block coefficient volume / (L B T))", f.CB, "",
-              "must lie in (0, 1]: check volume, L, B and the draughts");
+    bad_derived("CB (block coefficient volume / (L B T))", f.CB, "",
+                "must lie in (0, 1]: check volume, L, B and the draughts");
   }
   f.CP = hull.volume / (hull.L * hull.B * f.T * hull.CM);
   if (!(f.CP < 1)) {
-    bad_value("CP (prismatic coefficient volume / (L B T CM))", f.CP, "",
-              "must be below 1: check volume and CM");
+    bad_derived("CP (prismatic coefficient volume / (L B T CM))", f.CP, "",
+                "must be below 1: check volume and CM");
   }
   if (4 * f.CP - 1 <= 0) {
-    bad_value("CP (prismatic coefficient)", f.CP, "",
-              "the length of run is undefined for CP 0.25 or less");
+    bad_derived("CP (prismatic coefficient)", f.CP, "",
+                "the length of run is undefined for CP 0.25 or less");
   }
   f.LR = hull.L * (1 - f.CP + 0.06 * f.CP * hull.lcb / (4 * f.CP - 1));
   if (!(f.LR > 0)) {
-    bad_value("LR (length of run from CP and lcb)", f.LR, "m", "must be above zero: check lcb");
+    bad_derived("LR (length of run from CP and lcb)", f.LR, "m", "must be above zero: check lcb");
   }
   if (hull.ABT > 0 && !(hull.TF > 1.5 * hull.hB)) {
     bad_value("hB (bulb centroid height)", hull.hB, "m",
@@ -133,8 +142,8 @@ HullForm hull_form(const Hull& hull) {
     }
     f.iE = entrance_angle_estimate(hull, f.CP, f.LR);
     if (!(f.iE < 90)) {
-      bad_value("iE (half angle of entrance, estimated)", f.iE, "degrees",
-                "must be below 90 (CWP 1): give iE");
+      bad_derived("iE (half angle of entrance, estimated)", f.iE, "degrees",
+                  "must be below 90 (CWP 1): give iE");
     }
   }
   return f;
@@ -161,8 +170,8 @@ double c12(double T_over_L) {
 
 double form_factor_1982(const Hull& hull, const HullForm& f) {
   if (f.CP >= 0.95) {
-    bad_value("CP (prismatic coefficient)", f.CP, "",
-              "the 1982 form factor is undefined for CP 0.95 or more");
+    bad_derived("CP (prismatic coefficient)", f.CP, "",
+                "the 1982 form factor is undefined for CP 0.95 or more");
   }
   const double run = 1 - f.CP + 0.0225 * hull.lcb;
   if (!(run > 0)) {
@@ -372,8 +381,8 @@ Resistance resistance(const Hull& hull, double V_mps, ResistanceMethod method, c
     r.RW = wave_resistance_1982(k, r.Fn);
   } else {
     if (r.Fn > 0.40 && std::isnan(k.c17)) {
-      bad_value("L/B", hull.L / hull.B, "",
-                "the 1984 wave resistance above Fn 0.40 needs L/B above 2");
+      bad_derived("L/B", hull.L / hull.B, "",
+                  "the 1984 wave resistance above Fn 0.40 needs L/B above 2");
     }
     r.RW = wave_resistance_1984(k, r.Fn);
   }
@@ -446,7 +455,8 @@ PropulsionFactors propulsion_factors(const Hull& hull, const Resistance& resista
 
   const double CP1 = 1.45 * CP - 0.315 - 0.0225 * lcb;
   if (!(1 - CP1 > 0)) {
-    bad_value("CP1 (1.45 CP - 0.315 - 0.0225 lcb)", CP1, "", "the wake fraction needs CP1 below 1");
+    bad_derived("CP1 (1.45 CP - 0.315 - 0.0225 lcb)", CP1, "",
+                "the wake fraction needs CP1 below 1");
   }
   const double c9_value = c9(c8(B, TA, f.S, L, D));
   const double c11_value = c11(TA / D);
@@ -454,8 +464,8 @@ PropulsionFactors propulsion_factors(const Hull& hull, const Resistance& resista
 
   if (options.single_screw_formulas == ResistanceMethod::HoltropMennen1982) {
     if (CP >= 0.95) {
-      bad_value("CP (prismatic coefficient)", CP, "",
-                "the 1982 wake fraction is undefined for CP 0.95 or more");
+      bad_derived("CP (prismatic coefficient)", CP, "",
+                  "the 1982 wake fraction is undefined for CP 0.95 or more");
     }
     p.w = c9_value * CV * (L / TA) * (0.0661875 + 1.21756 * c11_value * CV / (1 - CP1)) +
           0.24558 * std::sqrt(B / (L * (1 - CP1))) - 0.09726 / (0.95 - CP) + 0.11434 / (0.95 - CB) +
