@@ -74,6 +74,13 @@ struct Appendages {
 };
 Appendages equivalent_appendages(std::span<const Appendage> appendages);
 
+// Two optional extras of the method, outside RT (neither worked example uses them):
+// the resistance of a bow-thruster tunnel of diameter d (m) with its coefficient CBTO (0.003 to
+// 0.012), rho V^2 pi d^2 CBTO in N; and the increment of the correlation allowance CA for a hull
+// roughness ks (m) other than the standard 150e-6 m (zero there), L the waterline length in m.
+double bow_thruster_resistance(double d, double CBTO, double V_mps, const Water& water = {});
+double roughness_allowance(double ks, double L);
+
 enum class Screws { Single = 1, Twin = 2 };
 
 // Wake fraction w, thrust deduction t and relative rotative efficiency etaR.

@@ -421,6 +421,22 @@ Appendages equivalent_appendages(std::span<const Appendage> appendages) {
   return {area, weighted / area};
 }
 
+double bow_thruster_resistance(double d, double CBTO, double V_mps, const Water& water) {
+  require_positive("d (bow-thruster tunnel diameter)", d, "m");
+  require_positive("CBTO (bow-thruster tunnel coefficient)", CBTO, "");
+  require_finite("V (speed)", V_mps);
+  if (V_mps < 0) bad_value("V (speed)", V_mps, "m/s", "must not be negative");
+  check_water(water);
+  constexpr double pi = 3.141592653589793;
+  return water.rho * V_mps * V_mps * pi * d * d * CBTO;
+}
+
+double roughness_allowance(double ks, double L) {
+  require_positive("ks (hull roughness)", ks, "m");
+  require_positive("L (length on the waterline)", L, "m");
+  return (0.105 * std::cbrt(ks) - 0.005579) / std::cbrt(L);
+}
+
 PropulsionFactors propulsion_factors(const Hull& hull, const Resistance& resistance, Screws screws,
                                      double D, double EAR, double PD,
                                      const PropulsionOptions& options) {

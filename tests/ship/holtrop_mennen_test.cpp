@@ -212,6 +212,22 @@ TEST(HoltropMennenAppendages, RefusesNoAppendagesAndK2GivenForOnePlusK2) {
   EXPECT_THROW(equivalent_appendages(no_area), std::invalid_argument);
 }
 
+// --- Optional extras ---------------------------------------------------------------------------
+
+// The roughness increment vanishes at the standard roughness 150 micrometres and grows with it;
+// the bow-thruster tunnel goes with the square of speed and diameter.
+TEST(HoltropMennenExtras, RoughnessAllowanceAndBowThruster) {
+  EXPECT_NEAR(roughness_allowance(150e-6, 205), 0, 1e-8);
+  EXPECT_GT(roughness_allowance(300e-6, 205), 0);
+  EXPECT_LT(roughness_allowance(300e-6, 300), roughness_allowance(300e-6, 205));
+  const double RBT = bow_thruster_resistance(2.0, 0.005, 10.0);
+  EXPECT_NEAR(RBT, 1025 * 100 * 3.14159265 * 4 * 0.005, 1e-3);
+  EXPECT_DOUBLE_EQ(bow_thruster_resistance(4.0, 0.005, 20.0), 16 * RBT);
+  EXPECT_EQ(bow_thruster_resistance(2.0, 0.005, 0.0), 0);
+  EXPECT_THROW(roughness_allowance(0, 205), std::invalid_argument);
+  EXPECT_THROW(bow_thruster_resistance(2.0, 0.005, -1), std::invalid_argument);
+}
+
 // --- Degenerate and undefined inputs -----------------------------------------------------------
 
 TEST(HoltropMennenDegenerate, SpeedZeroGivesZeroResistance) {
