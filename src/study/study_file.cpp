@@ -8,6 +8,7 @@
 #include <cmath>
 #include <functional>
 #include <sstream>
+#include <stdexcept>
 
 #include "report/run_end.h"
 
@@ -142,6 +143,7 @@ class StudyReader {
     read_engine(in);
     read_speeds(in);
     check_table_speeds(in);
+    check_hull(in);
     return in;
   }
 
@@ -554,6 +556,22 @@ class StudyReader {
     const std::vector<double> speeds = table_speeds(in);
     within("speeds", "range", in.range_from_mps / knot,
            inside(speeds.front()) && inside(speeds.back()), range.str());
+  }
+
+  // A hull on which a formula of the method is undefined is refused here, with the ship
+  // library's reason.
+  void check_hull(const StudyInput& in) const {
+    if (!in.hull_given) return;
+    const ResistanceMethod method = in.resistance == ResistanceSource::HoltropMennen1982
+                                        ? ResistanceMethod::HoltropMennen1982
+                                        : ResistanceMethod::Holtrop1984;
+    try {
+      for (const double V : {in.design_V_mps, in.range_from_mps, in.range_to_mps}) {
+        resistance(in.hull, V, method, in.water);
+      }
+    } catch (const std::invalid_argument& e) {
+      fail(table_place("ship"), "ship", "", e.what());
+    }
   }
 
   const toml::table& root_;
