@@ -420,22 +420,38 @@ PowerRow operating_point_at(const StudyInput& in, const Candidate& p, const Ship
   return row;
 }
 
-// The speed at which the brake power of `condition` reaches P, between two rows of the table
-// that bracket it; bisection on the speed.
+// The speed at which the brake power of `condition` reaches P: bracketed by two rows of the
+// table, or, with the Holtrop-Mennen resistance, by speeds stepped beyond the table's range
+// (down to one step, up to half the range's top speed more); then bisection on the speed.
 std::optional<PowerRow> speed_at_power(const StudyInput& in, const Candidate& p,
                                        const std::vector<PowerRow>& rows, Condition condition,
                                        double P) {
-  const PowerRow* below = nullptr;
-  const PowerRow* above = nullptr;
+  std::vector<PowerRow> known;
   for (const PowerRow& row : rows) {
-    if (row.condition != condition || !row.found) continue;
-    if (row.Pb <= P) below = &row;
-    if (row.Pb >= P && below && !above) above = &row;
+    if (row.condition == condition && row.found) known.push_back(row);
   }
-  if (!below || !above) return std::nullopt;
-  double lo = below->V, hi = above->V;
-  PowerRow found = *below;
-  for (int k = 0; k < 60 && hi - lo > 1e-10 * hi; ++k) {
+  if (known.empty()) return std::nullopt;
+  if (in.resistance != ResistanceSource::Table) {
+    const double step = in.range_step_mps > 0 ? in.range_step_mps : in.range_from_mps / 10;
+    while (known.back().Pb < P && known.back().V + step <= 1.5 * in.range_to_mps) {
+      const PowerRow next =
+          operating_point_at(in, p, ship_at(in, known.back().V + step), condition);
+      if (!next.found) break;
+      known.push_back(next);
+    }
+    while (known.front().Pb > P && known.front().V - step >= step) {
+      const PowerRow next =
+          operating_point_at(in, p, ship_at(in, known.front().V - step), condition);
+      if (!next.found) break;
+      known.insert(known.begin(), next);
+    }
+  }
+  std::size_t k = 0;
+  while (k + 1 < known.size() && !(known[k].Pb <= P && known[k + 1].Pb >= P)) ++k;
+  if (k + 1 >= known.size()) return std::nullopt;
+  double lo = known[k].V, hi = known[k + 1].V;
+  PowerRow found = known[k];
+  for (int i = 0; i < 60 && hi - lo > 1e-10 * hi; ++i) {
     const double mid = (lo + hi) / 2;
     found = operating_point_at(in, p, ship_at(in, mid), condition);
     if (!found.found) return std::nullopt;
@@ -561,7 +577,7 @@ StudyResult run_study(const StudyInput& in, unsigned jobs) {
   for (const auto& [row, name] : {std::pair{&service, "service"}, std::pair{&trial, "trial"}}) {
     if (!*row) {
       result.warnings.push_back("the " + std::string(name) + " condition does not reach " +
-                                fixed(e.P / 1000, 0) + " kW within the speed range");
+                                fixed(e.P / 1000, 0) + " kW within the speeds studied");
       continue;
     }
     const double engine_rpm = (*row)->N_rpm * in.gear_ratio;
