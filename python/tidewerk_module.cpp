@@ -41,6 +41,8 @@ namespace tidewerk::python {
 
 // tidewerk.resistance and tidewerk.propulsion_factors (ship_bindings.cpp).
 void add_ship(py::module_& m);
+// tidewerk.study and tidewerk.study_template (study_bindings.cpp).
+void add_study(py::module_& m);
 
 namespace {
 
@@ -686,4 +688,5 @@ PYBIND11_MODULE(tidewerk, m) {
         "Raises ValueError for an unknown case or series.");
 
   add_ship(m);
+  add_study(m);
 }
