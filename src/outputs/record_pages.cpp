@@ -30,17 +30,6 @@ std::string escaped(const std::string& text) {
   return out;
 }
 
-void named_table(std::ostringstream& o, const std::string& heading,
-                 const std::vector<NamedValue>& values) {
-  o << "<h2>" << escaped(heading) << "</h2>\n<table class=\"named\">\n"
-    << "<tr><th>name</th><th>value</th><th>unit</th><th>meaning</th></tr>\n";
-  for (const NamedValue& v : values) {
-    o << "<tr><td>" << escaped(v.name) << "</td><td class=\"n\">" << escaped(cell_text(v.value))
-      << "</td><td>" << escaped(v.unit) << "</td><td>" << escaped(v.meaning) << "</td></tr>\n";
-  }
-  o << "</table>\n";
-}
-
 // A real with the column's decimals; other cells as they are.
 std::string shown(const Cell& cell, int decimals) {
   if (const double* real = std::get_if<double>(&cell)) {
@@ -52,6 +41,17 @@ std::string shown(const Cell& cell, int decimals) {
     return o.str();
   }
   return cell_text(cell);
+}
+
+void named_table(std::ostringstream& o, const std::string& heading,
+                 const std::vector<NamedValue>& values) {
+  o << "<h2>" << escaped(heading) << "</h2>\n<table class=\"named\">\n"
+    << "<tr><th>name</th><th>value</th><th>unit</th><th>meaning</th></tr>\n";
+  for (const NamedValue& v : values) {
+    o << "<tr><td>" << escaped(v.name) << "</td><td class=\"n\">" << escaped(shown(v.value, 4))
+      << "</td><td>" << escaped(v.unit) << "</td><td>" << escaped(v.meaning) << "</td></tr>\n";
+  }
+  o << "</table>\n";
 }
 
 }  // namespace
@@ -73,6 +73,7 @@ std::string record_html(const Record& record) {
     << "td.n { text-align: right; font-variant-numeric: tabular-nums; }\n"
     << "tr.chosen td { background: #efe; font-weight: bold; }\n"
     << ".diagram { display: inline-block; margin: 0 1em 1em 0; vertical-align: top; }\n"
+    << ".diagram svg { width: 46vw; max-width: 800px; height: auto; }\n"
     << ".warning { color: #a40; }\n"
     << "</style>\n</head>\n<body>\n"
     << "<h1>" << escaped(record.title) << "</h1>\n"

@@ -12,6 +12,11 @@ namespace tidewerk {
 namespace {
 
 constexpr double kKilo = 1000.0;
+// Colours of the study's own lines and points (the curves take those of the open-water
+// diagram); each is told apart from the others in the browser check.
+constexpr const char* kColourMcr = "#e08a00";
+constexpr const char* kColourTrialPoints = "#333333";
+constexpr const char* kColourServicePoints = "#8a2be2";
 
 Cell real(double value) {
   return value;
@@ -188,7 +193,7 @@ Diagram speed_power_diagram(const StudyInput& in, const StudyResult& result) {
   const auto level = [&](const std::string& label, const char* colour, double kW) {
     d.series.push_back({label, colour, true, {low, high}, {plotted(kW), plotted(kW)}});
   };
-  level("MCR " + fixed(in.MCR_W / kKilo, 0) + " kW", "#555555", in.MCR_W / kKilo);
+  level("MCR " + fixed(in.MCR_W / kKilo, 0) + " kW", kColourMcr, in.MCR_W / kKilo);
   level("service load " + fixed(in.service_load * 100, 0) + " % MCR", kColourEta,
         result.engine.P / kKilo);
   for (const auto& [V, name] :
@@ -236,8 +241,11 @@ Diagram open_water_diagram(const StudyInput& in, const StudyResult& result) {
   for (const auto& [condition, label] :
        {std::pair{Condition::Trial, "operating points, trial"},
         std::pair{Condition::Service, "operating points, service"}}) {
-    DiagramSeries points{
-        label, condition == Condition::Trial ? "#333333" : "#8a2be2", false, {}, {}};
+    DiagramSeries points{label,
+                         condition == Condition::Trial ? kColourTrialPoints : kColourServicePoints,
+                         false,
+                         {},
+                         {}};
     for (const PowerRow& r : result.speed_power) {
       if (r.condition != condition || !r.found) continue;
       points.x.push_back(plotted(r.J));
