@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <thread>
 
 #include "driver/options.h"
@@ -124,8 +125,11 @@ int run_study_command(const std::vector<std::string>& arguments, std::ostream& s
   std::error_code ec;
   std::ifstream in(path, std::ios::binary);
   if (!in || fs::is_directory(path, ec)) {
+    const std::string why = fs::is_directory(path, ec) ? "a folder, not a file"
+                            : fs::exists(path, ec)     ? "not readable"
+                                                       : "no such file";
     errors << "Tidewerk: input error: study file " << options.file << ": cannot be opened ("
-           << fs::absolute(path, ec).lexically_normal().string() << ")\n";
+           << fs::absolute(path, ec).lexically_normal().string() << ": " << why << ")\n";
     return kExitInputError;
   }
   std::ostringstream content;
@@ -148,6 +152,10 @@ int run_study_command(const std::vector<std::string>& arguments, std::ostream& s
     const unsigned jobs =
         options.jobs > 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
     record = study_record(input, run_study(input, jobs), version_number());
+  } catch (const std::invalid_argument& e) {
+    // The ship library refuses a hull or speed where a formula of the method is undefined.
+    errors << "Tidewerk: input error: " << options.file << ": [ship]: " << e.what() << "\n";
+    return kExitInputError;
   } catch (const std::exception& e) {
     errors << "Tidewerk: internal error: " << e.what() << "\n";
     return kExitInternal;

@@ -558,16 +558,22 @@ class StudyReader {
            inside(speeds.front()) && inside(speeds.back()), range.str());
   }
 
-  // A hull on which a formula of the method is undefined is refused here, with the ship
-  // library's reason.
+  // A hull on which a formula of the method (or of Holtrop's w, t and etaR) is undefined is
+  // refused here, with the ship library's reason.
   void check_hull(const StudyInput& in) const {
     if (!in.hull_given) return;
     const ResistanceMethod method = in.resistance == ResistanceSource::HoltropMennen1982
                                         ? ResistanceMethod::HoltropMennen1982
                                         : ResistanceMethod::Holtrop1984;
+    const bool holtrop_factors = !in.wake || !in.thrust_deduction || !in.relative_rotative;
+    const double D = in.D ? *in.D : *in.D_max;
     try {
       for (const double V : {in.design_V_mps, in.range_from_mps, in.range_to_mps}) {
-        resistance(in.hull, V, method, in.water);
+        const Resistance r = resistance(in.hull, V, method, in.water);
+        if (holtrop_factors) {
+          propulsion_factors(in.hull, r, in.screws == 1 ? Screws::Single : Screws::Twin, D, 0.7,
+                             1.0);
+        }
       }
     } catch (const std::invalid_argument& e) {
       fail(table_place("ship"), "ship", "", e.what());
