@@ -74,6 +74,19 @@ std::vector<float> curve_abscissae(const ResultTable& table, float step) {
   return x;
 }
 
+std::string propeller_title(Series series, float Z, float EAR, float PD) {
+  const auto number = [](double v, const char* format) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, v);
+    return std::string(text);
+  };
+  std::string title = std::string(series_facts(series).name) +
+                      " series, Z = " + number(std::trunc(Z), "%.0f") +
+                      ", EAR = " + number(EAR, "%.3f");
+  if (std::isfinite(PD)) title += ", P/D = " + number(PD, "%.3f");
+  return title;
+}
+
 std::string conditions_line(float D, float N, float Va, bool corrected) {
   std::string line;
   auto add = [&line](const char* name, float value, int decimals, const char* unit) {
