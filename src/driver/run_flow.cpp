@@ -136,7 +136,11 @@ RunRecord Run::record(Ending ending, std::string reason) const {
     const std::vector<ReadRecord::Value>& values = read_.values.values;
     for (std::size_t k = 0; k < entry->count && k < values.size(); ++k) {
       const CaseField& field = entry->fields[k];
-      InputValue v{field.symbol, field.unit, field.meaning, field.real == nullptr};
+      InputValue v;
+      v.symbol = field.symbol;
+      v.unit = field.unit;
+      v.meaning = field.meaning;
+      v.integer = field.real == nullptr;
       if (field.real != nullptr) {
         v.real = read_.problem.*field.real;
       } else {
