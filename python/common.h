@@ -59,5 +59,6 @@ class KeepFloatingPointFlags {
 void register_errors(py::module_& m);
 void register_series(py::module_& m);
 void register_runs(py::module_& m);
+void add_ship(py::module_& m);  // tidewerk.resistance and tidewerk.propulsion_factors
 
 }  // namespace tidewerk::python

@@ -1,6 +1,6 @@
 // The Python module tidewerk: the three propeller series vectorised over NumPy arrays
 // (series.cpp), whole runs of the program in-process (runs.cpp) and their exceptions
-// (errors.cpp), over the program's own core library.
+// (errors.cpp), and the ship library (ship_bindings.cpp), over the program's own core library.
 #include "common.h"
 
 PYBIND11_MODULE(tidewerk, m) {
@@ -15,4 +15,5 @@ PYBIND11_MODULE(tidewerk, m) {
   register_errors(m);
   register_series(m);
   register_runs(m);
+  add_ship(m);
 }
