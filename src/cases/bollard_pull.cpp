@@ -117,11 +117,11 @@ int read_choice(Console& io) {
   return choice;
 }
 
-// For --csv and --svg: the three candidates, and their bollard pull against their pitch ratio
+// The outcome's three candidates, and their bollard pull against their pitch ratio
 // with the chosen one marked.
 template <class Candidates>
-void collect_figures(const Candidates& candidates, int choice, const Problem& p, float Z,
-                     Outcome& outcome) {
+CaseOutcome candidate_figures(const Candidates& candidates, int choice, const Problem& p, float Z) {
+  CaseOutcome outcome;
   ResultTable& table = outcome.table("bollard", "Bollard candidates",
                                      {"propeller", "D_m", "PD", "Kt", "10Kq", "T_kN"}, kMarkColumn);
   Diagram& d = outcome.diagram();
@@ -143,20 +143,20 @@ void collect_figures(const Candidates& candidates, int choice, const Problem& p,
   }
   d.series.push_back(std::move(points));
   d.mark_legend = "chosen propeller";
+  return outcome;
 }
 
 }  // namespace
 
 CaseOutcome bollard_pull(const Problem& p, Console& io, Warnings&) {
-  CaseOutcome outcome;
   if (!series_facts(p.series).bollard_pull) {
     // The refusal goes to the report first.
     constexpr const char* kRefusal =
         "(//' GAWN SERISI PERVANELER ICIN BOLLARD DURUMU HESABI MUMKUN DEGIL - STOP' )";
     io.report.write(kRefusal);
     io.screen.write(kRefusal);
-    return std::move(outcome).without_result("the bollard-pull case does not take the " +
-                                             std::string(series_facts(p.series).name) + " series");
+    return CaseOutcome{}.without_result("the bollard-pull case does not take the " +
+                                        std::string(series_facts(p.series).name) + " series");
   }
   check_data_entry(p, io);
 
@@ -186,7 +186,7 @@ CaseOutcome bollard_pull(const Problem& p, Console& io, Warnings&) {
 
     if (!first_crossing(sweep, Kq_req, c.pd)) {
       // The remaining diameters are not examined.
-      return std::move(outcome).without_result(
+      return CaseOutcome{}.without_result(
           write_power_out_of_range(p, c.D, io, sweep, Kq_req, n, pi));
     }
     const OpenWater point = propeller.at(kBollardJ, c.pd);
@@ -220,7 +220,7 @@ CaseOutcome bollard_pull(const Problem& p, Console& io, Warnings&) {
       {n, single(60.0 * double{n}), single(double{T} / 1000.0), chosen.D, whole_number(Z), p.EAR});
   io.both("(1X,'RHO = ',F6.1,' kg/m3')", {p.RHO});
   io.both("(' TORK=',F8.3,' kNm',1X,'Pd=',F7.1,' kW')", {single(double{Q} / 1000.0), Pd});
-  collect_figures(candidates, choice, p, Z, outcome);
+  CaseOutcome outcome = candidate_figures(candidates, choice, p, Z);
   outcome.result("chosen", choice);
   outcome.result("PD", chosen.pd);
   outcome.result("Kt", chosen.Kt);

@@ -243,10 +243,11 @@ int offer_another_row(int selected, int rows, Console& io) {
   return chosen;
 }
 
-// For --csv and --svg: the candidate table, and the efficiency of the candidates against P/D
+// The outcome's candidate table, and the efficiency of the candidates against P/D
 // with the selected row marked; D (m) and N (RPM) are the selected propeller's.
-void collect_figures(const MatchingCase& mc, const Workspace& ws, int selected, float K,
-                     const Problem& p, float Z, float D, float N, Outcome& outcome) {
+CaseOutcome candidate_figures(const MatchingCase& mc, const Workspace& ws, int selected, float K,
+                              const Problem& p, float Z, float D, float N) {
+  CaseOutcome outcome;
   const char* load = mc.load_name;
   ResultTable& table =
       outcome.table("candidates", std::string("Candidate propellers for ") + load,
@@ -281,11 +282,11 @@ void collect_figures(const MatchingCase& mc, const Workspace& ws, int selected, 
        optimum_label(selected, ws.pd[s], ws.j[s], ws.eta0[s],
                      revolutions ? labelled("N", N, 1) + " RPM" : labelled("D", D) + " m")});
   d.mark_legend = "selected propeller";
+  return outcome;
 }
 
 CaseOutcome match_load_coefficient(const MatchingCase& mc, const Problem& p, Console& io,
                                    Warnings& warnings) {
-  CaseOutcome outcome;
   check_data_entry(p, io);
 
   const float K = mc.load_coefficient(p);
@@ -323,9 +324,9 @@ CaseOutcome match_load_coefficient(const MatchingCase& mc, const Problem& p, Con
 
   if (ws->rows == 0) {
     io.both("(/,' VERILEN YUK KATSAYISI ICIN SERIDE UYGUN PERVANE BULUNAMADI')");
-    return std::move(outcome).without_result("no propeller of the " + std::string(facts.name) +
-                                             " series meets the load coefficient " + mc.load_name +
-                                             " = " + fixed(K, 4));
+    return CaseOutcome{}.without_result("no propeller of the " + std::string(facts.name) +
+                                        " series meets the load coefficient " + mc.load_name +
+                                        " = " + fixed(K, 4));
   }
 
   int selected = matching::select_row(ws->rows, ws->eta0.data());
@@ -361,7 +362,7 @@ CaseOutcome match_load_coefficient(const MatchingCase& mc, const Problem& p, Con
   const float Vtip =
       mc.tip_speed == TipSpeed::None ? 0.0f : single(double{pi} * double{D} * double{n});
 
-  collect_figures(mc, *ws, selected, K, p, Z, D, N, outcome);
+  CaseOutcome outcome = candidate_figures(mc, *ws, selected, K, p, Z, D, N);
 
   write_series_used(io, p.series);
   io.both("(/,' SECILEN PERVANE = ',I3,'. PERVANEDIR',/)", {selected});

@@ -22,12 +22,19 @@ Problem propeller(float PD, float D, float Va, Series series = Series::Wageninge
   return p;
 }
 
-// The report of case 6 on `p`; its outcome goes to `outcome` when given.
-std::string run(const Problem& p, CaseOutcome* outcome = nullptr) {
+// Case 6 on `p`: its report and its outcome.
+struct Case6 {
+  std::string report;
+  CaseOutcome outcome;
+};
+Case6 run_case6(const Problem& p) {
   testing::TestConsole t;
-  CaseOutcome result = operating_point(p, t.io, testing::quiet_warnings());
-  if (outcome) *outcome = std::move(result);
-  return t.report.str();
+  CaseOutcome outcome = operating_point(p, t.io, testing::quiet_warnings());
+  return {t.report.str(), std::move(outcome)};
+}
+
+std::string run(const Problem& p) {
+  return run_case6(p).report;
 }
 
 // The results row collected for --csv: J, Kt, 10Kq, eta0, T (kN), Pd (kW).
@@ -46,8 +53,7 @@ bool has(const std::string& report, const std::string& lines) {
 // Jop = 5 / (2 * 4.032) = 0.62 lies between the grid values 0.6000001 and 0.6500001.
 TEST(OperatingPoint, Jop062IsRow13MarkedAndGivesTheResults) {
   const Problem p = propeller(1.0f, 4.032f, 5.0f);
-  CaseOutcome outcome;
-  const std::string report = run(p, &outcome);
+  const auto [report, outcome] = run_case6(p);
   EXPECT_TRUE(has(report,
                   "\n\n             Pervane Karakteristikleri\n"
                   " ---|-------|--------|---------|--------|------------|------------|\n"
@@ -102,8 +108,7 @@ TEST(OperatingPoint, JopBelowTheGridIsRowOneAndInRange) {
 // delta do not fit their fields.
 TEST(OperatingPoint, ZeroAdvanceSpeedShowsTheCoefficientsOfJ0001) {
   const Problem p = propeller(1.0f, 4.032f, 0.0f);
-  CaseOutcome outcome;
-  const std::string report = run(p, &outcome);
+  const auto [report, outcome] = run_case6(p);
   const OpenWater bollard = evaluate(p.series, {0.001f, 1.0f, 0.70f, p.Z});
   EXPECT_NEAR(bollard.Kt, 0.454469, 1e-6);  // at J = 0 itself Kt would print .4547
   EXPECT_TRUE(

@@ -104,10 +104,20 @@ TEST(OutputFailures, EndWithStatusOneAMessageAndNoPartialFile) {
     std::vector<std::string> files;  // in the folder after the run
   } rows[] = {
       {"read-only folder", 1 << 20, true, {}, "", "Tidewerk: cannot create the report file ", {}},
-      {"read-only stale output", 1 << 20, true, {"ship.json"}, "--json",
-       "Tidewerk: cannot remove ", {"ship.json"}},
+      {"read-only stale output",
+       1 << 20,
+       true,
+       {"ship.json"},
+       "--json",
+       "Tidewerk: cannot remove ",
+       {"ship.json"}},
       {"report on a full disk", 4096, false, {}, "", "Tidewerk: cannot write the report file ", {}},
-      {"diagram on a full disk", 8192, false, {}, "--svg --csv --json", "Tidewerk: cannot write ",
+      {"diagram on a full disk",
+       8192,
+       false,
+       {},
+       "--svg --csv --json",
+       "Tidewerk: cannot write ",
        {"ship.Son"}},
   };
   for (const auto& row : rows) {
