@@ -5,10 +5,10 @@
 
 #include <pybind11/pybind11.h>
 
-#include <cfenv>
 #include <optional>
 #include <string>
 
+#include "numeric/precision.h"
 #include "tidewerk/series.h"
 
 namespace tidewerk::python {
@@ -44,16 +44,7 @@ Series series_of(py::handle value);
 
 // Restores the floating-point flags of the caller when it goes: the library raises them for
 // NaN, infinite or extreme inputs, and they are no business of the interpreter.
-class KeepFloatingPointFlags {
- public:
-  KeepFloatingPointFlags() { std::fegetexceptflag(&saved_, FE_ALL_EXCEPT); }
-  ~KeepFloatingPointFlags() { std::fesetexceptflag(&saved_, FE_ALL_EXCEPT); }
-  KeepFloatingPointFlags(const KeepFloatingPointFlags&) = delete;
-  KeepFloatingPointFlags& operator=(const KeepFloatingPointFlags&) = delete;
-
- private:
-  std::fexcept_t saved_{};
-};
+using KeepFloatingPointFlags = FloatingPointFlagsKept;
 
 // The registrations of each part of the module.
 void register_errors(py::module_& m);
