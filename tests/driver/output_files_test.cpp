@@ -9,11 +9,14 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "driver/program.h"
+#include "driver/run_flow.h"
+#include "report/run_end.h"
 #include "support/test_support.h"
 
 namespace tidewerk {
@@ -155,6 +158,43 @@ TEST(OutputFailures, TheRunsOwnErrorStatusIsKept) {
   EXPECT_NE(errors.str().find("Tidewerk: input error: "), std::string::npos);
   EXPECT_NE(errors.str().find("Tidewerk: cannot write "), std::string::npos) << errors.str();
   EXPECT_EQ(out.files(), (std::vector<std::string>{"bad.Son", "filler"}));
+}
+
+// The outputs of an earlier run of the same stem are removed, those of other stems and kinds
+// are kept.
+TEST(OutputFiles, StaleFilesOfTheRequestedKindsAndStemAreRemovedAndNoOthers) {
+  const Folder folder("stale");
+  const fs::path& dir = folder.path();
+  for (const char* name :
+       {"other.pitch.csv", "stem.Son", "stem.b.pitch.csv", "stem.csv", "stem.json",
+        "stem.open-water-2.csv", "stem.pitch.csv", "stem.svg", "stem.x y.csv"}) {
+    std::ofstream(dir / name) << "old\n";
+  }
+  remove_stale_outputs({dir, "stem", {true, true, false}});
+  EXPECT_EQ(folder.files(),
+            (std::vector<std::string>{"other.pitch.csv", "stem.Son", "stem.b.pitch.csv", "stem.csv",
+                                      "stem.json", "stem.x y.csv"}));
+  remove_stale_outputs({dir, "stem", {false, false, true}});
+  EXPECT_FALSE(fs::exists(dir / "stem.json"));
+}
+
+// A run's files are written whole or none of them.
+TEST(OutputFiles, TheFilesOfARunAreWrittenWholeOrNoneOfThem) {
+  std::ostringstream screen, report, errors;
+  std::istringstream keyboard("H\n");
+  const std::string task = testing::task_file(1, 5, "1.0 4 0.7");
+  const RunRecord record = run_tidewerk({screen, report, keyboard, errors},
+                                        [&] { return std::make_unique<std::istringstream>(task); });
+  const Folder folder("whole");
+  const fs::path& dir = folder.path();
+  // The JSON cannot take its name (a folder holds it): neither the diagram nor the table stays.
+  fs::create_directories(dir / "ship.json" / "inside");
+  EXPECT_THROW(write_outputs({dir, "ship", {true, true, true}}, record), OutputError);
+  EXPECT_EQ(folder.files(), std::vector<std::string>{"ship.json"});
+  fs::remove_all(dir / "ship.json");
+  write_outputs({dir, "ship", {true, true, true}}, record);
+  EXPECT_EQ(folder.files(),
+            (std::vector<std::string>{"ship.json", "ship.open-water.csv", "ship.svg"}));
 }
 
 // write_whole leaves none of its files when one cannot be written, and says which.

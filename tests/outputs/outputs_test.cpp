@@ -1,3 +1,5 @@
+#include "outputs/outputs.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -29,6 +31,7 @@
 #include "driver/run_flow.h"
 #include "outputs/csv.h"
 #include "outputs/json.h"
+#include "outputs/record.h"
 #include "outputs/svg.h"
 #include "report/outcome.h"
 #include "support/test_support.h"
@@ -685,36 +688,6 @@ TEST(Outputs, AnInputErrorIsRecordedButAMissingTaskFileWritesNoJson) {
   std::filesystem::remove_all(dir);
 }
 
-TEST(Outputs, StaleFilesOfTheRequestedKindsAndStemAreRemovedAndNoOthers) {
-  const auto dir = output_folder("stale");
-  for (const char* name :
-       {"other.pitch.csv", "stem.Son", "stem.b.pitch.csv", "stem.csv", "stem.json",
-        "stem.open-water-2.csv", "stem.pitch.csv", "stem.svg", "stem.x y.csv"}) {
-    std::ofstream(dir / name) << "old\n";
-  }
-  remove_stale_outputs({dir, "stem", {true, true, false}});
-  EXPECT_EQ(files_in(dir),
-            (std::vector<std::string>{"other.pitch.csv", "stem.Son", "stem.b.pitch.csv", "stem.csv",
-                                      "stem.json", "stem.x y.csv"}));
-  remove_stale_outputs({dir, "stem", {false, false, true}});
-  EXPECT_FALSE(std::filesystem::exists(dir / "stem.json"));
-  std::filesystem::remove_all(dir);
-}
-
-TEST(Outputs, TheFilesOfARunAreWrittenWholeOrNoneOfThem) {
-  const RecordedRun run = record_run(testing::task_file(1, 5, "1.0 4 0.7"), "H\n");
-  const auto dir = output_folder("whole");
-  // The JSON cannot take its name (a folder holds it): neither the diagram nor the table stays.
-  std::filesystem::create_directories(dir / "ship.json" / "inside");
-  EXPECT_THROW(write_outputs({dir, "ship", {true, true, true}}, run.record), std::runtime_error);
-  EXPECT_EQ(files_in(dir), std::vector<std::string>{"ship.json"});
-  std::filesystem::remove_all(dir / "ship.json");
-  write_outputs({dir, "ship", {true, true, true}}, run.record);
-  EXPECT_EQ(files_in(dir),
-            (std::vector<std::string>{"ship.json", "ship.open-water.csv", "ship.svg"}));
-  std::filesystem::remove_all(dir);
-}
-
 // The JSON numbers: the floats themselves, each read back to the same float and written with as
 // few significant digits as its CSV text (below 2^25; above, where a shorter text lies exactly
 // halfway between two floats, the library writes more); null where the CSV field is empty.
@@ -751,6 +724,45 @@ TEST(Outputs, JsonNumbersAreTheFloatsWithTheirFewestDigits) {
     }
   }
   std::filesystem::remove_all(dir);
+}
+
+// Each ending has one text (the JSON's "ending", Python's Run.ending) and one exit status.
+TEST(RunRecordEnding, EachEndingHasItsTextAndExitStatus) {
+  const struct {
+    Ending ending;
+    const char* text;
+    int status;
+  } rows[] = {{Ending::Result, "result", 0},
+              {Ending::NoResult, "no result", 5},
+              {Ending::InputError, "input error", 1},
+              {Ending::ArithmeticError, "arithmetic error", 3},
+              {Ending::InternalError, "internal error", 4}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(ending_text(row.ending), row.text);
+    EXPECT_EQ(exit_status(row.ending), row.status) << row.text;
+  }
+}
+
+// The outputs of a record: the diagram when there is one, a CSV per table, the JSON once the
+// input was opened; each named by what follows the stem.
+TEST(OutputTexts, OnePerRequestedKindNamedByItsSuffix) {
+  RunRecord record;
+  record.outcome.table("pitch", "Pitch table", {"PD", "T_kN"}).rows.push_back({0.8f, 450.0f});
+  record.outcome.table("pitch", "Again", {"PD"});
+  const auto suffixes = [&record](OutputKinds kinds) {
+    std::vector<std::string> names;
+    for (const OutputText& output : output_texts(record, kinds)) names.push_back(output.suffix);
+    return names;
+  };
+  const OutputKinds all{true, true, true};
+  EXPECT_EQ(suffixes(all), (std::vector<std::string>{".pitch.csv", ".pitch-2.csv"}));
+  record.task_opened = true;
+  record.outcome.diagram().series.push_back({"eta0", kColourEta, true, {0.5f}, {0.6f}});
+  EXPECT_EQ(suffixes(all),
+            (std::vector<std::string>{".svg", ".pitch.csv", ".pitch-2.csv", ".json"}));
+  EXPECT_EQ(suffixes({false, false, true}), std::vector<std::string>{".json"});
+  EXPECT_TRUE(suffixes({}).empty());
+  EXPECT_EQ(output_texts(record, {false, true, false})[0].text, "PD,T_kN\n0.8,450.0\n");
 }
 
 }  // namespace
