@@ -8,8 +8,9 @@
 #include <thread>
 
 #include "driver/options.h"
-#include "driver/outputs.h"
+#include "driver/output_files.h"
 #include "outputs/study_record.h"
+#include "outputs/svg.h"
 #include "report/run_end.h"
 #include "study/study.h"
 #include "study/study_file.h"

@@ -1,76 +1,67 @@
-// The record of a run: what it read (named values with units), its tables (named columns,
-// rows of numbers, texts and truth values), its results with units, its warnings and how it
-// ended.  One writer per format walks it: tidy CSV per table, the JSON record, and the
-// self-contained HTML page with the diagrams inline.
+// The record of a run: what it read, how it ended, and its outcome (tables, result values,
+// diagram) and warnings.  Built once by the driver when a run ends; the writers of this folder
+// (CSV, JSON, SVG) and the Python module read it, each walking it once.  Nothing in it is
+// particular to one kind of run: a run without a task file, series or case leaves those empty.
 #pragma once
 
+#include <optional>
 #include <string>
-#include <utility>
-#include <variant>
+#include <string_view>
 #include <vector>
 
-#include "report/run_figures.h"  // Diagram
+#include "report/outcome.h"
+#include "report/warnings.h"
 
 namespace tidewerk {
 
-// A cell of a table or a named value: a real (NaN: no value), a whole number, a truth value
-// or a text.
-using Cell = std::variant<double, long, bool, std::string>;
-
-struct RecordColumn {
-  std::string name;  // symbol_unit token: "V_kn", "10Kq", "feasible"
-  int decimals = 3;  // digits after the point in the text report
+// How a run ended; each ending has its exit status.
+enum class Ending {
+  Result,           // 0: the run produced its result
+  NoResult,         // 5: the run ended without its result (the reason says why)
+  InputError,       // 1: input (or an output file) that cannot be read or written
+  ArithmeticError,  // 3: a division by zero, an invalid operation or an overflow
+  InternalError,    // 4: a fault of the program
 };
 
-struct RecordTable {
-  std::string name;   // one word, unique in the record: "speed-power"
-  std::string title;  // what the table holds, in words
-  std::vector<RecordColumn> columns;
-  std::vector<std::vector<Cell>> rows;  // as many cells as columns
+// "result", "no result", "input error", "arithmetic error", "internal error".
+std::string_view ending_text(Ending ending);
+
+// The exit status of an ending: 0, 5, 1, 3, 4.
+int exit_status(Ending ending);
+
+// A numbered choice read from the input (the series of line 16, the case of line 80).
+struct NumberedChoice {
+  int number = 0;
+  std::optional<std::string> name;  // "Wageningen B", the case's title; none for an unknown number
+  int line = 0;                     // the line of the input it was read from
 };
 
-struct NamedValue {
-  std::string name;  // "D", "V_service"
-  std::string unit;  // "m", "kn"; empty for a ratio or a count
-  Cell value;
-  std::string meaning = {};  // in words, for the pages
+// A value read from the input, with what it means.
+struct InputValue {
+  std::string symbol;   // "T"
+  std::string unit;     // "kN"; empty for a ratio or a count
+  std::string meaning;  // "required thrust"
+  bool integer = false;
+  float real = 0;    // the value, when it is a real
+  int whole = 0;     // the value, when it is an integer
+  std::string text;  // the token as read
+  int line = 0;      // the line of the input it was read from
 };
 
-struct Record {
-  std::string version;     // the program's version
-  std::string source_key;  // the record's key for the input file: "study_file"
-  std::string source;      // the input file as given
-  std::string title;       // what the run is about, for the page
-  std::vector<NamedValue> inputs;
-  std::vector<RecordTable> tables;
-  std::vector<NamedValue> results;
-  std::vector<std::string> warnings;
-  std::vector<std::pair<std::string, Diagram>> diagrams;  // name (file word) and diagram
-  std::string ending;                                     // "result", "no result"
-  std::string reason;                                     // why, for every ending but "result"
-  int exit_status = 0;
+struct RunRecord {
+  std::string program = "Tidewerk";
+  std::string version;                   // "0.1.0 (revision abc1234)"
+  std::string task_file;                 // the input's name as given
+  bool task_opened = false;              // the input was found and opened
+  std::optional<NumberedChoice> series;  // line 16, once read
+  std::optional<NumberedChoice> choice;  // the case of line 80, once read
+  std::vector<InputValue> values;        // the case's values as read, in order
+  std::vector<std::string> keyboard;     // the keyboard lines the run took, in order
+  Outcome outcome;                       // tables, result values and diagram, as far as it got
+  std::vector<Warning> warnings;
+  Ending ending = Ending::InternalError;
+  std::string reason;  // why, for every ending but Result
+  int status = -1;     // the exit status
 };
-
-// The shortest decimal text that reads back as `value` ("0.7", "33584500.0"); empty for a NaN
-// or an infinity.
-std::string shortest_text(double value);
-
-// A cell as CSV and text pages show it: a real by shortest_text, true/false, the text as it is.
-std::string cell_text(const Cell& cell);
-
-// A table as tidy comma-separated values: the header of the column names, then one line per
-// row; a text with a comma or a quote is quoted.
-std::string record_table_csv(const RecordTable& table);
-
-// The record as JSON: program, version, <source_key>, inputs, tables, results, warnings,
-// ending, reason, exit_status.
-std::string record_json(const Record& record);
-
-// The record as one self-contained HTML page: inputs, results, warnings, every table and the
-// diagrams inline; nothing fetched from a network.
-std::string record_html(const Record& record);
-
-// The SVG document of a diagram without its XML declaration, for a page.
-std::string inline_svg(const Diagram& diagram);
 
 }  // namespace tidewerk

@@ -2,7 +2,8 @@
 #include <cmath>
 #include <sstream>
 
-#include "outputs/record.h"
+#include "outputs/general_record.h"
+#include "outputs/svg.h"
 
 namespace tidewerk {
 namespace {

@@ -5,7 +5,9 @@
 #include <cmath>
 #include <numbers>
 
+#include "cases/figures.h"
 #include "numeric/precision.h"
+#include "outputs/record.h"
 #include "report/warnings.h"
 
 namespace tidewerk {
@@ -210,8 +212,7 @@ Diagram speed_power_diagram(const StudyInput& in, const StudyResult& result) {
 Diagram open_water_diagram(const StudyInput& in, const StudyResult& result) {
   const Candidate& c = result.candidates[*result.chosen];
   Diagram d;
-  d.title = propeller_title(series_facts(c.series).name, static_cast<float>(c.Z), plotted(c.EAR),
-                            plotted(c.PD));
+  d.title = propeller_title(c.series, static_cast<float>(c.Z), plotted(c.EAR), plotted(c.PD));
   d.subtitle = "open-water diagram with the operating points of the speed-power table";
   const bool corrected = in.ittc78 && series_facts(c.series).ittc78;
   d.conditions = "D = " + fixed(c.D, 3) + " m" +
@@ -353,17 +354,17 @@ Record study_record(const StudyInput& in, const StudyResult& result, const std::
   r.tables.push_back(candidates_table(result));
   r.warnings = result.warnings;
   if (!result.chosen) {
-    r.ending = "no result";
+    r.ending = ending_text(Ending::NoResult);
     r.reason = result.reason;
-    r.exit_status = 5;
+    r.exit_status = exit_status(Ending::NoResult);
     return r;
   }
   r.tables.push_back(speed_power_table(result));
   r.results = results_of(result);
   r.diagrams.emplace_back("speed-power", speed_power_diagram(in, result));
   r.diagrams.emplace_back("open-water", open_water_diagram(in, result));
-  r.ending = "result";
-  r.exit_status = 0;
+  r.ending = ending_text(Ending::Result);
+  r.exit_status = exit_status(Ending::Result);
   return r;
 }
 

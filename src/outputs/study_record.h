@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "outputs/record.h"
+#include "outputs/general_record.h"
 #include "study/study.h"
 #include "study/study_input.h"
 

@@ -1,6 +1,6 @@
 // The record's writers: numbers that read back, tidy CSV with quoted texts, the JSON record's
 // keys in order with null for a missing value, the HTML page self-contained.
-#include "outputs/record.h"
+#include "outputs/general_record.h"
 
 #include <gtest/gtest.h>
 
