@@ -148,6 +148,16 @@ int run_study_command(const std::vector<std::string>& arguments, std::ostream& s
     return kExitStopped;
   }
 
+  const fs::path dir =
+      options.output_dir.empty() ? path.parent_path() : fs::path(options.output_dir);
+  const std::string stem = path.stem().string();
+  if (fs::equivalent(path, dir / (stem + ".txt"), ec)) {
+    errors << "Tidewerk: the report " << (dir / (stem + ".txt")).string()
+           << " would replace the study file " << options.file
+           << "; give the study file another extension\n";
+    return kExitInputError;
+  }
+
   Record record;
   try {
     const unsigned jobs =
@@ -169,9 +179,6 @@ int run_study_command(const std::vector<std::string>& arguments, std::ostream& s
     }
   }
 
-  const fs::path dir =
-      options.output_dir.empty() ? path.parent_path() : fs::path(options.output_dir);
-  const std::string stem = path.stem().string();
   if (!dir.empty() && !fs::is_directory(dir, ec)) {
     fs::create_directories(dir, ec);
     if (ec) {

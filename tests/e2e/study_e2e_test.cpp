@@ -223,6 +223,19 @@ TEST(StudyOutputs, TheTemplateIsTheHoltropMennenShipAndCheckWritesNothing) {
   fs::remove_all(work);
 }
 
+// A study file named like its report is refused before anything is written over it.
+TEST(StudyOutputs, TheReportNeverReplacesTheStudyFile) {
+  const fs::path work = fresh_folder("replace");
+  const std::string study = read_file((kExamples / "study_twin_screw_ferry.toml").string());
+  write_file(work / "ferry.txt", study);
+  const Outcome o = run_in(work, "ferry.txt");
+  EXPECT_EQ(o.status, 1);
+  EXPECT_NE(o.errors.find("would replace the study file ferry.txt"), std::string::npos) << o.errors;
+  EXPECT_EQ(o.screen, "");
+  EXPECT_EQ(read_file((work / "ferry.txt").string()), study);
+  fs::remove_all(work);
+}
+
 TEST(StudyOutputs, BadOptionsAreRefusedWithStatusTwo) {
   const fs::path work = fresh_folder("options");
   for (const char* arguments : {"--jobs 0 x.toml", "--template --csv", "--check --json x.toml",
