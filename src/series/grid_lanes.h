@@ -160,15 +160,30 @@ void evaluate_blocks(const PreparedPropeller& p, const float* J, std::size_t cou
   using Floats = typename Lanes<W>::Floats;
   using Bits = typename Lanes<W>::Bits;
   constexpr std::size_t kBlock = W * V;
+  constexpr std::uint32_t kMagnitude = 0x7fffffff;
   Block<W, V> block;
   // The uncorrected eta0 that a single evaluation forms before the correction is formed here
   // too, for its flags: its bits go to a volatile, which keeps the compiler from dropping it.
   Bits seen{};
   for (std::size_t first = 0; first < count; first += kBlock) {
     const std::size_t n = count - first < kBlock ? count - first : kBlock;
-    const float last = guard_advance_coefficient(J[first + n - 1]);
-    for (std::size_t l = 0; l < kBlock; ++l)
-      block.j[0][l / W][l % W] = l < n ? guard_advance_coefficient(J[first + l]) : last;
+    if (n == kBlock) {
+      // guard_advance_coefficient lane by lane: |J| < 0.001 (a signalling comparison, as the
+      // scalar one) becomes 0.001.
+#pragma GCC unroll 16
+      for (std::size_t v = 0; v < V; ++v) {
+        Floats j;
+        __builtin_memcpy(&j, J + first + v * W, sizeof j);
+        const Floats magnitude =
+            __builtin_bit_cast(Floats, __builtin_bit_cast(Bits, j) & kMagnitude);
+        block.j[0][v] =
+            magnitude < kLeastAdvanceCoefficient ? kLeastAdvanceCoefficient + Floats{} : j;
+      }
+    } else {
+      const float last = guard_advance_coefficient(J[first + n - 1]);
+      for (std::size_t l = 0; l < kBlock; ++l)
+        block.j[0][l / W][l % W] = l < n ? guard_advance_coefficient(J[first + l]) : last;
+    }
 #pragma GCC unroll 16
     for (std::size_t v = 0; v < V; ++v) {
       block.j[1][v] = block.j[0][v] * block.j[0][v];

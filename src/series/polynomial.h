@@ -169,8 +169,10 @@ inline float sum_kca_terms(const KcaScaledTable<N>& table, const TermPowers& x) 
 }
 
 // J guard of every series: a J of magnitude below 0.001 becomes 0.001.
+inline constexpr float kLeastAdvanceCoefficient = 0.001f;
+
 inline float guard_advance_coefficient(float J) {
-  return std::fabs(J) < 0.001f ? 0.001f : J;
+  return std::fabs(J) < kLeastAdvanceCoefficient ? kLeastAdvanceCoefficient : J;
 }
 
 // 2 pi as the efficiency divides by it: the float 6.2831855, widened to double.

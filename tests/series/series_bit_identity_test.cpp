@@ -279,6 +279,34 @@ TEST_P(SeriesBitIdentity, GridRaisesTheFlagsOfItsPoints) {
   }
 }
 
+// A NaN or infinite J in a whole block: the guard's comparison and the sums raise the flags
+// of the single evaluation, on every path.
+TEST_P(SeriesBitIdentity, GridRaisesTheFlagsOfANaNOrInfiniteJ) {
+  const SeriesCase param = GetParam();
+  constexpr int kFaults = FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW;
+  for (float odd : {std::nanf(""), INFINITY, -INFINITY}) {
+    for (std::size_t at : {0, 77, 255}) {
+      std::vector<float> js(256, 0.6f);
+      js[at] = odd;
+      std::feclearexcept(FE_ALL_EXCEPT);
+      std::vector<OpenWater> single(js.size());
+      for (std::size_t i = 0; i < js.size(); ++i)
+        single[i] = evaluate(param.series, {js[i], 1.0f, 0.7f, 4.0f});
+      const int expected = std::fetestexcept(kFaults);
+      std::feclearexcept(FE_ALL_EXCEPT);
+      for (InstructionSet set : supported_sets()) {
+        std::vector<OpenWater> out(js.size());
+        evaluate_grid_with(set, param.series, 1.0f, 0.7f, 4.0f, js.data(), js.size(), out.data(),
+                           nullptr);
+        EXPECT_EQ(std::fetestexcept(kFaults), expected) << name_of(set) << ", J " << odd;
+        std::feclearexcept(FE_ALL_EXCEPT);
+        for (std::size_t i = 0; i < js.size(); ++i)
+          EXPECT_TRUE(same_bits(out[i], single[i])) << name_of(set) << ", point " << i;
+      }
+    }
+  }
+}
+
 std::string series_name(const ::testing::TestParamInfo<SeriesCase>& info) {
   static const char* const names[] = {"", "WageningenB", "Gawn", "Kca"};
   return names[static_cast<int>(info.param.series)];
