@@ -59,23 +59,18 @@ void form_kca_heads(const KcaScaledTable<N>& table, const PowerLadder<kMaxPowerP
   }
 }
 
-// How the Wageningen B grid is corrected: not at all, with the same dKt and dKq at every
-// point, or point by point when the diameter is derived from each J.  The diameter is the only
+// The same dKt and dKq at every point of a Wageningen B grid, unless the diameter is derived
+// from each J (D below 0.001); nothing when no correction is made.  The diameter is the only
 // way J enters the preparation; the J handed over when it is given is never read.
-enum class Correction { none, hoisted, per_point };
-
-Correction wageningen_b_correction(PreparedPropeller& propeller, float pd, float ear, float z,
-                                   const Ittc78Conditions* full_scale) {
-  if (!full_scale) return Correction::none;
-  if (full_scale->D < 0.001f) return Correction::per_point;
-  const std::optional<Ittc78Inputs> in = prepare_ittc78(*full_scale, 1.0f, ear, z);
-  if (!in) return Correction::none;
+void hoist_wageningen_b_correction(PreparedPropeller& propeller, float pd, float ear, float z,
+                                   const Ittc78Conditions& full_scale) {
+  const std::optional<Ittc78Inputs> in = prepare_ittc78(full_scale, 1.0f, ear, z);
+  if (!in) return;
   const Ittc78Terms r =
       ittc78_terms(in->Ds, pd, in->Zi, in->t_over_c, in->c_over_d, in->s, in->n_r, in->nu);
   propeller.corrected = true;
   propeller.dKt = r.dKt;
   propeller.dKq = r.dKq;
-  return Correction::hoisted;
 }
 
 using Kernel = void (*)(Series, const PreparedPropeller&, const float*, std::size_t, OpenWater*);
@@ -94,46 +89,69 @@ Kernel kernel_for(InstructionSet set) {
 
 }  // namespace
 
-void evaluate_grid_with(InstructionSet set, Series series, float pd, float ear, float z,
-                        const float* J, std::size_t count, OpenWater* out,
-                        const Ittc78Conditions* full_scale) {
-  if (count == 0) return;
-  PreparedPropeller propeller{};
+GridEvaluator::GridEvaluator(InstructionSet set, Series series, float pd, float ear, float z,
+                             const Ittc78Conditions* full_scale)
+    : set_(set), series_(series), pd_(pd), ear_(ear), z_(z) {
+  if (full_scale) full_scale_ = *full_scale;
+  PreparedPropeller& p = propeller_;
   const PowerLadder<kMaxPowerPD> pd_powers(pd);
   const PowerLadder<kMaxPowerEAR> ear_powers(ear);
-  Correction correction = Correction::none;
   switch (series) {
     case Series::WageningenB: {
       const PowerLadder<kMaxPowerZ> z_powers(z);
-      form_b_form_heads(kWageningenBThrust, pd_powers, ear_powers, z_powers, propeller.thrust_head);
-      form_b_form_heads(kWageningenBTorque, pd_powers, ear_powers, z_powers, propeller.torque_head);
-      propeller.z = z;
-      correction = wageningen_b_correction(propeller, pd, ear, z, full_scale);
-      break;
+      form_b_form_heads(kWageningenBThrust, pd_powers, ear_powers, z_powers, p.thrust_head);
+      form_b_form_heads(kWageningenBTorque, pd_powers, ear_powers, z_powers, p.torque_head);
+      p.z = z;
+      if (full_scale && full_scale->D < 0.001f) {
+        per_point_correction_ = true;
+      } else if (full_scale) {
+        hoist_wageningen_b_correction(p, pd, ear, z, *full_scale);
+      }
+      return;
     }
     case Series::Gawn: {
-      propeller.z = blade_number_used(Series::Gawn, z);
-      const PowerLadder<kMaxPowerZ> z_powers(propeller.z);
-      form_b_form_heads(kGawnThrust, pd_powers, ear_powers, z_powers, propeller.thrust_head);
-      form_b_form_heads(kGawnTorque, pd_powers, ear_powers, z_powers, propeller.torque_head);
-      break;
+      p.z = blade_number_used(Series::Gawn, z);
+      const PowerLadder<kMaxPowerZ> z_powers(p.z);
+      form_b_form_heads(kGawnThrust, pd_powers, ear_powers, z_powers, p.thrust_head);
+      form_b_form_heads(kGawnTorque, pd_powers, ear_powers, z_powers, p.torque_head);
+      return;
     }
     case Series::Kca:
-      form_kca_heads(kKcaThrustScaled, pd_powers, ear_powers, propeller.thrust_head);
-      form_kca_heads(kKcaTorqueScaled, pd_powers, ear_powers, propeller.torque_head);
-      for (int t = 0; t <= kMaxPowerPD; ++t) propeller.pd_power[t] = pd_powers.of[t];
-      for (int u = 0; u <= kMaxPowerEAR; ++u) propeller.ear_power[u] = ear_powers.of[u];
-      propeller.z = blade_number_used(Series::Kca, z);
-      break;
-    default:
-      for (std::size_t i = 0; i < count; ++i)
-        out[i] = evaluate(series, {J[i], pd, ear, z}, full_scale);
+      form_kca_heads(kKcaThrustScaled, pd_powers, ear_powers, p.thrust_head);
+      form_kca_heads(kKcaTorqueScaled, pd_powers, ear_powers, p.torque_head);
+      for (int t = 0; t <= kMaxPowerPD; ++t) p.pd_power[t] = pd_powers.of[t];
+      for (int u = 0; u <= kMaxPowerEAR; ++u) p.ear_power[u] = ear_powers.of[u];
+      p.z = blade_number_used(Series::Kca, z);
       return;
   }
-  kernel_for(set)(series, propeller, J, count, out);
-  if (correction == Correction::per_point) {
-    for (std::size_t i = 0; i < count; ++i) out[i] = apply_ittc78(out[i], pd, ear, *full_scale);
+}
+
+void GridEvaluator::evaluate(const float* J, std::size_t count, OpenWater* out) const {
+  if (count == 0) return;
+  switch (series_) {
+    case Series::WageningenB:
+    case Series::Gawn:
+    case Series::Kca:
+      break;
+    default: {
+      const Ittc78Conditions* full_scale = full_scale_ ? &*full_scale_ : nullptr;
+      for (std::size_t i = 0; i < count; ++i)
+        out[i] = tidewerk::evaluate(series_, {J[i], pd_, ear_, z_}, full_scale);
+      return;
+    }
   }
+  kernel_for(set_)(series_, propeller_, J, count, out);
+  if (per_point_correction_) {
+    for (std::size_t i = 0; i < count; ++i) out[i] = apply_ittc78(out[i], pd_, ear_, *full_scale_);
+  }
+}
+
+void evaluate_grid_with(InstructionSet set, Series series, float pd, float ear, float z,
+                        const float* J, std::size_t count, OpenWater* out,
+                        const Ittc78Conditions* full_scale) {
+  // Nothing is formed for no point: not even the flags of the preparation are raised.
+  if (count == 0) return;
+  GridEvaluator(set, series, pd, ear, z, full_scale).evaluate(J, count, out);
 }
 
 void evaluate_grid(Series series, float pd, float ear, float z, const float* J, std::size_t count,
