@@ -2,8 +2,13 @@
 // -ffp-contract=off let the compiler fuse): every product is rounded before it is added.
 #include "series/grid_kernel.h"
 
+// Every function defined from here on is compiled for the instruction set (GCC or Clang).
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2")
+#endif
 
 #include "series/grid_lanes.h"
 
@@ -18,4 +23,8 @@ void evaluate_avx2(Series series, const PreparedPropeller& propeller, const floa
 
 }  // namespace tidewerk::grid
 
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
