@@ -154,6 +154,62 @@ template <std::size_t W>
                                  typename Lanes<W>::Floats);
 }
 
+// Four lanes of the block from lane `l` on.
+using Four = Lanes<4>::Floats;
+
+template <std::size_t W>
+[[gnu::always_inline]] inline Four four_of(const typename Lanes<W>::Floats& x, std::size_t l) {
+  Four four;
+  __builtin_memcpy(&four, reinterpret_cast<const float*>(&x) + l, sizeof four);
+  return four;
+}
+
+template <int A, int B, int C, int D>
+[[gnu::always_inline]] inline Four shuffle(const Four& x, const Four& y) {
+#if defined(__clang__)
+  return __builtin_shufflevector(x, y, A, B, C, D);
+#else
+  return __builtin_shuffle(x, y, Lanes<4>::Bits{A, B, C, D});
+#endif
+}
+
+// The points of the block as OpenWater records {J, z, Kt, Kq, eta0}, four at a time: J, z,
+// Kt and Kq transposed into one 16-byte store a point, eta0 after it.
+template <std::size_t W, std::size_t V>
+[[gnu::always_inline]] inline void write_points(const Block<W, V>& block, float z, std::size_t n,
+                                                OpenWater* out) {
+  static_assert(offsetof(OpenWater, J) == 0 && offsetof(OpenWater, z) == 4 &&
+                offsetof(OpenWater, Kt) == 8 && offsetof(OpenWater, Kq) == 12 &&
+                offsetof(OpenWater, eta0) == 16 && sizeof(OpenWater) == 20);
+  const Four zs = Four{} + z;
+  std::size_t l = 0;
+  for (; l + 4 <= n; l += 4) {
+    const std::size_t v = l / W;
+    const std::size_t lane = l % W;
+    const Four j = four_of<W>(block.j[0][v], lane);
+    const Four kt = four_of<W>(block.kt[v], lane);
+    const Four kq = four_of<W>(block.kq[v], lane);
+    const Four eta0 = four_of<W>(block.eta0[v], lane);
+    const Four jz_low = shuffle<0, 4, 1, 5>(j, zs);
+    const Four jz_high = shuffle<2, 6, 3, 7>(j, zs);
+    const Four k_low = shuffle<0, 4, 1, 5>(kt, kq);
+    const Four k_high = shuffle<2, 6, 3, 7>(kt, kq);
+    const Four point[4] = {shuffle<0, 1, 4, 5>(jz_low, k_low), shuffle<2, 3, 6, 7>(jz_low, k_low),
+                           shuffle<0, 1, 4, 5>(jz_high, k_high),
+                           shuffle<2, 3, 6, 7>(jz_high, k_high)};
+#pragma GCC unroll 4
+    for (std::size_t i = 0; i < 4; ++i) {
+      __builtin_memcpy(reinterpret_cast<char*>(out + l + i), &point[i], sizeof point[i]);
+      out[l + i].eta0 = eta0[i];
+    }
+  }
+  for (; l < n; ++l) {
+    const std::size_t v = l / W;
+    const std::size_t lane = l % W;
+    out[l] = {block.j[0][v][lane], z, block.kt[v][lane], block.kq[v][lane], block.eta0[v][lane]};
+  }
+}
+
 template <std::size_t W, std::size_t V, void (*Sums)(Block<W, V>&, const PreparedPropeller&)>
 void evaluate_blocks(const PreparedPropeller& p, const float* J, std::size_t count,
                      OpenWater* out) {
@@ -200,12 +256,7 @@ void evaluate_blocks(const PreparedPropeller& p, const float* J, std::size_t cou
         block.eta0[v] = efficiency<W>(block.kt[v], block.kq[v], block.j[0][v]);
       }
     }
-    for (std::size_t l = 0; l < n; ++l) {
-      const std::size_t v = l / W;
-      const std::size_t lane = l % W;
-      out[first + l] = {block.j[0][v][lane], p.z, block.kt[v][lane], block.kq[v][lane],
-                        block.eta0[v][lane]};
-    }
+    write_points(block, p.z, n, out + first);
   }
   std::uint32_t all = 0;
   for (std::size_t lane = 0; lane < W; ++lane) all |= seen[lane];
