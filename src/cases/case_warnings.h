@@ -1,7 +1,7 @@
 // Warnings that several cases give, on standard error through the run's Warnings.
 #pragma once
 
-#include "driver/problem.h"
+#include "cases/problem.h"
 #include "report/warnings.h"
 
 namespace tidewerk {
