@@ -108,9 +108,8 @@ py::dict study(const py::object& spec, const std::optional<unsigned>& jobs) {
     py::gil_scoped_release unlocked;
     try {
       const StudyInput input = read_study(text, kSpecName);
-      const unsigned threads = jobs.value_or(std::max(1u, std::thread::hardware_concurrency()));
-      record_text = record_json(
-          study_record(input, run_study(input, std::max(1u, threads)), TIDEWERK_VERSION));
+      record_text =
+          record_json(study_record(input, run_study(input, jobs.value_or(0)), TIDEWERK_VERSION));
     } catch (const InputError& e) {
       error = e.what();
     }

@@ -160,9 +160,7 @@ int run_study_command(const std::vector<std::string>& arguments, std::ostream& s
 
   Record record;
   try {
-    const unsigned jobs =
-        options.jobs > 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
-    record = study_record(input, run_study(input, jobs), version_number());
+    record = study_record(input, run_study(input, options.jobs), version_number());
   } catch (const std::invalid_argument& e) {
     // The ship library refuses a hull or speed where a formula of the method is undefined.
     errors << "Tidewerk: input error: " << options.file << ": [ship]: " << e.what() << "\n";

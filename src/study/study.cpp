@@ -12,9 +12,9 @@
 #include "cases/blade_area.h"
 #include "numeric/monotone_cubic.h"
 #include "numeric/numeric_messages.h"
+#include "numeric/parallel.h"
 #include "numeric/precision.h"
 #include "report/warnings.h"
-#include "study/parallel.h"
 
 namespace tidewerk {
 namespace {
@@ -529,9 +529,8 @@ StudyResult run_study(const StudyInput& in, unsigned jobs) {
   for (const Series s : in.series) {
     for (const int Z : in.blades) asked.emplace_back(s, Z);
   }
-  result.candidates.resize(asked.size());
-  for_each_index(asked.size(), jobs, [&](std::size_t k) {
-    result.candidates[k] = DesignSearch(in, design_ship, asked[k].first, asked[k].second).best();
+  result.candidates = for_each_item(asked.size(), jobs, [&](std::size_t k) {
+    return DesignSearch(in, design_ship, asked[k].first, asked[k].second).best();
   });
   for (std::size_t k = 0; k < result.candidates.size(); ++k) {
     const Candidate& c = result.candidates[k];
@@ -555,10 +554,9 @@ StudyResult run_study(const StudyInput& in, unsigned jobs) {
   }
 
   // The speed-power table, row by row.
-  result.speed_power.resize(2 * speeds.size());
-  for_each_index(result.speed_power.size(), jobs, [&](std::size_t k) {
+  result.speed_power = for_each_item(2 * speeds.size(), jobs, [&](std::size_t k) {
     const Condition condition = k % 2 == 0 ? Condition::Trial : Condition::Service;
-    result.speed_power[k] = operating_point(in, p, speeds[k / 2], condition);
+    return operating_point(in, p, speeds[k / 2], condition);
   });
   for (const PowerRow& row : result.speed_power) {
     if (!row.found) {

@@ -85,8 +85,8 @@ std::vector<std::string> input_warnings(const StudyInput& input);
 // The resistance at V (m/s) in the trial condition.
 ResistanceRow resistance_at(const StudyInput& input, double V);
 
-// The whole study; the candidates are evaluated on up to `jobs` threads with the same result
-// as on one.
+// The whole study; the candidates and the speeds are evaluated on `jobs` threads (0: one per
+// hardware thread) with the same result as on one.
 StudyResult run_study(const StudyInput& input, unsigned jobs = 1);
 
 // The operating point of `propeller` (series, Z, EAR, D, PD) at speed V and `condition`.
