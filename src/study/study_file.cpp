@@ -164,8 +164,9 @@ class StudyReader {
     std::vector<std::string_view> table_names;
     for (const TableKeys& t : tables) table_names.push_back(t.table);
     for (const auto& [key, node] : root_) {
+      const std::string_view name = key.str();
       const auto it = std::find_if(tables.begin(), tables.end(),
-                                   [&](const TableKeys& t) { return t.table == key.str(); });
+                                   [name](const TableKeys& t) { return t.table == name; });
       if (it == tables.end()) {
         const std::string near = nearest_key(key.str(), table_names);
         fail(key.source(), key.str(), "",
