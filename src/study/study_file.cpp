@@ -602,7 +602,79 @@ std::string nearest_key(std::string_view key, const std::vector<std::string_view
   return best;
 }
 
+namespace {
+
+// TOML allows characters beyond ASCII only in strings and comments.  They are refused here,
+// where they stand, before the parser sees them: toml++ 3.3 reaches an unreachable point when it
+// asks whether some of them (U+00A1 to U+0499) are blanks between tokens.
+void check_characters_outside_strings(std::string_view text, const std::string& file) {
+  enum class State { Code, Comment, Basic, Literal, MultiBasic, MultiLiteral } state = State::Code;
+  std::size_t line = 1, column = 1;
+  for (std::size_t k = 0; k < text.size(); ++k, ++column) {
+    const char c = text[k];
+    const auto starts = [&](std::string_view what) { return text.substr(k, what.size()) == what; };
+    if (c == '\n') {
+      if (state == State::Comment || state == State::Basic || state == State::Literal) {
+        state = State::Code;  // a single-line string left open is the parser's error
+      }
+      ++line;
+      column = 0;
+      continue;
+    }
+    switch (state) {
+      case State::Code:
+        if (static_cast<unsigned char>(c) >= 0x80) {
+          throw InputError(file + ":" + std::to_string(line) + ":" + std::to_string(column) +
+                           ": a character beyond ASCII outside a string or comment");
+        }
+        if (c == '#') state = State::Comment;
+        if (starts("\"\"\"")) {
+          state = State::MultiBasic;
+          k += 2;
+          column += 2;
+        } else if (starts("'''")) {
+          state = State::MultiLiteral;
+          k += 2;
+          column += 2;
+        } else if (c == '"') {
+          state = State::Basic;
+        } else if (c == '\'') {
+          state = State::Literal;
+        }
+        break;
+      case State::Comment:
+        break;
+      case State::Basic:
+      case State::MultiBasic:
+        if (c == '\\' && k + 1 < text.size() && text[k + 1] != '\n') {
+          ++k;
+          ++column;
+        } else if (state == State::Basic && c == '"') {
+          state = State::Code;
+        } else if (state == State::MultiBasic && starts("\"\"\"")) {
+          state = State::Code;
+          k += 2;
+          column += 2;
+        }
+        break;
+      case State::Literal:
+        if (c == '\'') state = State::Code;
+        break;
+      case State::MultiLiteral:
+        if (starts("'''")) {
+          state = State::Code;
+          k += 2;
+          column += 2;
+        }
+        break;
+    }
+  }
+}
+
+}  // namespace
+
 StudyInput read_study(std::string_view text, const std::string& file) {
+  check_characters_outside_strings(text, file);
   toml::table root;
   try {
     root = toml::parse(text, file);

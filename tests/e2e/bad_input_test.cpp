@@ -859,7 +859,8 @@ std::vector<StudySlip> study_catalogue() {
        "study.toml:4:1: [ship]: CP1 (1.45 CP - 0.315 - 0.0225 lcb) = 1.10027: the wake fraction "
        "needs CP1 below 1"},
       {"empty file", "", 1, "study.toml: [ship]: missing table"},
-      {"not text", "\x01\x02\xff\xfe", 1, "study.toml:1:2: Encountered invalid utf-8 sequence"},
+      {"not text", "\x01\x02\xff\xfe", 1,
+       "study.toml:1:3: a character beyond ASCII outside a string or comment"},
       {"no such file", "<missing>", 1, "study file study.toml: cannot be opened ("},
       {"a folder", "<folder>", 1, "a folder, not a file)"},
       {"no feasible propeller", study_with("D_max = 8.0", "D_max = 3.0"), 5,

@@ -108,6 +108,9 @@ const Slip kSlips[] = {
     {"TOML syntax", "L =", "L = 205.0.0",
      "ship.toml:4:10: Error while parsing floating-point: expected decimal digit or exponent, saw "
      "'.'"},
+    // Found by fuzzing: toml++ 3.3 has undefined behaviour for some such characters.
+    {"character beyond ASCII in a key", "SAPP =", "S\xc7\xafP = 50.0",
+     "ship.toml:15:2: a character beyond ASCII outside a string or comment"},
     {"block coefficient of 1 or more", "volume =", "volume = 66000.0",
      "ship.toml:8:10: [ship] volume: 66000 is out of its domain: it must be below L B T (block "
      "coefficient below 1)"},
@@ -139,6 +142,17 @@ TEST(StudyFile, ATableIsNotReadBeyondItsSpeeds) {
                          "resistance table's speeds, 14 to 24 kn"),
             std::string::npos)
       << message;
+}
+
+TEST(StudyFile, CharactersBeyondAsciiAreReadInStringsAndComments) {
+  std::string text = edited("name =", "name = \"F\xc3\xa4hre \\\" \xc2\xb0\" # \xc3\xa9t\xc3\xa9");
+  text +=
+      "# Schiff f\xc3\xbc"
+      "r 20 \xc2\xb0"
+      "C\n";
+  EXPECT_EQ(read_study(text, "ship.toml").name, "F\xc3\xa4hre \" \xc2\xb0");
+  text = edited("name =", "name = '''F\xc3\xa4hre'''");
+  EXPECT_EQ(read_study(text, "ship.toml").name, "F\xc3\xa4hre");
 }
 
 TEST(StudyFile, AMissingTableIsNamed) {
