@@ -154,8 +154,7 @@ CaseResult bollard_pull(const Problem& p, Console& io, RunFigures* figures, Warn
         "(//' GAWN SERISI PERVANELER ICIN BOLLARD DURUMU HESABI MUMKUN DEGIL - STOP' )";
     io.report.write(kRefusal);
     io.screen.write(kRefusal);
-    return CaseResult::none("the bollard-pull case does not take the " +
-                            std::string(series_facts(p.series).name) + " series");
+    return CaseResult::none(bollard_refusal_reason(p.series));
   }
   check_data_entry(p, io);
 

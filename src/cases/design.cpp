@@ -289,7 +289,7 @@ CaseResult run_design_case(const DesignCase& c, const Problem& p, Console& io, R
 
   // Blade-area-only entry: no design, only the blade-area table, uncorrected.  The thrust case
   // matches its required thrust; the power and torque cases match their own requirement.
-  if (std::fabs(p.EAR) < 0.001f) {
+  if (blade_area_only_entry(p)) {
     const Propeller uncorrected{p.series, p.EAR, p.Z, std::nullopt};
     sweep_blade_area(p, uncorrected, io, figures, c.quantity, c.quantity.required(p.T, p.PQ),
                      root_search);

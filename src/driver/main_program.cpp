@@ -115,6 +115,19 @@ std::string zero_or_negative_values(const Problem& p, const ReadRecord& record) 
   return list;
 }
 
+// The values typed at the number prompts that are zero or negative, with their lines, added to
+// `list` in its form ("; D = 0 (line 81), N = 0 typed at the keyboard (line 2)").
+std::string with_typed_values(std::string list, const std::vector<ReadRecord::Value>& typed) {
+  for (const ReadRecord::Value& v : typed) {
+    float value = 0;
+    if (!parse_real_token(v.token, value) || value > 0.0f) continue;
+    const std::string symbol = v.name.substr(0, v.name.find(' '));
+    list += (list.empty() ? "; " : ", ") + symbol + " = " + v.token +
+            " typed at the keyboard (line " + std::to_string(v.line) + ")";
+  }
+  return list;
+}
+
 }  // namespace
 
 bool read_case_values(Problem& problem, TaskFile& task, ReadRecord* record) {
@@ -172,8 +185,7 @@ void main_program(Problem& problem, Console& io, const TaskFileOpener& open_task
     check_arithmetic();
   } else {
     // Any other case number reads nothing more and runs no case.
-    no_result = "line " + std::to_string(r.case_line.values.front().line) + " holds case " +
-                std::to_string(problem.case_number) + ", not 1 to 10 (is a line missing above it?)";
+    no_result = case_outside_reason(r.case_line.values.front().line, problem.case_number);
   }
 
   // Closing of the run.
@@ -215,11 +227,12 @@ int run_tidewerk(std::ostream& screen, std::ostream& report, std::istream& keybo
   } catch (const ArithmeticError& e) {
     status = kExitArithmetic;
     out.ending = "arithmetic error";
-    out.reason = std::string(e.what()) + " in case " + std::to_string(out.problem.case_number) +
-                 zero_or_negative_values(out.problem, out.read.values);
+    const std::string causes =
+        with_typed_values(zero_or_negative_values(out.problem, out.read.values), io.typed_reals());
+    out.reason =
+        std::string(e.what()) + " in case " + std::to_string(out.problem.case_number) + causes;
     message = "Tidewerk: arithmetic error (" + std::string(e.what()) + ") in case " +
-              std::to_string(out.problem.case_number) +
-              zero_or_negative_values(out.problem, out.read.values) +
+              std::to_string(out.problem.case_number) + causes +
               "; the run was ended before the next line of the report.";
   } catch (const LayoutError& e) {
     status = kExitInternal;

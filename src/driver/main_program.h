@@ -60,7 +60,7 @@ struct RunRecord {
   std::string task_file;  // the task file's name as given
   Problem problem;
   TaskRead read;
-  std::vector<std::string> keyboard;  // the keyboard lines the run took, in order
+  KeyboardLog keyboard;  // the keyboard lines the run took, in order (the first 1,000)
   std::vector<Warning> warnings;
   std::string ending;  // "result", "no result", "input error", "arithmetic error", "internal error"
   std::string reason;  // why, for every ending but "result"

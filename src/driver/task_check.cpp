@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "driver/case_table.h"
+#include "driver/data_entry_check.h"
 #include "driver/main_program.h"
 #include "report/run_end.h"
 
@@ -53,8 +54,10 @@ int check_task(std::istream& in, const std::string& name, const std::string& pat
   Warnings warnings;  // kept for the list below, not written as they arise
   TaskFile task(in, name);
   std::string fault;
+  std::optional<std::string> refusal;
   try {
     read_task(problem, task, warnings, read);
+    refusal = refusal_before_computing(problem, read.case_line.values.front().line);
   } catch (const InputError& e) {
     fault = e.what();
   }
@@ -66,6 +69,11 @@ int check_task(std::istream& in, const std::string& name, const std::string& pat
     for (const Warning& warning : warnings.all()) {
       out << "  " << warning.where << ": " << warning.what << "\n";
     }
+  }
+  if (refusal) {
+    out << "Run        ends without a result before computing\n";
+    errors << "Tidewerk: no result: " << *refusal << "\n";
+    return kExitNoResult;
   }
   if (fault.empty()) return kExitStopped;
   errors << "Tidewerk: input error: " << fault << "\n";

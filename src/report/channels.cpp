@@ -1,5 +1,7 @@
 #include "report/channels.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cfenv>
 
 #include "report/run_end.h"
@@ -19,6 +21,14 @@ void check_arithmetic() {
   if (raised & FE_OVERFLOW) what += std::string(what.empty() ? "" : ", ") + "overflow";
   clear_arithmetic_flags();
   throw ArithmeticError(what);
+}
+
+void KeyboardLog::add(std::string line) {
+  if (lines.size() < kKept) {
+    lines.push_back(std::move(line));
+  } else {
+    ++not_kept;
+  }
 }
 
 void OutputChannel::write(std::string_view layout, const Values& values) {
@@ -58,7 +68,9 @@ Console::Console(std::ostream& screen_stream, std::ostream& report_stream,
       console(screen_stream, true),
       screen_stream_(screen_stream),
       keyboard_(keyboard_stream, "keyboard input"),
-      warnings_(warnings) {}
+      warnings_(warnings) {
+  keyboard_.set_empty_line_limit(kKeyboardEmptyLineLimit);
+}
 
 void Console::both(std::string_view layout, const Values& values) {
   // The records are rendered once for both channels; rendering leaves the flags as they were.
@@ -78,20 +90,57 @@ void Console::both_blank() {
   report.blank();
 }
 
+namespace {
+
+std::string lower_case(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// An answer whose reading is what it says: a single letter of the question, an empty line (the
+// default) or the whole word.
+bool plain_answer(const std::string& answer) {
+  static constexpr std::string_view kPlain[] = {"", "e", "h", "evet", "hayir"};
+  const std::string word = lower_case(answer);
+  return std::find(std::begin(kPlain), std::end(kPlain), word) != std::end(kPlain);
+}
+
+}  // namespace
+
 bool Console::ask_yes_no(std::string_view question_layout, const Values& values) {
   screen.write(question_layout, values);
   screen_stream_.flush();
   std::string answer;
   if (!keyboard_.next_line(answer)) return false;  // end of input: the default, no
-  keyboard_lines_.push_back(answer);
-  return !answer.empty() && (answer[0] == 'E' || answer[0] == 'e');
+  const bool yes = !answer.empty() && (answer[0] == 'E' || answer[0] == 'e');
+  if (warnings_ != nullptr && !plain_answer(answer)) {
+    warnings_->add(keyboard_.source() + ", line " + std::to_string(keyboard_.line_number()),
+                   "the answer \"" + answer.substr(0, 40) + (answer.size() > 40 ? "..." : "") +
+                       "\" is read as " + (yes ? "yes" : "no") +
+                       " (only its first letter counts: E or e means yes, anything else no)");
+  }
+  keyboard_lines_.add(std::move(answer));
+  return yes;
 }
 
 void Console::read_numbers(std::initializer_list<ReadTarget> targets) {
   screen_stream_.flush();
   const ReadRecord record = keyboard_.read(targets);
-  for (const ReadRecord::Line& line : record.lines) keyboard_lines_.push_back(line.text);
+  for (const ReadRecord::Line& line : record.lines) keyboard_lines_.add(line.text);
   if (warnings_ != nullptr) warn_decimal_commas(*warnings_, keyboard_.source(), record);
+  std::size_t k = 0;
+  for (const ReadTarget& target : targets) {
+    const ReadRecord::Value& typed = record.values[k++];
+    if (target.real == nullptr) continue;
+    const auto same =
+        std::find_if(typed_reals_.begin(), typed_reals_.end(),
+                     [&](const ReadRecord::Value& v) { return v.name == typed.name; });
+    if (same != typed_reals_.end()) {
+      *same = typed;
+    } else {
+      typed_reals_.push_back(typed);
+    }
+  }
 }
 
 void Console::pause(std::string_view text) {
@@ -100,7 +149,7 @@ void Console::pause(std::string_view text) {
   screen_stream_.flush();
   // Any line continues; so does the end of input.
   std::string line;
-  if (keyboard_.next_line(line)) keyboard_lines_.push_back(line);
+  if (keyboard_.next_line(line)) keyboard_lines_.add(line);
 }
 
 void Console::stop(std::string no_result) {

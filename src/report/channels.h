@@ -29,6 +29,20 @@ void check_arithmetic();
 // Clears the floating-point exception flags (at the start of a run).
 void clear_arithmetic_flags();
 
+// The keyboard lines a run took (answers, numbers, pauses): the first kKept in order and a
+// count of the rest, so that a run fed endless input keeps a bounded record.
+struct KeyboardLog {
+  static constexpr std::size_t kKept = 1000;
+  std::vector<std::string> lines;  // the first kKept lines
+  std::size_t not_kept = 0;        // lines taken after them
+
+  void add(std::string line);
+};
+
+// Lines without a value in a row at a number prompt that end the run as an input error: far
+// more than anyone types, a sign that the input is a stream of empty lines.
+inline constexpr int kKeyboardEmptyLineLimit = 1000;
+
 class OutputChannel {
  public:
   OutputChannel(std::ostream& out, bool carriage_control)
@@ -72,9 +86,11 @@ class Console {
   }
 
   // Yes/no question: writes the layout on the screen, reads one line; only its first
-  // character counts and "E" or "e" is yes.  End of keyboard input counts as no.
+  // character counts and "E" or "e" is yes.  End of keyboard input counts as no.  An answer
+  // that is not one of the expected ones is warned about with how it was read.
   bool ask_yes_no(std::string_view question_layout, const Values& values = {});
-  // Number entry: one free-form read from the keyboard.  End of input is an InputError.
+  // Number entry: one free-form read from the keyboard.  End of input, and
+  // kKeyboardEmptyLineLimit empty lines in a row, are an InputError.
   void read_numbers(std::initializer_list<ReadTarget> targets);
   // Pause: shows `text` on a line of its own and waits for a line (end of input continues).
   void pause(std::string_view text);
@@ -83,14 +99,18 @@ class Console {
   [[noreturn]] void stop(std::string no_result = {});
 
   std::ostream& screen_stream() { return screen_stream_; }
-  // Every keyboard line the dialogue has taken (answers, numbers, pauses), in order.
-  const std::vector<std::string>& keyboard_lines() const { return keyboard_lines_; }
+  // The keyboard lines the dialogue has taken (answers, numbers, pauses), in order.
+  const KeyboardLog& keyboard_lines() const { return keyboard_lines_; }
+  // The real values typed at the number prompts, the last of each name: the likely cause of
+  // an arithmetic fault when zero or negative.
+  const std::vector<ReadRecord::Value>& typed_reals() const { return typed_reals_; }
 
  private:
   std::ostream& screen_stream_;
   FreeFormReader keyboard_;
   Warnings* warnings_;
-  std::vector<std::string> keyboard_lines_;
+  KeyboardLog keyboard_lines_;
+  std::vector<ReadRecord::Value> typed_reals_;
 };
 
 }  // namespace tidewerk

@@ -80,6 +80,8 @@ TEST_P(EndToEnd, ScreenAndReportMatchTheCheckedFiles) {
   } else {
     EXPECT_EQ(errors, "");
   }
+  // --check on the same task file predicts how the run ends before its case computes.
+  EXPECT_EQ(testing::check_against_run(TIDEWERK_BINARY, work.string(), status, errors), "");
   fs::remove_all(work);
 }
 

@@ -250,7 +250,13 @@ TEST(CommandLine, EveryTemplateRunsToItsResult) {
       o = run_at(dir, "t.Tsk", "1\n");
       const bool refused = case_number == 4 && series == 2;
       EXPECT_EQ(o.status, refused ? 5 : 0) << pair << "\n" << o.err;
-      if (!refused) EXPECT_EQ(o.err, "") << pair;
+      // The 1 answers case 5's yes/no question: read as no, and warned about.
+      const std::string answer_warning =
+          case_number == 5 ? "Tidewerk: warning: keyboard input, line 1: the answer \"1\" is read "
+                             "as no (only its first letter counts: E or e means yes, anything else "
+                             "no)\n"
+                           : "";
+      if (!refused) EXPECT_EQ(o.err, answer_warning) << pair;
       EXPECT_TRUE(fs::exists(dir / "t.Son")) << pair;
       fs::remove(dir / "t.Son");
     }
@@ -341,6 +347,30 @@ TEST(CommandLine, AFailedRunAfterASuccessfulOneLeavesNoStaleTableOrDiagram) {
   run_in(o, "--csv", "");
   EXPECT_TRUE(fs::exists(o.dir / "Tidewerk.json"));
   fs::remove_all(o.dir);
+}
+
+// `yes '' | tidewerk`, the obvious way to press Enter at every pause, on every example: each
+// run ends within seconds, with its result or an input error naming the number prompt that
+// took 1,000 empty lines, in a few megabytes of memory (the limit below is far from reached).
+TEST(CommandLine, EndlessEmptyLinesEndEveryExampleInBoundedTimeAndMemory) {
+  for (const auto& entry : fs::directory_iterator(kExamples)) {
+    if (entry.path().extension() != ".Tsk") continue;
+    const std::string example = entry.path().stem().string();
+    const fs::path dir = fresh_folder("endless-" + example);
+    fs::copy_file(entry.path(), dir / "Tidewerk_28-03-2020.Tsk");
+    const std::string command = "cd '" + dir.string() + "' && yes '' | (ulimit -v 400000; " +
+                                "timeout 30 '" + TIDEWERK_BINARY + "' > out.txt 2> err.txt)";
+    const int raw = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(raw)) << example;
+    const int status = WEXITSTATUS(raw);
+    const std::string err = read_file((dir / "err.txt").string());
+    if (status == 1) {
+      EXPECT_NE(err.find(": 1000 empty lines in a row while "), std::string::npos) << err;
+    } else {
+      EXPECT_EQ(status, 0) << example << "\n" << err;
+    }
+    fs::remove_all(dir);
+  }
 }
 
 }  // namespace

@@ -628,7 +628,20 @@ TEST(RunRecordKeyboard, EveryLineTheDialogueTookInOrder) {
   // Case 5: the correction question, the diameter and revolutions, the closing pause.
   const RecordedRun run =
       record_run(testing::task_file(1, 5, "1.0 4 0.7"), "E\n3.0 120\n\nnot read\n");
-  EXPECT_EQ(run.record.keyboard, (std::vector<std::string>{"E", "3.0 120", ""}));
+  EXPECT_EQ(run.record.keyboard.lines, (std::vector<std::string>{"E", "3.0 120", ""}));
+  EXPECT_EQ(run.record.keyboard.not_kept, 0u);
+}
+
+TEST(RunRecordKeyboard, EndlessInputKeepsTheFirstThousandLinesAndCountsTheRest) {
+  // Case 1 with its best row last: the row number is asked again while it lies outside the
+  // table, so a stream of wrong numbers is taken line by line until the input ends.
+  std::string keys = "E\n";
+  for (int k = 0; k < 2500; ++k) keys += "0\n";
+  const RecordedRun run = record_run(testing::task_file(1, 1, "400 6.5 7.0 1025 4 0.60"), keys);
+  ASSERT_EQ(run.record.ending, "input error") << run.record.reason;
+  EXPECT_EQ(run.record.keyboard.lines.size(), KeyboardLog::kKept);
+  EXPECT_EQ(run.record.keyboard.lines.front(), "E");
+  EXPECT_EQ(run.record.keyboard.not_kept, 2501u - KeyboardLog::kKept);
 }
 
 TEST(Outputs, Case8JsonInItsKeyOrderWithTheValuesReadTheMarkAndTheResultBlock) {
@@ -643,9 +656,10 @@ TEST(Outputs, Case8JsonInItsKeyOrderWithTheValuesReadTheMarkAndTheResultBlock) {
   const auto j = nlohmann::ordered_json::parse(text);
   std::vector<std::string> keys;
   for (const auto& item : j.items()) keys.push_back(item.key());
-  EXPECT_EQ(keys, (std::vector<std::string>{"program", "version", "task_file", "series", "case",
-                                            "values", "keyboard", "tables", "results", "warnings",
-                                            "ending", "reason", "exit_status"}));
+  EXPECT_EQ(keys,
+            (std::vector<std::string>{"program", "version", "task_file", "series", "case", "values",
+                                      "keyboard", "keyboard_not_kept", "tables", "results",
+                                      "warnings", "ending", "reason", "exit_status"}));
   EXPECT_EQ("Tidewerk " + j["version"].get<std::string>(), version_text());
   EXPECT_EQ(j["case"], nlohmann::ordered_json::parse(
                            R"({"number": 8, "title": "pitch for a required thrust", "line": 80})"));
