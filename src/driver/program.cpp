@@ -176,6 +176,15 @@ int run(const Options& options, std::istream& keyboard, std::ostream& screen,
       if (status == kExitStopped) status = kExitInputError;
     }
   }
+  // A run that produced its result without a diagram (the blade-area-only entry) says that
+  // --svg wrote nothing, on the error stream and in its JSON.
+  if (plan.svg && status == kExitStopped && figures.diagram().empty()) {
+    Warnings svg_warning(options.quiet ? nullptr : &errors);
+    svg_warning.add("--svg", "case " + std::to_string(record.problem.case_number) +
+                                 " drew no diagram in this run; no " + plan.stem +
+                                 ".svg is written");
+    record.warnings.push_back(svg_warning.all().front());
+  }
   write_outputs(plan, figures, record);
   return status;
 }

@@ -319,6 +319,24 @@ TEST(CommandLine, SvgCsvAndJsonAreWrittenBesideAnUnchangedReport) {
   fs::remove_all(both.dir);
 }
 
+// The blade-area-only entry draws no diagram: --svg says so once, on standard error and in the
+// JSON record, and writes no file; IVISC = 1 there is not applied, and that is said too.
+TEST(CommandLine, SvgWithoutADiagramAndAnIgnoredCorrectionAreWarnedAboutInTheJson) {
+  const fs::path dir = fresh_folder("no-diagram");
+  std::ofstream(dir / "t.Tsk") << testing::task_file(1, 8, "450 5.2 105 6.4 1025 4 0 1 3.5");
+  const Outcome o = run_at(dir, "--svg --json t.Tsk");
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.err,
+            "Tidewerk: warning: case 8: IVISC = 1 asks for the ITTC78 correction, but the "
+            "blade-area-only entry (EAR = 0) is computed without it\n"
+            "Tidewerk: warning: --svg: case 8 drew no diagram in this run; no t.svg is written\n");
+  EXPECT_FALSE(fs::exists(dir / "t.svg"));
+  const auto json = nlohmann::json::parse(read_file((dir / "t.json").string()));
+  ASSERT_EQ(json["warnings"].size(), 2u);
+  EXPECT_EQ(json["warnings"][1]["where"], "--svg");
+  fs::remove_all(dir);
+}
+
 TEST(CommandLine, AFailedRunAfterASuccessfulOneLeavesNoStaleTableOrDiagram) {
   Outcome o = run("stale", "--svg --csv --json", "case1_merchant_ship_b", "1\n");
   ASSERT_EQ(o.status, 0) << o.err;
