@@ -38,6 +38,10 @@ namespace py = pybind11;
 using namespace pybind11::literals;
 
 namespace tidewerk::python {
+
+// tidewerk.resistance and tidewerk.propulsion_factors (ship_bindings.cpp).
+void add_ship(py::module_& m);
+
 namespace {
 
 // --- Exceptions ------------------------------------------------------------------------------
@@ -680,4 +684,6 @@ PYBIND11_MODULE(tidewerk, m) {
         "1 when not given), the text of `tidewerk --template CASE --series S`, ready for "
         "run().  With no case, the list of the cases, one line each.\n\n"
         "Raises ValueError for an unknown case or series.");
+
+  add_ship(m);
 }

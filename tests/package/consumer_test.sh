@@ -66,4 +66,18 @@ done
 [ "$(grep '^wageningen_b ' "$work/out.txt" | cut -d' ' -f2-)" = \
   "$(grep '^wageningen_b_grid ' "$work/out.txt" | cut -d' ' -f2-)" ] \
   || fail "evaluate_grid and evaluate differ"
+
+# The ship library through tidewerk/ship.h alone: the two Holtrop-Mennen worked examples.
+[ -f "$prefix/include/tidewerk/ship.h" ] || fail "include/tidewerk/ship.h is not installed"
+"$work/consumer-build/ship_consumer" | tee "$work/ship.txt" \
+  || fail "the ship library misses a worked example"
+ship_value() {  # row name, column name
+  awk -v row="$1" -v col="$2" '$1 == row { for (i = 2; i < NF; i++) if ($i == col) print $(i + 1) }' \
+    "$work/ship.txt"
+}
+for expected in anchor_a:1793.48 anchor_a_hull:1791.98 anchor_b_25:661.83 anchor_b_35:925.44; do
+  got=$(ship_value "${expected%%:*}" RT_kN)
+  [ "$got" = "${expected#*:}" ] || fail "${expected%%:*} RT_kN is '$got', expected ${expected#*:}"
+done
+[ "$(grep -c ' ok$' "$work/ship.txt")" = 8 ] || fail "not every worked example row was checked"
 echo "package consumer: all checks passed"
