@@ -13,6 +13,8 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <cctype>
+#include <cerrno>
 #include <cfenv>
 #include <charconv>
 #include <climits>
@@ -21,6 +23,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -32,6 +35,7 @@
 #include "open_water_points.h"
 #include "report/run_end.h"
 #include "report/run_figures.h"
+#include "report/warnings.h"
 #include "tidewerk/series.h"
 
 namespace py = pybind11;
@@ -194,8 +198,57 @@ class KeepFloatingPointFlags {
   std::fexcept_t saved_{};
 };
 
+// The warning category of open_water for points outside a series' ranges (made once, kept for
+// the life of the interpreter).
+PyObject* range_warning = nullptr;
+
+// What lies outside the ranges of the series among the points: P/D outside the swept pitch
+// ratios, EAR outside the data-entry limits, Z outside the fitted blade numbers, and J below 0
+// or beyond zero thrust (Kt < 0), where the polynomials were not fitted.  "" when nothing does.
+std::string outside_ranges(Series series, const PointInputs& in, const float* Kt,
+                           std::size_t count) {
+  const SeriesFacts& f = series_facts(series);
+  struct Range {
+    const char* name;
+    const PointColumn* column;
+    float low, high;
+    std::size_t outside = 0;
+    float first = 0;  // the first value outside
+  };
+  Range ranges[] = {{"P/D", &in.pd, f.PDmin, f.PDmax},
+                    {"EAR", &in.ear, f.EARmin, f.EARmax},
+                    {"Z", &in.z, static_cast<float>(f.Zmin), static_cast<float>(f.Zmax)}};
+  std::size_t beyond_thrust = 0;
+  float first_J = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    for (Range& r : ranges) {
+      const float v = r.column->at(i);
+      if (!(v >= r.low && v <= r.high)) {
+        if (r.outside++ == 0) r.first = v;
+      }
+    }
+    if (!(in.J.at(i) >= 0.0f && Kt[i] >= 0.0f)) {
+      if (beyond_thrust++ == 0) first_J = in.J.at(i);
+    }
+  }
+  std::string what;
+  const auto add = [&what](const std::string& part) { what += (what.empty() ? "" : "; ") + part; };
+  for (const Range& r : ranges) {
+    if (r.outside == 0) continue;
+    add(std::string(r.name) + " outside " + fixed(r.low, 2) + " to " + fixed(r.high, 2) + " at " +
+        std::to_string(r.outside) + " point" + (r.outside == 1 ? "" : "s") + " (the first " +
+        fixed(r.first, 3) + ")");
+  }
+  if (beyond_thrust > 0) {
+    add("J below 0 or beyond zero thrust (Kt < 0) at " + std::to_string(beyond_thrust) + " point" +
+        (beyond_thrust == 1 ? "" : "s") + " (the first J = " + fixed(first_J, 3) + ")");
+  }
+  return what.empty() ? what : "the " + std::string(f.name) + " series is extrapolated: " + what;
+}
+
 OpenWaterResult open_water(py::handle series_value, py::handle J_value, py::handle pd_value,
-                           py::handle ear_value, py::handle z_value, py::handle ittc78_value) {
+                           py::handle ear_value, py::handle z_value, py::handle ittc78_value,
+                           bool strict) {
   const py::module_ np = py::module_::import("numpy");
   const Series series = series_of(series_value);
 
@@ -272,6 +325,11 @@ OpenWaterResult open_water(py::handle series_value, py::handle J_value, py::hand
     py::gil_scoped_release unlocked;
     KeepFloatingPointFlags flags;
     corrected = evaluate_points(series, in, count, out);
+  }
+  const std::string outside = outside_ranges(series, in, out.Kt, count);
+  if (!outside.empty()) {
+    if (strict) value_error(outside);
+    if (PyErr_WarnEx(range_warning, outside.c_str(), 1) != 0) throw py::error_already_set();
   }
   return {series, J, z, Kt, Kq, eta0, count > 0 && corrected == count};
 }
@@ -350,6 +408,18 @@ struct Task {
   std::optional<std::string> file;  // the path it was read from
 };
 
+// A one-line text that can only be meant as a file name: no blank in it, ending in ".Tsk" in
+// any case.
+bool looks_like_task_file_name(const std::string& s) {
+  constexpr std::string_view kExtension = ".tsk";
+  if (s.size() <= kExtension.size() || s.find_first_of(" \t") != std::string::npos) return false;
+  for (std::size_t k = 0; k < kExtension.size(); ++k) {
+    const char c = s[s.size() - kExtension.size() + k];
+    if (std::tolower(static_cast<unsigned char>(c)) != kExtension[k]) return false;
+  }
+  return true;
+}
+
 Task task_of(py::handle value) {
   const py::module_ os = py::module_::import("os");
   std::optional<py::object> path;
@@ -361,6 +431,12 @@ Task task_of(py::handle value) {
     if (!s.empty() && one_line && s.find('\0') == std::string::npos &&
         os.attr("path").attr("isfile")(value).cast<bool>()) {
       path = py::reinterpret_borrow<py::object>(value);
+    } else if (one_line && looks_like_task_file_name(s)) {
+      // A file name whose file is not there, not a task: say so rather than read the name.
+      const py::object error = py::module_::import("builtins")
+                                   .attr("FileNotFoundError")(ENOENT, "no such task file", value);
+      PyErr_SetObject(PyExc_FileNotFoundError, error.ptr());
+      throw py::error_already_set();
     }
   } else if (!py::isinstance<py::bytes>(value) && !PyByteArray_Check(value.ptr())) {
     type_error("task must be the task-file text (str or bytes) or a path, not " +
@@ -603,8 +679,15 @@ PYBIND11_MODULE(tidewerk, m) {
                std::to_string(r.J.size()) + " points" + (r.ittc78 ? ", ITTC78" : "") + ")";
       });
 
+  range_warning = PyErr_NewExceptionWithDoc(
+      "tidewerk.RangeWarning",
+      "open_water was given points outside the ranges of the series (P/D, EAR, Z, or J below 0 "
+      "or beyond zero thrust): the polynomials are extrapolated there.",
+      PyExc_UserWarning, nullptr);
+  m.attr("RangeWarning") = py::handle(range_warning);
+
   m.def("open_water", &open_water, "series"_a, "J"_a, "pd"_a, "ear"_a, "z"_a,
-        "ittc78"_a = py::none(),
+        "ittc78"_a = py::none(), py::kw_only(), "strict"_a = false,
         "Kt, Kq and eta0 of a series over any number of points.\n\n"
         "series  tidewerk.Series or its number 1, 2 or 3\n"
         "J, pd, ear, z  numbers or arrays (converted to float32) that broadcast together: the "
@@ -613,7 +696,10 @@ PYBIND11_MODULE(tidewerk, m) {
         "(numbers or arrays) for the ITTC78 full-scale correction of the Wageningen B series\n\n"
         "Returns an OpenWater with float32 arrays J, z, Kt, Kq and eta0, each value "
         "bit-identical to the program's.  Raises ValueError for an unknown series or arrays of "
-        "different lengths, TypeError for inputs that are not numbers.");
+        "different lengths, TypeError for inputs that are not numbers.\n\n"
+        "Points outside the series' ranges (P/D, EAR, Z, or J below 0 or beyond zero thrust) "
+        "give one tidewerk.RangeWarning per call naming them; with strict=True they raise "
+        "ValueError instead.");
 
   m.def(
       "_evaluate_point",
@@ -672,7 +758,8 @@ PYBIND11_MODULE(tidewerk, m) {
   m.def("run", &run, "task"_a, "keyboard"_a = "",
         "Runs the program in-process on a task.\n\n"
         "task  the task-file text (str or bytes), or a path (os.PathLike, or a str naming an "
-        "existing file) to read it from\n"
+        "existing file) to read it from; a one-line str without blanks ending in .Tsk that "
+        "names no file raises FileNotFoundError\n"
         "keyboard  what is typed at the keyboard, lines ending in '\\n'\n\n"
         "Returns a Run, with the tables, result block and record --csv and --json write, "
         "for exit statuses 0 and 5.  Raises tidewerk.InputError (status 1), "

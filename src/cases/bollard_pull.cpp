@@ -124,6 +124,7 @@ void collect_figures(const Candidates& candidates, int choice, const Problem& p,
                      RunFigures& figures) {
   ResultTable& table = figures.table("bollard", "Bollard candidates",
                                      {"propeller", "D_m", "PD", "Kt", "10Kq", "T_kN"}, kMarkColumn);
+  table.count_columns = 1;
   Diagram& d = figures.diagram();
   d = Diagram{};
   d.title = propeller_title(p.series, Z, p.EAR);

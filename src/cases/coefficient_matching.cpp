@@ -251,6 +251,7 @@ void collect_figures(const MatchingCase& mc, const Workspace& ws, int selected, 
   ResultTable& table =
       figures.table("candidates", std::string("Candidate propellers for ") + load,
                     {"row", "PD", "J", "Kt", "10Kq", "eta0", "Bp", "delta"}, kMarkColumn);
+  table.count_columns = 1;
   DiagramSeries eta{"eta0", kColourEta, true, {}, {}};
   for (int r = 0; r < ws.rows; ++r) {
     table.rows.push_back({static_cast<float>(r + 1), ws.pd[r], ws.j[r], ws.kt[r], ten_kq(ws.kq[r]),

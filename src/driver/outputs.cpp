@@ -111,7 +111,11 @@ Json tables_json(const RunFigures& figures) {
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
       Json row = Json::array();
       for (std::size_t c = 0; c < table.columns.size(); ++c) {
-        row.push_back(c < table.rows[r].size() ? number(table.rows[r][c]) : Json(nullptr));
+        const bool count = c < table.count_columns;
+        row.push_back(c >= table.rows[r].size() ? Json(nullptr)
+                      : count && std::isfinite(table.rows[r][c])
+                          ? Json(static_cast<long>(table.rows[r][c]))
+                          : number(table.rows[r][c]));
       }
       if (table.mark_column) {
         const auto mark = table.marks.find(r);

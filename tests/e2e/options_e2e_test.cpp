@@ -205,6 +205,12 @@ TEST(CommandLine, AMistypedTaskFileNameGetsTheNearMatch) {
       {"coaster.Tsk.txt", "designs/coaster.Tsk", "; did you mean designs/coaster.Tsk.txt?"},
       {"coaster.Tsk", "designs/coaster", "; did you mean designs/coaster.Tsk?"},
       {"barge.Tsk", "designs/coaster.Tsk", ""},
+      // A report, a diagram, a table or a record is never offered as the task file.
+      {"coaster.Son", "designs/coaster", ""},
+      {"coaster.SON", "designs/coaster", ""},
+      {"coaster.svg", "designs/coaster", ""},
+      {"coaster.json", "designs/coaster", ""},
+      {"coaster.open-water.csv", "designs/coaster.open-water", ""},
   };
   for (const auto& row : rows) {
     const fs::path dir = fresh_folder("mistyped");
