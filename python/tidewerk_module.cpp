@@ -504,9 +504,11 @@ py::object result_value(const ResultValue& v) {
   throw py::error_already_set();
 }
 
-py::object run(py::handle task_value, py::handle keyboard_value) {
+py::object run(py::handle task_value, py::handle keyboard_value, const std::string& lang) {
   const Task task = task_of(task_value);
   const std::string keyboard_text = bytes_of(keyboard_value, "keyboard");
+  const std::optional<Language> language = language_from_code(lang);
+  if (!language) value_error("lang must be 'tr' or 'en', not '" + lang + "'");
 
   std::ostringstream screen, report, errors;
   const auto collected = std::make_shared<Run::Collected>();
@@ -518,6 +520,7 @@ py::object run(py::handle task_value, py::handle keyboard_value) {
     std::istringstream keyboard(keyboard_text);
     RunSetup setup;
     if (task.file) setup.task_name = *task.file;
+    setup.language = *language;
     run_tidewerk(
         screen, report, keyboard, errors,
         [&task]() -> std::unique_ptr<std::istream> {
@@ -755,12 +758,13 @@ PYBIND11_MODULE(tidewerk, m) {
                std::to_string(py::len(r.warnings)) + " warnings)";
       });
 
-  m.def("run", &run, "task"_a, "keyboard"_a = "",
+  m.def("run", &run, "task"_a, "keyboard"_a = "", py::kw_only(), "lang"_a = "tr",
         "Runs the program in-process on a task.\n\n"
         "task  the task-file text (str or bytes), or a path (os.PathLike, or a str naming an "
         "existing file) to read it from; a one-line str without blanks ending in .Tsk that "
         "names no file raises FileNotFoundError\n"
-        "keyboard  what is typed at the keyboard, lines ending in '\\n'\n\n"
+        "keyboard  what is typed at the keyboard, lines ending in '\\n'\n"
+        "lang  the language of the screen and the report: 'tr' (Turkish, the default) or 'en'\n\n"
         "Returns a Run, with the tables, result block and record --csv and --json write, "
         "for exit statuses 0 and 5.  Raises tidewerk.InputError (status 1), "
         "tidewerk.ArithmeticError (status 3) or tidewerk.InternalError (status 4), whose .run "

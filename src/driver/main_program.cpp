@@ -211,6 +211,7 @@ int run_tidewerk(std::ostream& screen, std::ostream& report, std::istream& keybo
   out.task_file = setup.task_name;
   Warnings warnings(setup.quiet ? nullptr : &errors);
   Console io(screen, report, keyboard, &warnings);
+  io.set_language(setup.language);
   int status = kExitStopped;
   std::string message;
   try {

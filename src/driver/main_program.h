@@ -52,6 +52,7 @@ void main_program(Problem& problem, Console& io, const TaskFileOpener& open_task
 // How a run is set up besides its streams.
 struct RunSetup {
   bool quiet = false;                     // no warnings on the error stream
+  Language language = Language::Turkish;  // of the screen, the report and the questions
   std::string task_name = kTaskFileName;  // the task file's name in messages
 };
 

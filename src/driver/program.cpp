@@ -164,6 +164,7 @@ int run(const Options& options, std::istream& keyboard, std::ostream& screen,
   };
   RunSetup setup;
   setup.quiet = options.quiet;
+  setup.language = language_from_code(options.language).value_or(Language::Turkish);
   setup.task_name = task.name;
   RunFigures figures;
   RunRecord record;

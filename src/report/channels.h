@@ -19,6 +19,7 @@
 
 #include "report/free_form.h"
 #include "report/record_notation.h"
+#include "report/texts.h"
 #include "report/warnings.h"
 
 namespace tidewerk {
@@ -48,7 +49,8 @@ class OutputChannel {
   OutputChannel(std::ostream& out, bool carriage_control)
       : out_(out), carriage_control_(carriage_control) {}
 
-  // Writes the records of one layout filled with `values`.
+  // Writes the records of one layout filled with `values`, in the channel's language (the
+  // layout and its text values as the language's table gives them).
   void write(std::string_view layout, const Values& values = {});
   // Writes records already rendered.
   void write_records(const std::vector<std::string>& records);
@@ -57,11 +59,19 @@ class OutputChannel {
   // An empty free-form record.
   void blank();
 
+  void set_language(Language language) { language_ = language; }
+  Language language() const { return language_; }
+
  private:
   void emit(const std::string& record);
   std::ostream& out_;
   bool carriage_control_;
+  Language language_ = Language::Turkish;
 };
+
+// The records of `layout` with `values` in `language`.
+std::vector<std::string> render_in(Language language, std::string_view layout,
+                                   const Values& values);
 
 class Console {
  public:
@@ -85,9 +95,13 @@ class Console {
     write_block(report);
   }
 
+  // The language of the screen, the report and the questions (Turkish unless set).
+  void set_language(Language language);
+
   // Yes/no question: writes the layout on the screen, reads one line; only its first
-  // character counts and "E" or "e" is yes.  End of keyboard input counts as no.  An answer
-  // that is not one of the expected ones is warned about with how it was read.
+  // character counts and "E" or "e" is yes (in English also "Y" or "y").  End of keyboard input
+  // counts as no.  An answer that is not one of the expected ones is warned about with how it
+  // was read.
   bool ask_yes_no(std::string_view question_layout, const Values& values = {});
   // Number entry: one free-form read from the keyboard.  End of input, and
   // kKeyboardEmptyLineLimit empty lines in a row, are an InputError.
@@ -109,6 +123,7 @@ class Console {
   std::ostream& screen_stream_;
   FreeFormReader keyboard_;
   Warnings* warnings_;
+  Language language_ = Language::Turkish;
   KeyboardLog keyboard_lines_;
   std::vector<ReadRecord::Value> typed_reals_;
 };
