@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "driver/main_program.h"
+#include "driver/run_flow.h"
 
 namespace {
 
@@ -26,10 +26,11 @@ void whole_run(benchmark::State& state, int series, int case_number, const char*
   for (auto _ : state) {
     std::ostringstream screen, report, errors;
     std::istringstream keyboard("\n\n");
-    const int status = tidewerk::run_tidewerk(screen, report, keyboard, errors,
+    const int status = tidewerk::run_tidewerk({screen, report, keyboard, errors},
                                               [&task]() -> std::unique_ptr<std::istream> {
                                                 return std::make_unique<std::istringstream>(task);
-                                              });
+                                              })
+                           .status;
     if (status != 0) state.SkipWithError(errors.str().c_str());
     report_size = report.str().size();
     benchmark::DoNotOptimize(report_size);

@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-#include "driver/main_program.h"
+#include "driver/run_flow.h"
 #include "report/run_end.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -25,9 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::ostringstream screen, report, errors;
   std::istringstream keyboard(keys);
-  const int status = run_tidewerk(screen, report, keyboard, errors, [&task] {
-    return std::unique_ptr<std::istream>(new std::istringstream(task));
-  });
+  const int status = run_tidewerk({screen, report, keyboard, errors}, [&task] {
+                       return std::unique_ptr<std::istream>(new std::istringstream(task));
+                     }).status;
   if (status != kExitStopped && status != kExitNoResult && status != kExitInputError &&
       status != kExitArithmetic)
     std::abort();

@@ -114,8 +114,9 @@ BladeAreaCheck compute_blade_area_check(const DesignedPropeller& ctx, BurrillRul
   return c;
 }
 
-void check_blade_area(const DesignedPropeller& ctx, Console& io, BurrillRules rules,
-                      Warnings& warnings, const std::string& where, RunFigures* figures) {
+std::vector<ResultValue> check_blade_area(const DesignedPropeller& ctx, Console& io,
+                                          BurrillRules rules, Warnings& warnings,
+                                          const std::string& where) {
   ChannelNumericMessages messages(io);
   const BladeAreaCheck c = compute_blade_area_check(ctx, rules, messages);
   const auto warn_above = [&](const char* criterion, float minimum) {
@@ -170,23 +171,23 @@ void check_blade_area(const DesignedPropeller& ctx, Console& io, BurrillRules ru
         "GIRDABI TEHLIKESI KONTROLU')");
     out.write("(1X,'Vtip = ',F6.3,' m/s',2X,'(Vtip - Kanat ucu hizi < 30 m/s olmali)')", {c.Vtip});
   });
-  if (figures) {
-    if (c.burrill) {
-      figures->result("Sigma", c.Sigma);
-      figures->result("Tauc", c.Tauc);
-      figures->result("EARmin_burrill_2_5", c.EAR25);
-      figures->result("EARmin_burrill_5", c.EAR5);
-      figures->result("EARmin_burrill_upper", c.EARU);
-    }
-    figures->result("EARmin_keller", c.EARk);
-    figures->result("Vtip", c.Vtip, "m/s");
+  std::vector<ResultValue> values;
+  if (c.burrill) {
+    values.push_back({"Sigma", "", c.Sigma});
+    values.push_back({"Tauc", "", c.Tauc});
+    values.push_back({"EARmin_burrill_2_5", "", c.EAR25});
+    values.push_back({"EARmin_burrill_5", "", c.EAR5});
+    values.push_back({"EARmin_burrill_upper", "", c.EARU});
   }
+  values.push_back({"EARmin_keller", "", c.EARk});
+  values.push_back({"Vtip", "m/s", c.Vtip});
   pause_between_blank_records(io);
+  return values;
 }
 
-void sweep_blade_area(const Problem& p, const Propeller& propeller, Console& io,
-                      RunFigures* figures, const PitchQuantity& quantity, float required,
-                      RootSearchState& state) {
+ResultTable sweep_blade_area(const Problem& p, const Propeller& propeller, Console& io,
+                             const PitchQuantity& quantity, float required,
+                             RootSearchState& state) {
   ChannelNumericMessages messages(io);
   std::vector<SweepRow> rows;
   const float J = design_advance_coefficient(p.Va, p.N, p.D);
@@ -213,11 +214,10 @@ void sweep_blade_area(const Problem& p, const Propeller& propeller, Console& io,
     out.text(kSweepRule);
     out.text("Pervane acinim alan orani yukaridaki verilere gore yeniden belirlenebilir.");
   });
-  if (figures) {
-    ResultTable& t = figures->table("blade-area", "Blade-area sweep", {"EAR", "PD", "eta0"});
-    for (const SweepRow& row : rows) t.rows.push_back({row.EAR, row.PD, row.eta0});
-  }
+  ResultTable t{"blade-area", "Blade-area sweep", {"EAR", "PD", "eta0"}, {}, false, {}};
+  for (const SweepRow& row : rows) t.rows.push_back({row.EAR, row.PD, row.eta0});
   pause_between_blank_records(io);
+  return t;
 }
 
 void pause_between_blank_records(Console& io) {

@@ -3,12 +3,12 @@
 #pragma once
 
 #include "cases/design.h"
+#include "cases/problem.h"
 #include "cases/propeller.h"
-#include "driver/problem.h"
 #include "numeric/numeric_messages.h"
 #include "numeric/root_search.h"
 #include "report/channels.h"
-#include "report/run_figures.h"
+#include "report/outcome.h"
 #include "report/warnings.h"
 
 namespace tidewerk {
@@ -64,18 +64,19 @@ BladeAreaCheck compute_blade_area_check(const DesignedPropeller& prop, BurrillRu
                                         NumericMessages& messages);
 
 // Computes the checks, writes the check block on the screen and then on the report, and
-// pauses.  A minimum blade-area ratio above the propeller's own is a warning at `where`.  The
-// values of the block go to the result block of `figures` when one is given.
-void check_blade_area(const DesignedPropeller& prop, Console& io, BurrillRules rules,
-                      Warnings& warnings, const std::string& where, RunFigures* figures = nullptr);
+// pauses.  A minimum blade-area ratio above the propeller's own is a warning at `where`.
+// Returns the values of the block, for the case's result block.
+std::vector<ResultValue> check_blade_area(const DesignedPropeller& prop, Console& io,
+                                          BurrillRules rules, Warnings& warnings,
+                                          const std::string& where);
 
 // The pitch design repeated for the blade-area ratios 0.40 to 1.10 at the design advance
 // coefficient of the problem (D, N, Va, RHO): for each, the P/D at which the pitch table of
 // `quantity` takes `required` (in the unit of its value column) and the efficiency there.
 // Ratios whose table does not enclose the required value are left out silently.  Writes the
-// table on the screen and then on the report, and pauses.
-void sweep_blade_area(const Problem& p, const Propeller& propeller, Console& io,
-                      RunFigures* figures, const PitchQuantity& quantity, float required,
-                      RootSearchState& state);
+// table on the screen and then on the report, and pauses.  Returns the table "blade-area"
+// (columns EAR, PD, eta0).
+ResultTable sweep_blade_area(const Problem& p, const Propeller& propeller, Console& io,
+                             const PitchQuantity& quantity, float required, RootSearchState& state);
 
 }  // namespace tidewerk

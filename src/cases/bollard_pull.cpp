@@ -5,10 +5,10 @@
 #include <cmath>
 
 #include "cases/cases.h"
+#include "cases/data_entry_check.h"
 #include "cases/figures.h"
 #include "cases/performance.h"
 #include "cases/propeller.h"
-#include "driver/data_entry_check.h"
 #include "numeric/grid.h"
 #include "numeric/precision.h"
 #include "report/standard_blocks.h"
@@ -117,15 +117,15 @@ int read_choice(Console& io) {
   return choice;
 }
 
-// For --csv and --svg: the three candidates, and their bollard pull against their pitch ratio
+// The outcome's three candidates, and their bollard pull against their pitch ratio
 // with the chosen one marked.
 template <class Candidates>
-void collect_figures(const Candidates& candidates, int choice, const Problem& p, float Z,
-                     RunFigures& figures) {
-  ResultTable& table = figures.table("bollard", "Bollard candidates",
+CaseOutcome candidate_figures(const Candidates& candidates, int choice, const Problem& p, float Z) {
+  CaseOutcome outcome;
+  ResultTable& table = outcome.table("bollard", "Bollard candidates",
                                      {"propeller", "D_m", "PD", "Kt", "10Kq", "T_kN"}, kMarkColumn);
   table.count_columns = 1;
-  Diagram& d = figures.diagram();
+  Diagram& d = outcome.diagram();
   d = Diagram{};
   d.title = propeller_title(p.series, Z, p.EAR);
   d.subtitle = "Bollard pull of the three candidate propellers";
@@ -144,18 +144,19 @@ void collect_figures(const Candidates& candidates, int choice, const Problem& p,
   }
   d.series.push_back(std::move(points));
   d.mark_legend = "chosen propeller";
+  return outcome;
 }
 
 }  // namespace
 
-CaseResult bollard_pull(const Problem& p, Console& io, RunFigures* figures, Warnings&) {
+CaseOutcome bollard_pull(const Problem& p, Console& io, Warnings&) {
   if (!series_facts(p.series).bollard_pull) {
     // The refusal goes to the report first.
     constexpr const char* kRefusal =
         "(//' GAWN SERISI PERVANELER ICIN BOLLARD DURUMU HESABI MUMKUN DEGIL - STOP' )";
     io.report.write(kRefusal);
     io.screen.write(kRefusal);
-    return CaseResult::none(bollard_refusal_reason(p.series));
+    return CaseOutcome{}.without_result(bollard_refusal_reason(p.series));
   }
   check_data_entry(p, io);
 
@@ -185,7 +186,8 @@ CaseResult bollard_pull(const Problem& p, Console& io, RunFigures* figures, Warn
 
     if (!first_crossing(sweep, Kq_req, c.pd)) {
       // The remaining diameters are not examined.
-      return CaseResult::none(write_power_out_of_range(p, c.D, io, sweep, Kq_req, n, pi));
+      return CaseOutcome{}.without_result(
+          write_power_out_of_range(p, c.D, io, sweep, Kq_req, n, pi));
     }
     const OpenWater point = propeller.at(kBollardJ, c.pd);
     Z = point.z;
@@ -218,22 +220,20 @@ CaseResult bollard_pull(const Problem& p, Console& io, RunFigures* figures, Warn
       {n, single(60.0 * double{n}), single(double{T} / 1000.0), chosen.D, whole_number(Z), p.EAR});
   io.both("(1X,'RHO = ',F6.1,' kg/m3')", {p.RHO});
   io.both("(' TORK=',F8.3,' kNm',1X,'Pd=',F7.1,' kW')", {single(double{Q} / 1000.0), Pd});
-  if (figures) {
-    collect_figures(candidates, choice, p, Z, *figures);
-    figures->result("chosen", choice);
-    figures->result("PD", chosen.pd);
-    figures->result("Kt", chosen.Kt);
-    figures->result("10Kq", ten_kq(chosen.Kq));
-    figures->result("n", n, "1/s");
-    figures->result("N", single(60.0 * double{n}), "RPM");
-    figures->result("T", single(double{T} / 1000.0), "kN");
-    figures->result("D", chosen.D, "m");
-    figures->result("Z", whole_number(Z));
-    figures->result("Q", single(double{Q} / 1000.0), "kNm");
-    figures->result("Pd", Pd, "kW");
-  }
+  CaseOutcome outcome = candidate_figures(candidates, choice, p, Z);
+  outcome.result("chosen", choice);
+  outcome.result("PD", chosen.pd);
+  outcome.result("Kt", chosen.Kt);
+  outcome.result("10Kq", ten_kq(chosen.Kq));
+  outcome.result("n", n, "1/s");
+  outcome.result("N", single(60.0 * double{n}), "RPM");
+  outcome.result("T", single(double{T} / 1000.0), "kN");
+  outcome.result("D", chosen.D, "m");
+  outcome.result("Z", whole_number(Z));
+  outcome.result("Q", single(double{Q} / 1000.0), "kNm");
+  outcome.result("Pd", Pd, "kW");
   write_viscous_statement(io, propeller.corrected());
-  return CaseResult::produced();
+  return outcome;
 }
 
 }  // namespace tidewerk

@@ -5,12 +5,12 @@
 
 #include "cases/case_warnings.h"
 #include "cases/cases.h"
+#include "cases/data_entry_check.h"
 #include "cases/figures.h"
 #include "cases/numeric_messages.h"
 #include "cases/open_water_table.h"
 #include "cases/performance.h"
 #include "cases/propeller.h"
-#include "driver/data_entry_check.h"
 #include "numeric/grid.h"
 #include "numeric/interpolation.h"
 #include "numeric/precision.h"
@@ -35,7 +35,8 @@ struct Table : OpenWaterColumns<kCapacity> {
 
 }  // namespace
 
-CaseResult bp_delta(const Problem& p, Console& io, RunFigures* figures, Warnings& warnings) {
+CaseOutcome bp_delta(const Problem& p, Console& io, Warnings& warnings) {
+  CaseOutcome outcome;
   // The blade-area ratio is not range-checked in this case; outside the series it is extrapolated.
   const SeriesFacts& facts = series_facts(p.series);
   warn_outside_fitted(warnings, p, "EAR", p.EAR, facts.EARmin, facts.EARmax);
@@ -57,9 +58,8 @@ CaseResult bp_delta(const Problem& p, Console& io, RunFigures* figures, Warnings
   });
 
   const Propeller propeller = Propeller::of(p);
-  ResultTable* rows_table =
-      figures ? &figures->table("bp-delta", labelled("Pitch ratios at J", J), kPitchColumns)
-              : nullptr;
+  ResultTable& rows_table =
+      outcome.table("bp-delta", labelled("Pitch ratios at J", J), kPitchColumns);
   Table table;
   float Z = p.Z;  // as the series used it
   float J_used = J;
@@ -80,20 +80,18 @@ CaseResult bp_delta(const Problem& p, Console& io, RunFigures* figures, Warnings
   }
   io.both_text(kOpenWaterRule);
 
-  if (rows_table) {
-    Diagram& d = figures->diagram();
-    d = pitch_diagram(*rows_table, propeller, J, propeller_title(p.series, Z, p.EAR),
-                      labelled("Open-water coefficients at J", J_used) + labelled(", Bp", p.Bp, 2) +
-                          labelled(", delta", p.delta, 2));
-    d.conditions = conditions_line(p.D, p.N, p.Va, propeller.corrected());
-  }
+  Diagram& d = outcome.diagram();
+  d = pitch_diagram(rows_table, propeller, J, propeller_title(p.series, Z, p.EAR),
+                    labelled("Open-water coefficients at J", J_used) + labelled(", Bp", p.Bp, 2) +
+                        labelled(", delta", p.delta, 2));
+  d.conditions = conditions_line(p.D, p.N, p.Va, propeller.corrected());
 
   if (table.ISON < kFewestRows) {
     io.both("(/,/,3X,'HESAP YAPILACAK SAYI 3 DEN AZ OLDUGU ICIN PROGRAM CALISMASI DURDURULDU')");
     io.both("(3X,' ISON = ',I3)", {table.ISON});
-    return CaseResult::none("only " + std::to_string(table.ISON) +
-                            " pitch ratios give a positive thrust at J = " + fixed(J, 3) +
-                            " (delta = " + fixed(p.delta, 2) + "); the interpolation needs 3");
+    return std::move(outcome).without_result(
+        "only " + std::to_string(table.ISON) + " pitch ratios give a positive thrust at J = " +
+        fixed(J, 3) + " (delta = " + fixed(p.delta, 2) + "); the interpolation needs 3");
   }
 
   // Bp rises with P/D at fixed J (Kq does), so the Bp column is ascending.  A Bp outside
@@ -107,8 +105,9 @@ CaseResult bp_delta(const Problem& p, Console& io, RunFigures* figures, Warnings
   if (p.Bp < first_Bp || p.Bp > last_Bp) {
     io.both("(/,/,3X,'VERILEN Bp DEGERI TABLO ARALIGI DISINDA - PROGRAM CALISMASI DURDURULDU')");
     io.both("(3X,' Bp = ',F9.4,'   Tablo araligi: ',F9.4,' - ',F9.4)", {p.Bp, first_Bp, last_Bp});
-    return CaseResult::none("Bp = " + fixed(p.Bp, 4) + " lies outside the table (" +
-                            fixed(first_Bp, 4) + " to " + fixed(last_Bp, 4) + ")");
+    return std::move(outcome).without_result("Bp = " + fixed(p.Bp, 4) +
+                                             " lies outside the table (" + fixed(first_Bp, 4) +
+                                             " to " + fixed(last_Bp, 4) + ")");
   }
 
   const OpenWater result = propeller.at(J, pd);
@@ -129,29 +128,26 @@ CaseResult bp_delta(const Problem& p, Console& io, RunFigures* figures, Warnings
       {pd, result.J, result.Kt, ten_kq(result.Kq), result.eta0, p.Bp, p.delta});
   io.both("(' RPS=',F7.3,' dev/san',1X,'RPM=',F7.2,1X,'TORK=',F8.3,' kNm',1X,'Pd=',F7.1,' kW')",
           {n, p.N, single(double{Q} / 1000.0), Pd});
-  if (figures) {
-    figures->table("result", "Result", {"PD", "J", "Kt", "10Kq", "eta0", "T_kN", "Q_kNm", "Pd_kW"})
-        .rows.push_back({pd, result.J, result.Kt, ten_kq(result.Kq), result.eta0,
-                         single(double{T} / 1000.0), single(double{Q} / 1000.0), Pd});
-    figures->result("T", single(double{T} / 1000.0), "kN");
-    figures->result("Z", whole_number(result.z));
-    figures->result("PD", pd);
-    figures->result("J", result.J);
-    figures->result("Kt", result.Kt);
-    figures->result("10Kq", ten_kq(result.Kq));
-    figures->result("eta0", result.eta0);
-    figures->result("n", n, "1/s");
-    figures->result("Q", single(double{Q} / 1000.0), "kNm");
-    figures->result("Pd", Pd, "kW");
-    Diagram& d = figures->diagram();
-    d.title = propeller_title(p.series, result.z, p.EAR, pd);
-    mark_on_curves(d, pd, result.Kt, ten_kq(result.Kq), result.eta0,
-                   labelled("P/D", pd) + "\n" +
-                       open_water_label(result.J, result.Kt, ten_kq(result.Kq), result.eta0),
-                   "result");
-  }
+  outcome.table("result", "Result", {"PD", "J", "Kt", "10Kq", "eta0", "T_kN", "Q_kNm", "Pd_kW"})
+      .rows.push_back({pd, result.J, result.Kt, ten_kq(result.Kq), result.eta0,
+                       single(double{T} / 1000.0), single(double{Q} / 1000.0), Pd});
+  outcome.result("T", single(double{T} / 1000.0), "kN");
+  outcome.result("Z", whole_number(result.z));
+  outcome.result("PD", pd);
+  outcome.result("J", result.J);
+  outcome.result("Kt", result.Kt);
+  outcome.result("10Kq", ten_kq(result.Kq));
+  outcome.result("eta0", result.eta0);
+  outcome.result("n", n, "1/s");
+  outcome.result("Q", single(double{Q} / 1000.0), "kNm");
+  outcome.result("Pd", Pd, "kW");
+  d.title = propeller_title(p.series, result.z, p.EAR, pd);
+  mark_on_curves(d, pd, result.Kt, ten_kq(result.Kq), result.eta0,
+                 labelled("P/D", pd) + "\n" +
+                     open_water_label(result.J, result.Kt, ten_kq(result.Kq), result.eta0),
+                 "result");
   write_viscous_statement(io, propeller.corrected());
-  return CaseResult::produced();
+  return outcome;
 }
 
 }  // namespace tidewerk

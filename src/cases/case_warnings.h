@@ -1,8 +1,8 @@
 // Warnings that several cases give, on standard error through the run's Warnings.
 #pragma once
 
+#include "cases/problem.h"
 #include "cases/propeller.h"
-#include "driver/problem.h"
 #include "report/warnings.h"
 
 namespace tidewerk {

@@ -1,49 +1,49 @@
 // The ten calculation cases.  Each reads the problem record, writes its results on the screen
-// and report channels itself (and its tables and diagram into `figures` when that is given),
-// reports what looks doubtful to `warnings`, and either returns how it ended or ends the run
-// itself (RunStopped).
+// and report channels itself, reports what looks doubtful to `warnings`, and returns its
+// outcome (or ends the run itself by throwing RunStopped, InputError or ArithmeticError).
 #pragma once
 
 #include <string>
 
-#include "driver/problem.h"
+#include "cases/problem.h"
 #include "report/channels.h"
-#include "report/run_figures.h"
+#include "report/outcome.h"
 #include "report/warnings.h"
 
 namespace tidewerk {
 
-// How a case ended when it returns to the main program.
-struct CaseResult {
+// What a case gives back to the main program: its tables, the named values of its result block
+// with their units and its diagram, and why it has no result when it has none.
+struct CaseOutcome : Outcome {
   std::string no_result;  // empty: the case produced its result; otherwise why it did not
+  // The case wrote its own closing (the stop block of the design cases): the run stops without
+  // the closing pause.
+  bool closed = false;
 
-  static CaseResult produced() { return {}; }
-  static CaseResult none(std::string why) { return {std::move(why)}; }
+  // This outcome, ended without a result for the reason `why`.
+  CaseOutcome without_result(std::string why) && {
+    no_result = std::move(why);
+    return std::move(*this);
+  }
 };
 
-using CaseProcedure = CaseResult (*)(const Problem& p, Console& io, RunFigures* figures,
-                                     Warnings& warnings);
+using CaseProcedure = CaseOutcome (*)(const Problem& p, Console& io, Warnings& warnings);
 
 // The procedure of one of a family of twin cases: the family's algorithm bound to the record of
 // what that case does differently.
-template <class Record,
-          CaseResult (*Run)(const Record&, const Problem&, Console&, RunFigures*, Warnings&),
+template <class Record, CaseOutcome (*Run)(const Record&, const Problem&, Console&, Warnings&),
           const Record& record>
-CaseResult twin_case(const Problem& p, Console& io, RunFigures* figures, Warnings& warnings) {
-  return Run(record, p, io, figures, warnings);
+CaseOutcome twin_case(const Problem& p, Console& io, Warnings& warnings) {
+  return Run(record, p, io, warnings);
 }
 
 extern const CaseProcedure match_kt_over_j2;  // case 1: Kt/J^2, revolutions follow
 extern const CaseProcedure match_kt_over_j4;  // case 2: Kt/J^4, diameter follows
 extern const CaseProcedure match_kq_over_j5;  // case 3: Kq/J^5, diameter follows
-CaseResult bollard_pull(const Problem& p, Console& io, RunFigures* figures,
-                        Warnings& warnings);  // case 4
-CaseResult open_water_table(const Problem& p, Console& io, RunFigures* figures,
-                            Warnings& warnings);  // case 5
-CaseResult operating_point(const Problem& p, Console& io, RunFigures* figures,
-                           Warnings& warnings);  // case 6
-CaseResult bp_delta(const Problem& p, Console& io, RunFigures* figures,
-                    Warnings& warnings);       // case 7
+CaseOutcome bollard_pull(const Problem& p, Console& io, Warnings& warnings);      // case 4
+CaseOutcome open_water_table(const Problem& p, Console& io, Warnings& warnings);  // case 5
+CaseOutcome operating_point(const Problem& p, Console& io, Warnings& warnings);   // case 6
+CaseOutcome bp_delta(const Problem& p, Console& io, Warnings& warnings);          // case 7
 extern const CaseProcedure design_for_thrust;  // case 8: pitch for a required thrust
 extern const CaseProcedure design_for_power;   // case 9: pitch for a required power
 extern const CaseProcedure design_for_torque;  // case 10: pitch for a required torque

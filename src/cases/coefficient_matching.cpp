@@ -17,9 +17,9 @@
 
 #include "cases/case_warnings.h"
 #include "cases/cases.h"
+#include "cases/data_entry_check.h"
 #include "cases/figures.h"
 #include "cases/performance.h"
-#include "driver/data_entry_check.h"
 #include "numeric/array_utilities.h"
 #include "report/standard_blocks.h"
 
@@ -243,13 +243,14 @@ int offer_another_row(int selected, int rows, Console& io) {
   return chosen;
 }
 
-// For --csv and --svg: the candidate table, and the efficiency of the candidates against P/D
+// The outcome's candidate table, and the efficiency of the candidates against P/D
 // with the selected row marked; D (m) and N (RPM) are the selected propeller's.
-void collect_figures(const MatchingCase& mc, const Workspace& ws, int selected, float K,
-                     const Problem& p, float Z, float D, float N, RunFigures& figures) {
+CaseOutcome candidate_figures(const MatchingCase& mc, const Workspace& ws, int selected, float K,
+                              const Problem& p, float Z, float D, float N) {
+  CaseOutcome outcome;
   const char* load = mc.load_name;
   ResultTable& table =
-      figures.table("candidates", std::string("Candidate propellers for ") + load,
+      outcome.table("candidates", std::string("Candidate propellers for ") + load,
                     {"row", "PD", "J", "Kt", "10Kq", "eta0", "Bp", "delta"}, kMarkColumn);
   table.count_columns = 1;
   DiagramSeries eta{"eta0", kColourEta, true, {}, {}};
@@ -263,7 +264,7 @@ void collect_figures(const MatchingCase& mc, const Workspace& ws, int selected, 
         {ws.pd[r], ws.eta0[r], candidate_values(r + 1, ws.pd[r], ws.j[r], ws.eta0[r])});
   }
   table.marks[static_cast<std::size_t>(selected - 1)] = "selected";
-  Diagram& d = figures.diagram();
+  Diagram& d = outcome.diagram();
   d = Diagram{};
   d.title = propeller_title(p.series, Z, p.EAR, ws.pd[selected - 1]);
   char subtitle[96];
@@ -282,10 +283,11 @@ void collect_figures(const MatchingCase& mc, const Workspace& ws, int selected, 
        optimum_label(selected, ws.pd[s], ws.j[s], ws.eta0[s],
                      revolutions ? labelled("N", N, 1) + " RPM" : labelled("D", D) + " m")});
   d.mark_legend = "selected propeller";
+  return outcome;
 }
 
-CaseResult match_load_coefficient(const MatchingCase& mc, const Problem& p, Console& io,
-                                  RunFigures* figures, Warnings& warnings) {
+CaseOutcome match_load_coefficient(const MatchingCase& mc, const Problem& p, Console& io,
+                                   Warnings& warnings) {
   check_data_entry(p, io);
 
   const float K = mc.load_coefficient(p);
@@ -323,9 +325,9 @@ CaseResult match_load_coefficient(const MatchingCase& mc, const Problem& p, Cons
 
   if (ws->rows == 0) {
     io.both("(/,' VERILEN YUK KATSAYISI ICIN SERIDE UYGUN PERVANE BULUNAMADI')");
-    return CaseResult::none("no propeller of the " + std::string(facts.name) +
-                            " series meets the load coefficient " + mc.load_name + " = " +
-                            fixed(K, 4));
+    return CaseOutcome{}.without_result("no propeller of the " + std::string(facts.name) +
+                                        " series meets the load coefficient " + mc.load_name +
+                                        " = " + fixed(K, 4));
   }
 
   int selected = matching::select_row(ws->rows, ws->eta0.data());
@@ -361,7 +363,7 @@ CaseResult match_load_coefficient(const MatchingCase& mc, const Problem& p, Cons
   const float Vtip =
       mc.tip_speed == TipSpeed::None ? 0.0f : single(double{pi} * double{D} * double{n});
 
-  if (figures) collect_figures(mc, *ws, selected, K, p, Z, D, N, *figures);
+  CaseOutcome outcome = candidate_figures(mc, *ws, selected, K, p, Z, D, N);
 
   write_series_used(io, p.series);
   io.both("(/,' SECILEN PERVANE = ',I3,'. PERVANEDIR',/)", {selected});
@@ -381,26 +383,24 @@ CaseResult match_load_coefficient(const MatchingCase& mc, const Problem& p, Cons
   if (mc.tip_speed == TipSpeed::OwnRecord) io.both("(1X,'Vtip=',F6.2,' m/s')", {Vtip});
   io.both("(' RPS=',F7.3,' dev/san',1X,'RPM=',F7.2,1X,'TORK=',F8.3,' kNm',1X,'Pd=',F7.1,' kW')",
           {n, N, single(double{Q} / double{1000.0f}), Pd});
-  if (figures) {
-    figures->result("selected", selected);
-    figures->result("PD", selected_pd);
-    figures->result("J", J);
-    figures->result("Kt", Kt);
-    figures->result("10Kq", ten_kq(Kq));
-    figures->result("eta0", eta0);
-    figures->result("Bp", Bp);
-    figures->result("delta", delta);
-    figures->result("T", T_kN, "kN");
-    figures->result("Z", whole_number(Z));
-    figures->result("D", D, "m");
-    if (mc.tip_speed != TipSpeed::None) figures->result("Vtip", Vtip, "m/s");
-    figures->result("n", n, "1/s");
-    figures->result("N", N, "RPM");
-    figures->result("Q", single(double{Q} / double{1000.0f}), "kNm");
-    figures->result("Pd", Pd, "kW");
-  }
+  outcome.result("selected", selected);
+  outcome.result("PD", selected_pd);
+  outcome.result("J", J);
+  outcome.result("Kt", Kt);
+  outcome.result("10Kq", ten_kq(Kq));
+  outcome.result("eta0", eta0);
+  outcome.result("Bp", Bp);
+  outcome.result("delta", delta);
+  outcome.result("T", T_kN, "kN");
+  outcome.result("Z", whole_number(Z));
+  outcome.result("D", D, "m");
+  if (mc.tip_speed != TipSpeed::None) outcome.result("Vtip", Vtip, "m/s");
+  outcome.result("n", n, "1/s");
+  outcome.result("N", N, "RPM");
+  outcome.result("Q", single(double{Q} / double{1000.0f}), "kNm");
+  outcome.result("Pd", Pd, "kW");
   write_viscous_statement(io, propeller.corrected());
-  return CaseResult::produced();
+  return outcome;
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 
 #include <vector>
 
+#include "cases/problem.h"
 #include "cases/propeller.h"
-#include "driver/problem.h"
 #include "numeric/grid.h"
 #include "numeric/precision.h"
 

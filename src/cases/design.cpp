@@ -10,11 +10,11 @@
 #include "cases/blade_area.h"
 #include "cases/case_warnings.h"
 #include "cases/cases.h"
+#include "cases/data_entry_check.h"
 #include "cases/figures.h"
 #include "cases/numeric_messages.h"
 #include "cases/open_water_table.h"
 #include "cases/performance.h"
-#include "driver/data_entry_check.h"
 #include "numeric/grid.h"
 #include "numeric/precision.h"
 #include "report/standard_blocks.h"
@@ -121,8 +121,9 @@ void write_header(const Problem& p, float J, Console& io) {
   });
 }
 
-void write_pitch_table(const DesignCase& c, const PitchTable& table, float required, Console& io,
-                       RunFigures* figures) {
+// Writes the pitch table and the requirement; returns the table "pitch" (P/D and the value).
+ResultTable write_pitch_table(const DesignCase& c, const PitchTable& table, float required,
+                              Console& io) {
   const PitchQuantity& q = c.quantity;
   io.block([&](OutputChannel& out) {
     out.text(c.pitch_heading);
@@ -136,17 +137,17 @@ void write_pitch_table(const DesignCase& c, const PitchTable& table, float requi
     out.text(kPitchRule);
     out.write(c.requirement_layout, {q.printed(required)});
   });
-  if (figures) {
-    ResultTable& t = figures->table("pitch", "Pitch table", {"PD", q.column});
-    for (int i = 0; i < table.size(); ++i) {
-      const auto k = static_cast<std::size_t>(i);
-      t.rows.push_back({table.pd[k], q.printed(table.value[k])});
-    }
+  ResultTable t{"pitch", "Pitch table", {"PD", q.column}, {}, false, {}};
+  for (int i = 0; i < table.size(); ++i) {
+    const auto k = static_cast<std::size_t>(i);
+    t.rows.push_back({table.pd[k], q.printed(table.value[k])});
   }
+  return t;
 }
 
-void write_result(const DesignCase& c, const Problem& p, const Propeller& propeller, float J,
-                  float pd, Console& io, RunFigures* figures) {
+// Writes the design P/D and the case's second result line; returns their values.
+std::vector<ResultValue> write_result(const DesignCase& c, const Problem& p,
+                                      const Propeller& propeller, float J, float pd, Console& io) {
   const float n = revolutions_per_second(p.N);
   float second = 0;
   const char* second_layout = nullptr;
@@ -175,10 +176,9 @@ void write_result(const DesignCase& c, const Problem& p, const Propeller& propel
     out.write(c.result_layout, {pd});
     if (second_layout != nullptr) out.write(second_layout, {second});
   });
-  if (figures) {
-    figures->result("PD", pd);
-    if (second_name != nullptr) figures->result(second_name, second, second_unit);
-  }
+  std::vector<ResultValue> values{{"PD", "", pd}};
+  if (second_name != nullptr) values.push_back({second_name, second_unit, second});
+  return values;
 }
 
 // The open-water grid of the designed propeller.
@@ -187,19 +187,25 @@ const std::vector<float>& design_grid() {
   return grid;
 }
 
+// The design point with the open-water table and diagram of the designed propeller.
+struct DesignedOpenWater {
+  OpenWater design;
+  ResultTable table;
+  Diagram diagram;
+};
+
 // The open-water table of the designed propeller with the design row marked "**D**" after the
 // grid row below it.  Returns the design point: that of the design row or, where the table has
 // none (design J outside the grid or beside a left-out row), the series evaluated there all the
-// same.
-OpenWater write_open_water_table(const Propeller& propeller, Console& io, RunFigures* figures,
-                                 float Jd, float design_pd) {
+// same; with the table and its diagram.
+DesignedOpenWater write_open_water_table(const Propeller& propeller, Console& io, float Jd,
+                                         float design_pd) {
   write_open_water_head(io, "(//5X,'Pervane Acik Su Karakteristikleri ')");
 
-  ResultTable* figure_table =
-      figures
-          ? &figures->table(kOpenWaterTable, "Open-water characteristics of the designed propeller",
-                            kOpenWaterColumns, kMarkColumn)
-          : nullptr;
+  ResultTable figure_table{
+      kOpenWaterTable,   "Open-water characteristics of the designed propeller",
+      kOpenWaterColumns, {},
+      kMarkColumn,       {}};
   const std::vector<float>& grid = design_grid();
   std::vector<OpenWater> points(grid.size());
   propeller.over(design_pd, grid.data(), grid.size(), points.data());
@@ -217,27 +223,30 @@ OpenWater write_open_water_table(const Propeller& propeller, Console& io, RunFig
         double{point.J} + double{kOpenWaterGrid.step} > double{Jd}) {
       design = propeller.at(Jd, design_pd);
       write_open_water_row(io, kDesignRow, ++i, open_water_row(design.J, design), figure_table);
-      if (figure_table) figure_table->mark_last_row("design");
+      figure_table.mark_last_row("design");
       design_row_written = true;
     }
   }
   io.both_text(kOpenWaterRule);
 
   if (!design_row_written) design = propeller.at(Jd, design_pd);
-  if (figure_table) {
-    Diagram& d = figures->diagram();
-    d = open_water_diagram(*figure_table, propeller, design_pd,
-                           propeller_title(propeller.series, design.z, propeller.ear, design_pd));
-    mark_on_curves(d, Jd, design.Kt, ten_kq(design.Kq), design.eta0,
-                   open_water_label(Jd, design.Kt, ten_kq(design.Kq), design.eta0), "design point");
-  }
-  return design;
+  Diagram d =
+      open_water_diagram(figure_table, propeller, design_pd,
+                         propeller_title(propeller.series, design.z, propeller.ear, design_pd));
+  mark_on_curves(d, Jd, design.Kt, ten_kq(design.Kq), design.eta0,
+                 open_water_label(Jd, design.Kt, ten_kq(design.Kq), design.eta0), "design point");
+  return {design, std::move(figure_table), std::move(d)};
 }
 
-// The summary under the table; returns the thrust (kN) the checks and the sweep work with:
-// the required one, or in the power and torque cases the design point's.
-float write_design_summary(const DesignCase& c, const Problem& p, const OpenWater& design,
-                           float design_pd, Console& io, RunFigures* figures) {
+// The thrust the checks and the sweep work with, and the values of the summary.
+struct DesignSummary {
+  float T;  // kN: the required thrust, or in the power and torque cases the design point's
+  std::vector<ResultValue> values;
+};
+
+// Writes the summary under the table.
+DesignSummary write_design_summary(const DesignCase& c, const Problem& p, const OpenWater& design,
+                                   float design_pd, Console& io) {
   write_series_used(io, p.series);
   const float n = revolutions_per_second(p.N);
   const float Qd =
@@ -251,13 +260,13 @@ float write_design_summary(const DesignCase& c, const Problem& p, const OpenWate
   io.both("(1X,'Z = ',I2,' EAR = ',F5.3,' P/D = ',F5.3)",
           {whole_number(design.z), p.EAR, design_pd});
   io.both("(' TORK=',F8.3,' kNm',1X,'Pd=',F7.1,' kW')", {single(double{Qd} / double{1000.0f}), Pd});
-  if (figures) {
-    figures->result("Z", whole_number(design.z));
-    figures->result("Q", single(double{Qd} / double{1000.0f}), "kNm");
-    // The thrust case has given the power already, on the line under the design P/D.
-    if (c.second_result_line != ResultLine::DeliveredPower) figures->result("Pd", Pd, "kW");
-  }
-  return T;
+  DesignSummary summary{T, {}};
+  summary.values.push_back({"Z", "", static_cast<float>(whole_number(design.z)), true});
+  summary.values.push_back({"Q", "kNm", single(double{Qd} / double{1000.0f})});
+  // The thrust case has given the power already, on the line under the design P/D.
+  if (c.second_result_line != ResultLine::DeliveredPower)
+    summary.values.push_back({"Pd", "kW", Pd});
+  return summary;
 }
 
 // Why a table that does not enclose the requirement gives no design.
@@ -283,8 +292,9 @@ void warn_unit_slip(const PitchQuantity& q, const PitchTable& table, float requi
                    fixed(highest, 2) + " " + q.unit + "): is it given in " + q.unit + "?");
 }
 
-CaseResult run_design_case(const DesignCase& c, const Problem& p, Console& io, RunFigures* figures,
-                           Warnings& warnings) {
+CaseOutcome run_design_case(const DesignCase& c, const Problem& p, Console& io,
+                            Warnings& warnings) {
+  CaseOutcome outcome;
   RootSearchState root_search;
 
   // Blade-area-only entry: no design, only the blade-area table, uncorrected.  The thrust case
@@ -296,11 +306,11 @@ CaseResult run_design_case(const DesignCase& c, const Problem& p, Console& io, R
                                       "entry (EAR = 0) is computed without it");
     }
     const Propeller uncorrected{p.series, p.EAR, p.Z, std::nullopt};
-    sweep_blade_area(p, uncorrected, io, figures, c.quantity, c.quantity.required(p.T, p.PQ),
-                     root_search);
+    outcome.add(sweep_blade_area(p, uncorrected, io, c.quantity, c.quantity.required(p.T, p.PQ),
+                                 root_search));
     write_series_used(io, p.series);
     write_viscous_statement(io, false);
-    return CaseResult::produced();
+    return outcome;
   }
 
   check_data_entry(p, io);
@@ -308,7 +318,7 @@ CaseResult run_design_case(const DesignCase& c, const Problem& p, Console& io, R
   warn_correction_not_applied(warnings, p, propeller, "IVISC = " + std::to_string(p.IVISC));
   const float J = design_advance_coefficient(p.Va, p.N, p.D);
   write_header(p, J, io);
-  if (figures) figures->result("J", J);
+  outcome.result("J", J);
   if (c.pause_after_header) {
     io.pause(kContinuePause);
     for (int k = 0; k < 3; ++k) io.console.text(" ");
@@ -316,32 +326,38 @@ CaseResult run_design_case(const DesignCase& c, const Problem& p, Console& io, R
 
   const PitchTable table = sweep_pitch(propeller, J, p.N, p.D, p.RHO, c.quantity);
   const float required = c.quantity.required(p.T, p.PQ);
-  write_pitch_table(c, table, required, io, figures);
+  outcome.add(write_pitch_table(c, table, required, io));
   if (!table_brackets(table, required)) {
     warn_unit_slip(c.quantity, table, required, p, warnings);
     io.block([&c](OutputChannel& out) { out.write(c.stop_layout); });
-    io.stop(outside_table(c.quantity, table, required));
+    outcome.closed = true;
+    return std::move(outcome).without_result(outside_table(c.quantity, table, required));
   }
 
   ChannelNumericMessages messages(io);
   const float design_pd = solve_pitch(table, required, p.PD, messages, root_search);
   warn_pitch_at_end(warnings, p, "the design", design_pd, table.pd.front(), table.pd.back());
   const float Jd = table.J;  // as the series used it
-  write_result(c, p, propeller, Jd, design_pd, io, figures);
+  outcome.add(write_result(c, p, propeller, Jd, design_pd, io));
   pause_between_blank_records(io);
 
-  const OpenWater design = write_open_water_table(propeller, io, figures, Jd, design_pd);
-  if (figures)
-    figures->diagram().conditions = conditions_line(p.D, p.N, p.Va, propeller.corrected());
-  const float T = write_design_summary(c, p, design, design_pd, io, figures);
-  check_blade_area({p.series, T, p.D, p.N, p.Va, p.RHO, design.z, p.EAR, design_pd, p.Hs}, io,
-                   c.burrill, warnings, case_where(p), figures);
+  DesignedOpenWater designed = write_open_water_table(propeller, io, Jd, design_pd);
+  const OpenWater design = designed.design;
+  outcome.add(std::move(designed.table));
+  outcome.diagram() = std::move(designed.diagram);
+  outcome.diagram().conditions = conditions_line(p.D, p.N, p.Va, propeller.corrected());
+  const DesignSummary summary = write_design_summary(c, p, design, design_pd, io);
+  const float T = summary.T;
+  outcome.add(summary.values);
+  outcome.add(
+      check_blade_area({p.series, T, p.D, p.N, p.Va, p.RHO, design.z, p.EAR, design_pd, p.Hs}, io,
+                       c.burrill, warnings, case_where(p)));
 
-  sweep_blade_area(p, propeller, io, figures, kThrustQuantity, kThrustQuantity.required(T, p.PQ),
-                   root_search);
+  outcome.add(sweep_blade_area(p, propeller, io, kThrustQuantity, kThrustQuantity.required(T, p.PQ),
+                               root_search));
   write_series_used(io, p.series);
   write_viscous_statement(io, propeller.corrected());
-  return CaseResult::produced();
+  return outcome;
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <vector>
 
+#include "cases/problem.h"
 #include "cases/propeller.h"
-#include "driver/problem.h"
 #include "numeric/numeric_messages.h"
 #include "numeric/root_search.h"
 

@@ -15,20 +15,6 @@ namespace {
 constexpr float kCurveStep = 0.005f;
 constexpr double kMostCurvePoints = 2000;
 
-// The points evaluated for a diagram alone are not the run's: a division by zero or an
-// overflow among them must not end a run that never printed them.  Keeps the arithmetic flags
-// as they were when it was made.
-class ArithmeticFlagsKept {
- public:
-  ArithmeticFlagsKept() { std::fegetexceptflag(&saved_, FE_ALL_EXCEPT); }
-  ~ArithmeticFlagsKept() { std::fesetexceptflag(&saved_, FE_ALL_EXCEPT); }
-  ArithmeticFlagsKept(const ArithmeticFlagsKept&) = delete;
-  ArithmeticFlagsKept& operator=(const ArithmeticFlagsKept&) = delete;
-
- private:
-  std::fexcept_t saved_{};
-};
-
 // Kt, 10Kq and eta0 at `x` from `points` as three curves, leaving out the points with negative
 // or no thrust as the tables do, and the rows of `table` (x, Kt, 10Kq, eta0 ...) as markers,
 // each with its values; `x_name` is the name of the table's first column ("J", "P/D").
@@ -74,6 +60,19 @@ std::vector<float> curve_abscissae(const ResultTable& table, float step) {
   return x;
 }
 
+std::string propeller_title(Series series, float Z, float EAR, float PD) {
+  const auto number = [](double v, const char* format) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, v);
+    return std::string(text);
+  };
+  std::string title = std::string(series_facts(series).name) +
+                      " series, Z = " + number(std::trunc(Z), "%.0f") +
+                      ", EAR = " + number(EAR, "%.3f");
+  if (std::isfinite(PD)) title += ", P/D = " + number(PD, "%.3f");
+  return title;
+}
+
 std::string conditions_line(float D, float N, float Va, bool corrected) {
   std::string line;
   auto add = [&line](const char* name, float value, int decimals, const char* unit) {
@@ -88,7 +87,9 @@ std::string conditions_line(float D, float N, float Va, bool corrected) {
 
 Diagram open_water_diagram(const ResultTable& table, const Propeller& propeller, float pd,
                            const std::string& title) {
-  const ArithmeticFlagsKept flags;
+  // The points evaluated for a diagram alone are not the run's: a division by zero or an
+  // overflow among them must not end a run that never printed them.
+  const FloatingPointFlagsKept flags;
   const std::vector<float> J = curve_abscissae(table, kCurveStep);
   std::vector<OpenWater> points(J.size());
   propeller.over(pd, J.data(), J.size(), points.data());
@@ -101,7 +102,7 @@ Diagram open_water_diagram(const ResultTable& table, const Propeller& propeller,
 
 Diagram pitch_diagram(const ResultTable& table, const Propeller& propeller, float J,
                       const std::string& title, const std::string& subtitle) {
-  const ArithmeticFlagsKept flags;
+  const FloatingPointFlagsKept flags;
   const std::vector<float> pd = curve_abscissae(table, kCurveStep);
   std::vector<OpenWater> points;
   points.reserve(pd.size());

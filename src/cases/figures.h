@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cases/propeller.h"
-#include "report/run_figures.h"
+#include "report/outcome.h"
 #include "tidewerk/series.h"
 
 namespace tidewerk {
@@ -57,11 +57,10 @@ std::string candidate_values(int row, float pd, float J, float eta0);
 // The label of a bollard-pull candidate: its number, diameter (m), P/D and bollard pull (kN).
 std::string candidate_label(int number, float D, float pd, float T_kN);
 
-// Title of a case's diagram: the series' name, Z, EAR and, when known, P/D.
-inline std::string propeller_title(Series series, float Z, float EAR,
-                                   float PD = std::numeric_limits<float>::quiet_NaN()) {
-  return propeller_title(series_facts(series).name, Z, EAR, PD);
-}
+// Title of a case's diagram: "Wageningen B series, Z = 4, EAR = 0.700, P/D = 1.000"; without
+// the pitch ratio when it is not known (NaN).
+std::string propeller_title(Series series, float Z, float EAR,
+                            float PD = std::numeric_limits<float>::quiet_NaN());
 
 // "J = 0.620" and the like: a value for a diagram label.
 std::string labelled(const char* name, float value, int decimals = 3);

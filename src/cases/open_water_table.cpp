@@ -4,10 +4,10 @@
 
 #include "cases/case_warnings.h"
 #include "cases/cases.h"
+#include "cases/data_entry_check.h"
 #include "cases/figures.h"
 #include "cases/performance.h"
 #include "cases/propeller.h"
-#include "driver/data_entry_check.h"
 #include "numeric/grid.h"
 #include "numeric/precision.h"
 #include "report/standard_blocks.h"
@@ -33,13 +33,13 @@ void write_open_water_head(Console& io, const char* title_layout) {
 }
 
 void write_open_water_row(Console& io, const char* layout, int i, const OpenWaterRow& row,
-                          ResultTable* table) {
+                          ResultTable& table) {
   io.both(layout, {i, row.x, row.Kt, ten_kq(row.Kq), row.eta0, row.Bp, row.delta});
-  if (table) table->rows.push_back({row.x, row.Kt, ten_kq(row.Kq), row.eta0, row.Bp, row.delta});
+  table.rows.push_back({row.x, row.Kt, ten_kq(row.Kq), row.eta0, row.Bp, row.delta});
 }
 
-CaseResult open_water_table(const Problem& p, Console& io, RunFigures* figures,
-                            Warnings& warnings) {
+CaseOutcome open_water_table(const Problem& p, Console& io, Warnings& warnings) {
+  CaseOutcome outcome;
   check_data_entry(p, io);
   const SeriesFacts& facts = series_facts(p.series);
   warn_outside_fitted(warnings, p, "P/D", p.PD, facts.PDmin, facts.PDmax);
@@ -55,9 +55,8 @@ CaseResult open_water_table(const Problem& p, Console& io, RunFigures* figures,
   }
 
   write_open_water_head(io, "(//5X,'Pervane Karakteristikleri ')");
-  ResultTable* table = figures ? &figures->table(kOpenWaterTable, "Open-water characteristics",
-                                                 kOpenWaterColumns, kMarkColumn)
-                               : nullptr;
+  ResultTable& table =
+      outcome.table(kOpenWaterTable, "Open-water characteristics", kOpenWaterColumns, kMarkColumn);
 
   const std::vector<float> J = accumulated_grid(kOpenWaterGrid);
   std::vector<OpenWater> points(J.size());
@@ -72,16 +71,14 @@ CaseResult open_water_table(const Problem& p, Console& io, RunFigures* figures,
   const float Z = points.front().z;  // as the series used it
   write_series_used(io, p.series);
   io.both("(1X,'Z = ',I2,' EAR = ',F5.3,' P/D = ',F5.3)", {whole_number(Z), p.EAR, p.PD});
-  if (figures) figures->result("Z", whole_number(Z));
+  outcome.result("Z", whole_number(Z));
   write_viscous_statement(io, propeller.corrected());
-  if (table) {
-    Diagram& d = figures->diagram();
-    d = open_water_diagram(*table, propeller, p.PD, propeller_title(p.series, Z, p.EAR, p.PD));
-    const auto& typed = propeller.full_scale;  // D and N typed for the correction, when asked
-    d.conditions = conditions_line(typed ? typed->D : kNotKnown, typed ? typed->N : kNotKnown,
-                                   kNotKnown, propeller.corrected());
-  }
-  return CaseResult::produced();
+  Diagram& d = outcome.diagram();
+  d = open_water_diagram(table, propeller, p.PD, propeller_title(p.series, Z, p.EAR, p.PD));
+  const auto& typed = propeller.full_scale;  // D and N typed for the correction, when asked
+  d.conditions = conditions_line(typed ? typed->D : kNotKnown, typed ? typed->N : kNotKnown,
+                                 kNotKnown, propeller.corrected());
+  return outcome;
 }
 
 }  // namespace tidewerk

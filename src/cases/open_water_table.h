@@ -8,7 +8,7 @@
 
 #include "numeric/grid.h"
 #include "report/channels.h"
-#include "report/run_figures.h"
+#include "report/outcome.h"
 #include "tidewerk/series.h"
 
 namespace tidewerk {
@@ -62,9 +62,9 @@ struct OpenWaterColumns {
 // the title layout, the rule, the column heads and the rule again.
 void write_open_water_head(Console& io, const char* title_layout);
 
-// Row i in `layout` (kOpenWaterRow or a marked variant) on the screen and the report, and into
-// `table` when one collects the rows.
+// Row i in `layout` (kOpenWaterRow or a marked variant) on the screen and the report, and its
+// numbers as a row of `table`.
 void write_open_water_row(Console& io, const char* layout, int i, const OpenWaterRow& row,
-                          ResultTable* table);
+                          ResultTable& table);
 
 }  // namespace tidewerk

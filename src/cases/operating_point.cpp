@@ -7,12 +7,12 @@
 
 #include "cases/case_warnings.h"
 #include "cases/cases.h"
+#include "cases/data_entry_check.h"
 #include "cases/figures.h"
 #include "cases/numeric_messages.h"
 #include "cases/open_water_table.h"
 #include "cases/performance.h"
 #include "cases/propeller.h"
-#include "driver/data_entry_check.h"
 #include "numeric/array_utilities.h"
 #include "numeric/grid.h"
 #include "numeric/interpolation.h"
@@ -54,7 +54,8 @@ void write_out_of_range(const Problem& p, float J, Console& io) {
 
 }  // namespace
 
-CaseResult operating_point(const Problem& p, Console& io, RunFigures* figures, Warnings& warnings) {
+CaseOutcome operating_point(const Problem& p, Console& io, Warnings& warnings) {
+  CaseOutcome outcome;
   check_data_entry(p, io);
   warn_correction_not_applied(warnings, p, Propeller::of(p), "IVISC = " + std::to_string(p.IVISC));
   const SeriesFacts& facts = series_facts(p.series);
@@ -91,22 +92,18 @@ CaseResult operating_point(const Problem& p, Console& io, RunFigures* figures, W
   }
 
   write_open_water_head(io, "(//12X,' Pervane Karakteristikleri')");
-  ResultTable* figure_table = figures
-                                  ? &figures->table(kOpenWaterTable, "Open-water characteristics",
-                                                    kOpenWaterColumns, kMarkColumn)
-                                  : nullptr;
+  ResultTable& figure_table =
+      outcome.table(kOpenWaterTable, "Open-water characteristics", kOpenWaterColumns, kMarkColumn);
   for (int i = 1; i <= table.kept; ++i) {
     const std::size_t r = static_cast<std::size_t>(i - 1);
     write_open_water_row(io, i == marked ? kMarkedRow : kOpenWaterRow, i, table.row(r),
                          figure_table);
-    if (figure_table && i == marked) figure_table->mark_last_row("operating");
+    if (i == marked) figure_table.mark_last_row("operating");
   }
   io.both_text(kOpenWaterRule);
-  if (figure_table) {
-    Diagram& d = figures->diagram();
-    d = open_water_diagram(*figure_table, propeller, pd, propeller_title(p.series, Z, p.EAR, pd));
-    d.conditions = conditions_line(p.D, p.N, p.Va, propeller.corrected());
-  }
+  Diagram& d = outcome.diagram();
+  d = open_water_diagram(figure_table, propeller, pd, propeller_title(p.series, Z, p.EAR, pd));
+  d.conditions = conditions_line(p.D, p.N, p.Va, propeller.corrected());
 
   const float J = Jop;
   // The interpolation table is the kept rows but the last.
@@ -114,12 +111,13 @@ CaseResult operating_point(const Problem& p, Console& io, RunFigures* figures, W
   if (table.kept < kFewestKeptRows || table.x[static_cast<std::size_t>(m - 1)] < J ||
       table.x[0] > J) {
     write_out_of_range(p, J, io);
-    return CaseResult::none("the operating J = " + fixed(J, 3) + " (Va = " + fixed(p.Va, 3) +
-                            " m/s) lies outside the open-water table (" +
-                            (table.kept > 1 ? fixed(table.x[0], 3) + " to " +
-                                                  fixed(table.x[static_cast<std::size_t>(m - 1)], 3)
-                                            : std::string("no rows")) +
-                            ")");
+    return std::move(outcome).without_result(
+        "the operating J = " + fixed(J, 3) + " (Va = " + fixed(p.Va, 3) +
+        " m/s) lies outside the open-water table (" +
+        (table.kept > 1
+             ? fixed(table.x[0], 3) + " to " + fixed(table.x[static_cast<std::size_t>(m - 1)], 3)
+             : std::string("no rows")) +
+        ")");
   }
   write_series_used(io, p.series);
 
@@ -143,22 +141,19 @@ CaseResult operating_point(const Problem& p, Console& io, RunFigures* figures, W
       {single(double{T} / 1000.0), p.Va, p.RHO, Z, p.EAR, p.D, pd});
   io.both("(1X,'Pd=',F10.2,' kW',/,1X,'J=',F7.3,' Kt=',F7.3,' 10Kq=',F7.3,' Eta0=',F7.3)",
           {Pd, J, Kt, ten_kq(Kq), eta0});
-  if (figures) {
-    figures
-        ->table("operating-point", "Operating point", {"J", "Kt", "10Kq", "eta0", "T_kN", "Pd_kW"})
-        .rows.push_back({J, Kt, ten_kq(Kq), eta0, single(double{T} / 1000.0), Pd});
-    figures->result("T", single(double{T} / 1000.0), "kN");
-    figures->result("Z", whole_number(Z));
-    figures->result("Pd", Pd, "kW");
-    figures->result("J", J);
-    figures->result("Kt", Kt);
-    figures->result("10Kq", ten_kq(Kq));
-    figures->result("eta0", eta0);
-    mark_on_curves(figures->diagram(), J, Kt, ten_kq(Kq), eta0,
-                   open_water_label(J, Kt, ten_kq(Kq), eta0), "operating point");
-  }
+  outcome.table("operating-point", "Operating point", {"J", "Kt", "10Kq", "eta0", "T_kN", "Pd_kW"})
+      .rows.push_back({J, Kt, ten_kq(Kq), eta0, single(double{T} / 1000.0), Pd});
+  outcome.result("T", single(double{T} / 1000.0), "kN");
+  outcome.result("Z", whole_number(Z));
+  outcome.result("Pd", Pd, "kW");
+  outcome.result("J", J);
+  outcome.result("Kt", Kt);
+  outcome.result("10Kq", ten_kq(Kq));
+  outcome.result("eta0", eta0);
+  mark_on_curves(outcome.diagram(), J, Kt, ten_kq(Kq), eta0,
+                 open_water_label(J, Kt, ten_kq(Kq), eta0), "operating point");
   write_viscous_statement(io, propeller.corrected());
-  return CaseResult::produced();
+  return outcome;
 }
 
 }  // namespace tidewerk

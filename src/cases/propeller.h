@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <optional>
 
-#include "driver/problem.h"
+#include "cases/problem.h"
 #include "tidewerk/series.h"
 
 namespace tidewerk {

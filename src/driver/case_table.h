@@ -8,7 +8,7 @@
 #include <span>
 
 #include "cases/cases.h"
-#include "driver/problem.h"
+#include "cases/problem.h"
 
 namespace tidewerk {
 

@@ -2,9 +2,9 @@
 
 #include <optional>
 
+#include "cases/data_entry_check.h"
 #include "driver/case_table.h"
-#include "driver/data_entry_check.h"
-#include "driver/main_program.h"
+#include "driver/task_reading.h"
 #include "report/run_end.h"
 
 namespace tidewerk {
@@ -19,10 +19,11 @@ std::string line_of(const ReadRecord& record) {
   return "line " + std::to_string(record.values.front().line);
 }
 
-void show(const Problem& problem, const TaskRead& read, std::ostream& out) {
+void show(const TaskRead& read, std::ostream& out) {
   if (read.series_line.values.empty()) return;
-  const std::optional<Series> series = series_from_number(problem.series_number);
-  out << "Series     " << padded(std::to_string(problem.series_number), 5)
+  const Problem& problem = read.problem;
+  const std::optional<Series>& series = read.series;
+  out << "Series     " << padded(std::to_string(read.series_number), 5)
       << (series ? std::string(series_facts(*series).name) + " series"
                  : std::string("not a series (1 Wageningen B, 2 Gawn, 3 KCA)"))
       << ", " << line_of(read.series_line) << "\n";
@@ -49,19 +50,20 @@ int check_task(std::istream& in, const std::string& name, const std::string& pat
   out << "Task file  " << name;
   if (path != name) out << " (" << path << ")";
   out << "\n";
-  Problem problem;
-  TaskRead read;
   Warnings warnings;  // kept for the list below, not written as they arise
   TaskFile task(in, name);
+  TaskReader reader(task, warnings);
   std::string fault;
   std::optional<std::string> refusal;
   try {
-    read_task(problem, task, warnings, read);
-    refusal = refusal_before_computing(problem, read.case_line.values.front().line);
+    reader.read();
+    const TaskRead& read = reader.progress();
+    refusal = refusal_before_computing(read.series, read.series_number, read.problem,
+                                       read.case_line.values.front().line);
   } catch (const InputError& e) {
     fault = e.what();
   }
-  show(problem, read, out);
+  show(reader.progress(), out);
   if (warnings.all().empty()) {
     out << "Warnings   none\n";
   } else {

@@ -3,6 +3,7 @@
 // where digits are lost.
 #pragma once
 
+#include <cfenv>
 #include <cmath>
 
 namespace tidewerk {
@@ -27,5 +28,19 @@ constexpr int whole_number(float x) {
   if (x <= -2147483648.0f) return -2147483647 - 1;
   return static_cast<int>(x);
 }
+
+// Keeps the floating-point exception flags as they were when it was made, restoring them when it
+// goes: for evaluations whose flags are none of the caller's business (the points of a diagram
+// alone, the library called from Python).
+class FloatingPointFlagsKept {
+ public:
+  FloatingPointFlagsKept() { std::fegetexceptflag(&saved_, FE_ALL_EXCEPT); }
+  ~FloatingPointFlagsKept() { std::fesetexceptflag(&saved_, FE_ALL_EXCEPT); }
+  FloatingPointFlagsKept(const FloatingPointFlagsKept&) = delete;
+  FloatingPointFlagsKept& operator=(const FloatingPointFlagsKept&) = delete;
+
+ private:
+  std::fexcept_t saved_{};
+};
 
 }  // namespace tidewerk

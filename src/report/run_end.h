@@ -20,6 +20,12 @@ class InputError : public std::runtime_error {
   explicit InputError(const std::string& what) : std::runtime_error(what) {}
 };
 
+// An output file (the report included) that cannot be created, written or removed.
+class OutputError : public std::runtime_error {
+ public:
+  explicit OutputError(const std::string& what) : std::runtime_error(what) {}
+};
+
 // Division by zero, an invalid operation or an overflow in the arithmetic.
 class ArithmeticError : public std::runtime_error {
  public:

@@ -132,7 +132,6 @@ TEST(BladeAreaCheck, SigmaAboveBothChartLines) {
 // series facts).
 Problem sweep_problem() {
   Problem p;
-  p.series_number = 1;
   p.series = Series::WageningenB;
   p.D = 4.0f;
   p.N = 120.0f;
@@ -153,14 +152,14 @@ TEST(BladeAreaSweep, RatiosThatDoNotReachTheThrustAreLeftOutSilently) {
   const Problem p = sweep_problem();
   testing::TestConsole t;
   RootSearchState state;
-  sweep_blade_area(p, Propeller::of(p), t.io, nullptr, kThrustQuantity, 370000.0f, state);
+  sweep_blade_area(p, Propeller::of(p), t.io, kThrustQuantity, 370000.0f, state);
   const std::string report = t.report.str();
   EXPECT_NE(report.find("|\n       1   .700   1.399"), std::string::npos);
   EXPECT_NE(report.find("\n       9  1.100   1.354    .557\n     ---|"), std::string::npos);
   EXPECT_EQ(t.screen.str().find("KOK"), std::string::npos);
 
   testing::TestConsole empty;
-  sweep_blade_area(p, Propeller::of(p), empty.io, nullptr, kThrustQuantity, 1.0e7f, state);
+  sweep_blade_area(p, Propeller::of(p), empty.io, kThrustQuantity, 1.0e7f, state);
   EXPECT_EQ(empty.report.str(),
             "\n\n\n"
             " Acinim alani orani Ae degisimine bagli pervane verimleri\n"

@@ -18,7 +18,6 @@ namespace {
 // The problem of case 4; the pitch and blade-area limits are those of the series.
 Problem bollard(Series series, float D1, float D2, float D3, float Z = 4.0f, float EAR = 0.70f) {
   Problem p;
-  p.series_number = static_cast<int>(series);
   p.series = series;
   p.case_number = 4;
   p.PQin = 1000.0f, p.PQ = 1000000.0f, p.N = 120.0f, p.RHO = 1025.0f;
@@ -43,7 +42,7 @@ TEST(BollardPull, GawnRefusedOnReportBeforeScreenAndNothingElse) {
   std::ostringstream shared;
   std::istringstream keys;
   Console io(shared, shared, keys);
-  bollard_pull(p, io, nullptr, testing::quiet_warnings());
+  bollard_pull(p, io, testing::quiet_warnings());
   const char* refusal = "GAWN SERISI PERVANELER ICIN BOLLARD DURUMU HESABI MUMKUN DEGIL - STOP\n";
   // The report keeps column 1, the screen does not.
   EXPECT_EQ(shared.str(), std::string("\n\n ") + refusal + "\n\n" + refusal);
@@ -54,7 +53,7 @@ TEST(BollardPull, GawnRefusedOnReportBeforeScreenAndNothingElse) {
 TEST(BollardPull, ReferenceRowsAndRequiredKqOfThe3mPropeller) {
   const Problem p = bollard(Series::WageningenB, 2.8f, 3.0f, 3.2f);
   testing::TestConsole t("2\n");
-  bollard_pull(p, t.io, nullptr, testing::quiet_warnings());
+  bollard_pull(p, t.io, testing::quiet_warnings());
   EXPECT_EQ(t.report.str().substr(0, t.report.str().find(" ---|", 200)),
             std::string(kHead) +
                 "  1   2.800   1.1277   1.305    .5882   148228.\n"
@@ -69,7 +68,7 @@ TEST(BollardPull, ReferenceRowsAndRequiredKqOfThe3mPropeller) {
   Problem doubled = bollard(Series::WageningenB, 3.0f, 3.0f, 3.0f, 4.0f, 0.70f);
   doubled.PQin = 2000.0f, doubled.PQ = 2000000.0f;
   testing::TestConsole u;
-  bollard_pull(doubled, u.io, nullptr, testing::quiet_warnings());
+  bollard_pull(doubled, u.io, testing::quiet_warnings());
   EXPECT_NE(u.report.str().find(" Kq= .1597 ICIN P/D HESABI MEVCUT PERVANE ICIN MUMKUN  DEGIL\n"),
             std::string::npos)
       << u.report.str();
@@ -78,7 +77,7 @@ TEST(BollardPull, ReferenceRowsAndRequiredKqOfThe3mPropeller) {
 TEST(BollardPull, IndexOutsideOneToThreeIsAskedAgain) {
   const Problem p = bollard(Series::WageningenB, 2.8f, 3.0f, 3.2f);
   testing::TestConsole t("0\n4\n3\n");
-  bollard_pull(p, t.io, nullptr, testing::quiet_warnings());
+  bollard_pull(p, t.io, testing::quiet_warnings());
   EXPECT_NE(t.screen.str().find(
                 "---|\n\n\nISTEDIGINIZ PERVANE INDISINI 1,2 veya 3 OLARAK GIRINIZ\n"
                 "ARA YARICAPLAR ICIN AYRICA INTERPOLASYON YAPILABILIR\n"
@@ -94,7 +93,7 @@ TEST(BollardPull, EndOfInputOrTextAtTheChoiceIsAnInputError) {
   for (const char* keys : {"", "5\n", "iki\n"}) {
     const Problem p = bollard(Series::WageningenB, 2.8f, 3.0f, 3.2f);
     testing::TestConsole t(keys);
-    EXPECT_THROW(bollard_pull(p, t.io, nullptr, testing::quiet_warnings()), InputError) << keys;
+    EXPECT_THROW(bollard_pull(p, t.io, testing::quiet_warnings()), InputError) << keys;
     EXPECT_EQ(t.report.str().find("SECILEN"), std::string::npos);
   }
 }
@@ -121,7 +120,7 @@ TEST(BollardPull, CrossingExcludesTheLowestSweptKqOnly) {
     p.PQ = PQ;
 
     testing::TestConsole t("1\n");
-    bollard_pull(p, t.io, nullptr, testing::quiet_warnings());
+    bollard_pull(p, t.io, testing::quiet_warnings());
     const std::string& report = t.report.str();
     if (*tie.row == '\0') {
       EXPECT_NE(report.find(" Yaricap D=   1.000 m\n"), std::string::npos) << report;
@@ -155,7 +154,7 @@ TEST(BollardPull, PowerRangeSpansTheSweepOfEachSeries) {
     const double per_kq_kw = std::pow(5.0, 5.0) * 8.0 * 1025.0 *
                              double{static_cast<float>(4.0 * std::atan(1.0))} * 2.0 / 1000.0;
     testing::TestConsole t;
-    bollard_pull(p, t.io, nullptr, testing::quiet_warnings());
+    bollard_pull(p, t.io, testing::quiet_warnings());
     double Pmin = 0, Pmax = 0;
     power_range(t.report.str(), Pmin, Pmax);
     // F8.1 shows 0.1 kW; the last swept P/D differs from the round value in its last bits.
@@ -167,7 +166,7 @@ TEST(BollardPull, PowerRangeSpansTheSweepOfEachSeries) {
   // Only the 29-value KCA sweep reaches a pitch ratio above 1.4.
   const Problem kca = bollard(Series::Kca, 2.4f, 3.0f, 3.6f, 6.0f, 0.65f);
   testing::TestConsole t("1\n");
-  bollard_pull(kca, t.io, nullptr, testing::quiet_warnings());
+  bollard_pull(kca, t.io, testing::quiet_warnings());
   EXPECT_NE(t.report.str().find("  1   2.400   2.4371   1.606   1.0370   141064.\n"),
             std::string::npos);
   EXPECT_NE(t.report.str().find(" Z= 5 EAR= .650\n"), std::string::npos);  // Z = 6 clamped to 5
@@ -182,7 +181,7 @@ TEST(BollardPull, FirstDiameterWithoutCrossingEndsTheCaseAtOnce) {
   {
     const Problem p = bollard(Series::WageningenB, 2.0f, 3.0f, 3.2f);
     testing::TestConsole t("1\n");  // never read
-    bollard_pull(p, t.io, nullptr, testing::quiet_warnings());
+    bollard_pull(p, t.io, testing::quiet_warnings());
     EXPECT_EQ(t.report.str(), kHead + messages_for_2m);
     EXPECT_EQ(t.screen.str(),
               "\n\n    Bollard Durumu Pervane Karakteristikleri\n"
@@ -199,7 +198,7 @@ TEST(BollardPull, FirstDiameterWithoutCrossingEndsTheCaseAtOnce) {
     // The first row stands, the second diameter's messages follow, nothing else.
     const Problem p = bollard(Series::WageningenB, 3.0f, 2.0f, 3.2f);
     testing::TestConsole t;
-    bollard_pull(p, t.io, nullptr, testing::quiet_warnings());
+    bollard_pull(p, t.io, testing::quiet_warnings());
     EXPECT_EQ(
         t.report.str(),
         kHead + std::string("  1   3.000    .7985   1.089    .4964   164870.\n") + messages_for_2m);

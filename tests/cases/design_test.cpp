@@ -11,8 +11,8 @@
 
 #include "cases/cases.h"
 #include "numeric/numeric_messages.h"
+#include "report/outcome.h"
 #include "report/run_end.h"
-#include "report/run_figures.h"
 #include "support/test_support.h"
 
 namespace tidewerk {
@@ -23,7 +23,6 @@ namespace {
 Problem design_problem(Series series, int case_number, float requirement, float D, float N,
                        float Va, float EAR, int IVISC = 0) {
   Problem p;
-  p.series_number = static_cast<int>(series);
   p.series = series;
   p.case_number = case_number;
   if (case_number == 8) {
@@ -52,7 +51,7 @@ CaseProcedure procedure_of(int case_number) {
 struct CaseRun {
   std::string screen;
   std::string report;
-  RunFigures figures;
+  CaseOutcome outcome;
   bool stopped = false;
 };
 
@@ -61,7 +60,8 @@ CaseRun run_case(const Problem& p) {
   testing::TestConsole t;
   CaseRun run;
   try {
-    procedure_of(p.case_number)(p, t.io, &run.figures, testing::quiet_warnings());
+    run.outcome = procedure_of(p.case_number)(p, t.io, testing::quiet_warnings());
+    run.stopped = run.outcome.closed;
   } catch (const RunStopped&) {
     run.stopped = true;
   }
@@ -70,9 +70,9 @@ CaseRun run_case(const Problem& p) {
   return run;
 }
 
-// The table of a run's figures with the title `title`, or null.
-const ResultTable* table_titled(const RunFigures& figures, const std::string& title) {
-  for (const ResultTable& table : figures.tables()) {
+// The table of a case's outcome with the title `title`, or null.
+const ResultTable* table_titled(const Outcome& outcome, const std::string& title) {
+  for (const ResultTable& table : outcome.tables()) {
     if (table.title == title) return &table;
   }
   return nullptr;
@@ -248,7 +248,7 @@ TEST(DesignCases, DesignPitchMeetsTheRequirementAndTheChecksUseItsThrust) {
               d.case_number == 8 ? 4 : 3);
     EXPECT_EQ(occurrences(run.report, "**D**"), 1);
     // The blade-area sweep runs up to 1.10.
-    const ResultTable* sweep = table_titled(run.figures, "Blade-area sweep");
+    const ResultTable* sweep = table_titled(run.outcome, "Blade-area sweep");
     ASSERT_NE(sweep, nullptr);
     ASSERT_FALSE(sweep->rows.empty());
     EXPECT_EQ(sweep->rows.back()[0], 1.10f);

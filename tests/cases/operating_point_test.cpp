@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cases/cases.h"
-#include "report/run_figures.h"
+#include "report/outcome.h"
 #include "support/test_support.h"
 
 namespace tidewerk {
@@ -16,22 +16,30 @@ namespace {
 Problem propeller(float PD, float D, float Va, Series series = Series::WageningenB,
                   float Z = 4.0f) {
   Problem p;
-  p.series_number = static_cast<int>(series);
   p.series = series;
   p.case_number = 6;
   p.PD = PD, p.Z = Z, p.EAR = 0.70f, p.RHO = 1025.0f, p.D = D, p.N = 120.0f, p.Va = Va;
   return p;
 }
 
-std::string run(const Problem& p, RunFigures* figures = nullptr) {
+// Case 6 on `p`: its report and its outcome.
+struct Case6 {
+  std::string report;
+  CaseOutcome outcome;
+};
+Case6 run_case6(const Problem& p) {
   testing::TestConsole t;
-  operating_point(p, t.io, figures, testing::quiet_warnings());
-  return t.report.str();
+  CaseOutcome outcome = operating_point(p, t.io, testing::quiet_warnings());
+  return {t.report.str(), std::move(outcome)};
+}
+
+std::string run(const Problem& p) {
+  return run_case6(p).report;
 }
 
 // The results row collected for --csv: J, Kt, 10Kq, eta0, T (kN), Pd (kW).
-std::vector<float> operating_point_row(const RunFigures& figures) {
-  for (const ResultTable& table : figures.tables()) {
+std::vector<float> operating_point_row(const Outcome& outcome) {
+  for (const ResultTable& table : outcome.tables()) {
     if (table.title == "Operating point" && table.rows.size() == 1) return table.rows[0];
   }
   ADD_FAILURE() << "no operating-point table";
@@ -45,8 +53,7 @@ bool has(const std::string& report, const std::string& lines) {
 // Jop = 5 / (2 * 4.032) = 0.62 lies between the grid values 0.6000001 and 0.6500001.
 TEST(OperatingPoint, Jop062IsRow13MarkedAndGivesTheResults) {
   const Problem p = propeller(1.0f, 4.032f, 5.0f);
-  RunFigures figures;
-  const std::string report = run(p, &figures);
+  const auto [report, outcome] = run_case6(p);
   EXPECT_TRUE(has(report,
                   "\n\n             Pervane Karakteristikleri\n"
                   " ---|-------|--------|---------|--------|------------|------------|\n"
@@ -60,7 +67,7 @@ TEST(OperatingPoint, Jop062IsRow13MarkedAndGivesTheResults) {
                   " 14    .650    .2021    .3406    .6139       17.9155     155.7935\n"))
       << report;
   EXPECT_TRUE(has(report, " J=   .620 Kt=   .216 10Kq=   .360 Eta0=   .593\n")) << report;
-  const std::vector<float> result = operating_point_row(figures);
+  const std::vector<float> result = operating_point_row(outcome);
   EXPECT_FLOAT_EQ(result[0], 0.62003968f);  // J
   EXPECT_NEAR(result[4], 234.280, 0.005);   // T, kN
 }
@@ -101,8 +108,7 @@ TEST(OperatingPoint, JopBelowTheGridIsRowOneAndInRange) {
 // delta do not fit their fields.
 TEST(OperatingPoint, ZeroAdvanceSpeedShowsTheCoefficientsOfJ0001) {
   const Problem p = propeller(1.0f, 4.032f, 0.0f);
-  RunFigures figures;
-  const std::string report = run(p, &figures);
+  const auto [report, outcome] = run_case6(p);
   const OpenWater bollard = evaluate(p.series, {0.001f, 1.0f, 0.70f, p.Z});
   EXPECT_NEAR(bollard.Kt, 0.454469, 1e-6);  // at J = 0 itself Kt would print .4547
   EXPECT_TRUE(
@@ -110,7 +116,7 @@ TEST(OperatingPoint, ZeroAdvanceSpeedShowsTheCoefficientsOfJ0001) {
       << report;
   EXPECT_TRUE(has(report, " J=   .000 Kt=   .454 10Kq=   .675 Eta0=   .000\n")) << report;
   // The parabola through rows 1..3 returns row 1.
-  EXPECT_NEAR(operating_point_row(figures)[1], bollard.Kt, 2e-6);
+  EXPECT_NEAR(operating_point_row(outcome)[1], bollard.Kt, 2e-6);
 }
 
 const std::string kOutOfRange =

@@ -12,8 +12,9 @@
 #include <vector>
 
 #include "driver/case_table.h"
-#include "driver/main_program.h"
+#include "driver/output_files.h"
 #include "driver/task_check.h"
+#include "driver/task_reading.h"
 #include "driver/task_template.h"
 #include "support/test_support.h"
 
@@ -42,11 +43,12 @@ TEST(TaskTemplate, EveryCaseAndSeriesReadsBackWithoutAWarning) {
       const std::vector<std::string> lines = lines_of(text);
       std::istringstream in(text);
       TaskFile task(in, "template.Tsk");
-      Problem problem;
-      TaskRead read;
       Warnings warnings;
-      ASSERT_TRUE(read_task(problem, task, warnings, read)) << label;
-      EXPECT_EQ(problem.series_number, number) << label;
+      TaskReader reader(task, warnings);
+      ASSERT_TRUE(reader.read()) << label;
+      const TaskRead& read = reader.progress();
+      const Problem& problem = read.problem;
+      EXPECT_EQ(read.series_number, number) << label;
       EXPECT_EQ(problem.case_number, entry.number) << label;
       ASSERT_EQ(read.values.values.size(), entry.count) << label;
       EXPECT_EQ(read.values.values.back().line, 81) << label;
@@ -228,7 +230,7 @@ TEST(OutputPlanOf, TheTaskFilesFolderAndStemOrTheClassicNames) {
     EXPECT_EQ(plan.dir, fs::path(row.dir)) << row.task_file;
     EXPECT_EQ(plan.stem, row.stem) << row.task_file;
     EXPECT_EQ(plan.report(), fs::path(row.report)) << row.task_file;
-    EXPECT_TRUE(plan.csv && !plan.svg && !plan.json);
+    EXPECT_TRUE(plan.kinds.csv && !plan.kinds.svg && !plan.kinds.json);
   }
 }
 

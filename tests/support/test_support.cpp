@@ -6,7 +6,7 @@
 #include <fstream>
 #include <memory>
 
-#include "driver/main_program.h"
+#include "driver/run_flow.h"
 
 namespace tidewerk::testing {
 
@@ -22,10 +22,10 @@ RunResult run_in_process(const std::optional<std::string>& task, const std::stri
   std::istringstream keys(keyboard);
   RunResult result;
   result.status =
-      run_tidewerk(screen, report, keys, errors, [&task]() -> std::unique_ptr<std::istream> {
+      run_tidewerk({screen, report, keys, errors}, [&task]() -> std::unique_ptr<std::istream> {
         if (!task) return nullptr;
         return std::make_unique<std::istringstream>(*task);
-      });
+      }).status;
   result.screen = screen.str();
   result.report = report.str();
   result.errors = errors.str();

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "driver/problem.h"
+#include "cases/problem.h"
 #include "report/channels.h"
 #include "report/warnings.h"
 

@@ -1,4 +1,4 @@
-#include "driver/main_program.h"
+#include "driver/task_reading.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +6,7 @@
 #include <memory>
 #include <sstream>
 
+#include "driver/run_flow.h"
 #include "driver/task_file.h"
 #include "report/run_end.h"
 #include "support/test_support.h"
@@ -107,7 +108,7 @@ Problem read_case(int case_number, const std::string& values) {
   problem.case_number = case_number;
   std::istringstream in(values);
   TaskFile task(in);
-  EXPECT_TRUE(read_case_values(problem, task));
+  EXPECT_FALSE(read_case_values(problem, task).values.empty());
   return problem;
 }
 
@@ -219,11 +220,12 @@ TEST(ReadTask, ReadsTheWholeTaskWithoutRunningTheCase) {
   for (const auto& row : rows) {
     std::istringstream in(row.task);
     TaskFile task(in, "t.Tsk");
-    Problem problem;
-    TaskRead read;
     Warnings warnings;
-    EXPECT_EQ(read_task(problem, task, warnings, read), row.known_case) << row.name;
-    EXPECT_EQ(problem.series_number, row.series) << row.name;
+    TaskReader reader(task, warnings);
+    EXPECT_EQ(reader.read(), row.known_case) << row.name;
+    const TaskRead& read = reader.progress();
+    const Problem& problem = read.problem;
+    EXPECT_EQ(read.series_number, row.series) << row.name;
     EXPECT_EQ(problem.case_number, row.case_number) << row.name;
     EXPECT_EQ(read.series_line.values.front().line, 16) << row.name;
     EXPECT_EQ(read.case_line.values.front().line, 80) << row.name;
@@ -236,10 +238,11 @@ TEST(ReadTask, ReadsTheWholeTaskWithoutRunningTheCase) {
   // The values land in their fields, with PQ in W.
   std::istringstream in(task_file(1, 9, "4600 5.2 105 6.4 1025 4 0.65 1 3.5"));
   TaskFile task(in);
-  Problem problem;
-  TaskRead read;
   Warnings warnings;
-  ASSERT_TRUE(read_task(problem, task, warnings, read));
+  TaskReader reader(task, warnings);
+  ASSERT_TRUE(reader.read());
+  const TaskRead& read = reader.progress();
+  const Problem& problem = read.problem;
   EXPECT_EQ(problem.PQ, 4600000.0f);
   EXPECT_EQ(problem.IVISC, 1);
   EXPECT_EQ(problem.Hs, 3.5f);
@@ -321,10 +324,10 @@ TEST(Warnings, EachSlipIsPointedOutOnceAndQuietSilencesIt) {
     const auto opener = [&row]() -> std::unique_ptr<std::istream> {
       return std::make_unique<std::istringstream>(row.task);
     };
-    run_tidewerk(screen, report, keys, errors, opener);
+    run_tidewerk({screen, report, keys, errors}, opener);
     RunSetup quiet;
     quiet.quiet = true;
-    run_tidewerk(quiet_screen, quiet_report, quiet_keys, quiet_errors, opener, nullptr, quiet);
+    run_tidewerk({quiet_screen, quiet_report, quiet_keys, quiet_errors}, opener, quiet);
     const std::size_t at = errors.str().find(row.warning);
     EXPECT_NE(at, std::string::npos) << row.name << "\n" << errors.str();
     EXPECT_EQ(errors.str().find(row.warning, at + 1), std::string::npos) << row.name << ": twice";

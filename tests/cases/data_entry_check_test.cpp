@@ -1,4 +1,4 @@
-#include "driver/data_entry_check.h"
+#include "cases/data_entry_check.h"
 
 #include <gtest/gtest.h>
 
@@ -18,20 +18,20 @@ struct Limits {
 constexpr Limits kB{Series::WageningenB, 0.3f, 1.0501f}, kGawn{Series::Gawn, 0.201f, 1.101f},
     kKca{Series::Kca, 0.501f, 1.101f}, kNone{std::nullopt, 0, 0};
 
-// The problem record of a task file with this series and blade-area ratio.
-Problem problem(const std::optional<Series>& series, float EAR) {
+// The check of a task file with this series (none: line 16 holds 4) and blade-area ratio.
+void check(const std::optional<Series>& series, float EAR, Console& io) {
+  if (!series) stop_for_unknown_series(4, io);
   Problem p;
-  p.series_number = series ? static_cast<int>(*series) : 4;
-  if (series) p.series = *series;
+  p.series = *series;
   p.EAR = EAR;
-  return p;
+  check_data_entry(p, io);
 }
 
 // True when the check lets the value through; false when it stops the run.
 bool passes(const Limits& limits, float EAR) {
   testing::TestConsole t;
   try {
-    check_data_entry(problem(limits.series, EAR), t.io);
+    check(limits.series, EAR, t.io);
   } catch (const RunStopped&) {
     return false;
   }
@@ -64,7 +64,7 @@ TEST(DataEntryCheck, LowerLimitInclusiveUpperLimitExclusive) {
 TEST(DataEntryCheck, WageningenMessageBlockOnScreenAndReport) {
   testing::TestConsole t;
   try {
-    check_data_entry(problem(kB.series, 1.2f), t.io);
+    check(kB.series, 1.2f, t.io);
     ADD_FAILURE() << "the run goes on";
   } catch (const RunStopped& stop) {
     // A stop without the case's result, with the reason for standard error.
@@ -107,7 +107,7 @@ TEST(DataEntryCheck, GawnKcaAndUnknownSeriesLines) {
   };
   for (const auto& row : rows) {
     testing::TestConsole t;
-    EXPECT_THROW(check_data_entry(problem(row.limits.series, row.EAR), t.io), RunStopped);
+    EXPECT_THROW(check(row.limits.series, row.EAR, t.io), RunStopped);
     EXPECT_EQ(t.report.str(),
               std::string("\n\n\n  Tidewerk Programi Data Giris Hata Uyarisi: \n") + row.lines);
   }

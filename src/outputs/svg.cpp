@@ -1,10 +1,11 @@
-#include "report/run_figures.h"
+#include "outputs/svg.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <ostream>
 #include <sstream>
+#include <vector>
 
 namespace tidewerk {
 namespace {
@@ -14,13 +15,6 @@ std::string number(double v, const char* format = "%.9g") {
   char text[64];
   std::snprintf(text, sizeof text, format, v);
   return text;
-}
-
-std::string csv_field(const std::string& text) {
-  if (text.find_first_of(",\"\n") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return quoted + "\"";
 }
 
 std::string xml(const std::string& text) {
@@ -66,103 +60,6 @@ Axis nice_axis(double lo, double hi) {
   }
   return {std::floor(lo / step) * step, std::ceil(hi / step) * step, step};
 }
-
-}  // namespace
-
-ResultTable& RunFigures::table(std::string name, std::string title,
-                               std::vector<std::string> columns, bool mark_column) {
-  const auto taken = [this](const std::string& candidate) {
-    return std::any_of(tables_.begin(), tables_.end(),
-                       [&](const ResultTable& t) { return t.name == candidate; });
-  };
-  std::string unique = name;
-  for (int k = 2; taken(unique); ++k) unique = name + "-" + std::to_string(k);
-  tables_.push_back({std::move(unique), std::move(title), std::move(columns), {}, mark_column, {}});
-  return tables_.back();
-}
-
-void RunFigures::result(std::string name, float value, std::string unit) {
-  results_.push_back({std::move(name), std::move(unit), value, false});
-}
-
-void RunFigures::result(std::string name, int value) {
-  results_.push_back({std::move(name), "", static_cast<float>(value), true});
-}
-
-std::string shortest_text(float value) {
-  if (!std::isfinite(value)) return "";
-  char text[32];
-  char* end = std::to_chars(text, text + sizeof text, value).ptr;
-  std::string shortest(text, end);
-  if (shortest.find('e') != std::string::npos) {
-    // "1e-05" -> "1.0e-05": a real reads as a real.
-    if (shortest.find('.') == std::string::npos) shortest.insert(shortest.find('e'), ".0");
-    return shortest;
-  }
-  // Fixed notation from the fewest digits: a large whole number is written "33584500.0", not
-  // with every digit of its exact value ("33584496").
-  end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific).ptr;
-  const std::string scientific(text, end);
-  const std::size_t e = scientific.find('e');
-  const bool negative = scientific[0] == '-';
-  std::string digits;
-  for (std::size_t k = negative ? 1 : 0; k < e; ++k) {
-    if (scientific[k] != '.') digits += scientific[k];
-  }
-  const int exponent = std::stoi(scientific.substr(e + 1));
-  const int whole = exponent + 1;  // digits before the point
-  std::string fixed;
-  if (whole <= 0) {
-    fixed = "0." + std::string(static_cast<std::size_t>(-whole), '0') + digits;
-  } else if (static_cast<std::size_t>(whole) >= digits.size()) {
-    fixed = digits + std::string(static_cast<std::size_t>(whole) - digits.size(), '0') + ".0";
-  } else {
-    const auto point = static_cast<std::size_t>(whole);
-    fixed = digits.substr(0, point) + "." + digits.substr(point);
-  }
-  return (negative ? "-" : "") + fixed;
-}
-
-std::string table_to_csv(const ResultTable& table) {
-  // One line of fields.  A line of one empty field is written as "" so that no reader takes it
-  // for a blank line and skips it.
-  const auto line = [](const std::vector<std::string>& fields) {
-    if (fields.size() == 1 && fields[0].empty()) return std::string("\"\"\n");
-    std::string text;
-    for (std::size_t k = 0; k < fields.size(); ++k) text += (k ? "," : "") + fields[k];
-    return text + "\n";
-  };
-  std::vector<std::string> fields;
-  for (const std::string& column : table.columns) fields.push_back(csv_field(column));
-  if (table.mark_column) fields.emplace_back("mark");
-  std::string out = line(fields);
-  for (std::size_t r = 0; r < table.rows.size(); ++r) {
-    const std::vector<float>& row = table.rows[r];
-    fields.clear();
-    // Exactly one field per column, whatever the row holds.
-    for (std::size_t c = 0; c < table.columns.size(); ++c) {
-      fields.push_back(c >= row.size() ? std::string()
-                       : c < table.count_columns && std::isfinite(row[c])
-                           ? std::to_string(static_cast<long>(row[c]))
-                           : shortest_text(row[c]));
-    }
-    if (table.mark_column) {
-      const auto mark = table.marks.find(r);
-      fields.push_back(mark == table.marks.end() ? std::string() : csv_field(mark->second));
-    }
-    out += line(fields);
-  }
-  return out;
-}
-
-std::string propeller_title(std::string_view series_name, float Z, float EAR, float PD) {
-  std::string title = std::string(series_name) + " series, Z = " + number(std::trunc(Z), "%.0f") +
-                      ", EAR = " + number(EAR, "%.3f");
-  if (std::isfinite(PD)) title += ", P/D = " + number(PD, "%.3f");
-  return title;
-}
-
-namespace {
 
 // The page: title lines above the plot area, the legend to its right.
 constexpr double kWidth = 800, kHeight = 560;
@@ -265,12 +162,24 @@ std::vector<Box> place_labels(const std::vector<Pixel>& points,
   return placed;
 }
 
-}  // namespace
+// The plot's frame: its axes and the mapping of diagram values to px.
+struct Frame {
+  Axis x_axis, y_axis;
+  double left = kLeft, top = kTop;
+  double width = kWidth - kLeft - kRight, height = kHeight - kTop - kBottom;
+  double px(double x) const { return left + (x - x_axis.lo) / (x_axis.hi - x_axis.lo) * width; }
+  double py(double y) const {
+    return top + height - (y - y_axis.lo) / (y_axis.hi - y_axis.lo) * height;
+  }
+  Box plot() const { return {left, top, left + width, top + height}; }
+};
 
-std::string diagram_to_svg(const Diagram& d) {
-  constexpr double W = kWidth, H = kHeight, left = kLeft, top = kTop;
-  const double pw = W - kLeft - kRight, ph = H - kTop - kBottom;
+std::string at(double v) {
+  return number(v, "%.2f");
+}
 
+// The axes over every finite point of the curves, markers and marks, the ordinate from zero.
+Frame frame_of(const Diagram& d) {
   double xlo = 1e300, xhi = -1e300, ylo = 0.0, yhi = -1e300;
   auto take = [&](float x, float y) {
     if (!std::isfinite(x) || !std::isfinite(y)) return;
@@ -283,12 +192,15 @@ std::string diagram_to_svg(const Diagram& d) {
   }
   for (const auto& m : d.marks) take(m.x, m.y);
   if (xlo > xhi) xlo = 0, xhi = 1, yhi = 1;
-  const Axis ax = nice_axis(xlo, xhi), ay = nice_axis(ylo, yhi);
-  auto px = [&](double x) { return left + (x - ax.lo) / (ax.hi - ax.lo) * pw; };
-  auto py = [&](double y) { return top + ph - (y - ay.lo) / (ay.hi - ay.lo) * ph; };
-  auto at = [](double v) { return number(v, "%.2f"); };
+  Frame f;
+  f.x_axis = nice_axis(xlo, xhi);
+  f.y_axis = nice_axis(ylo, yhi);
+  return f;
+}
 
-  std::ostringstream o;
+// The document's head, the white page and the title lines.
+void write_heading(std::ostream& o, const Diagram& d) {
+  constexpr double W = kWidth, H = kHeight;
   o << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
     << "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" << W << "\" height=\""
     << H << "\" viewBox=\"0 0 " << W << " " << H
@@ -305,37 +217,44 @@ std::string diagram_to_svg(const Diagram& d) {
       << "\" y=\"66\" text-anchor=\"middle\" font-size=\"13\" fill=\"#444444\">"
       << xml(d.conditions) << "</text>\n";
   }
+}
 
-  // Grid, ticks and tick labels.
+// Grid, ticks, tick labels, the frame and the axis labels.
+void write_axes(std::ostream& o, const Diagram& d, const Frame& f) {
+  const double left = f.left, top = f.top, pw = f.width, ph = f.height;
+  const Axis &ax = f.x_axis, &ay = f.y_axis;
   o << "<g fill=\"#222222\">\n";
   for (double x = ax.lo; x <= ax.hi + ax.step * 1e-6; x += ax.step) {
-    o << "<line x1=\"" << at(px(x)) << "\" y1=\"" << top << "\" x2=\"" << at(px(x)) << "\" y2=\""
-      << top + ph << "\" stroke=\"#e3e3e3\"/>\n"
-      << "<line x1=\"" << at(px(x)) << "\" y1=\"" << top + ph << "\" x2=\"" << at(px(x))
+    o << "<line x1=\"" << at(f.px(x)) << "\" y1=\"" << top << "\" x2=\"" << at(f.px(x))
+      << "\" y2=\"" << top + ph << "\" stroke=\"#e3e3e3\"/>\n"
+      << "<line x1=\"" << at(f.px(x)) << "\" y1=\"" << top + ph << "\" x2=\"" << at(f.px(x))
       << "\" y2=\"" << top + ph + 6 << "\" stroke=\"#000000\"/>\n"
-      << "<text x=\"" << at(px(x)) << "\" y=\"" << top + ph + 20
+      << "<text x=\"" << at(f.px(x)) << "\" y=\"" << top + ph + 20
       << "\" text-anchor=\"middle\" font-size=\"12\">"
       << number(std::fabs(x) < ax.step * 1e-6 ? 0.0 : x, "%g") << "</text>\n";
   }
   for (double y = ay.lo; y <= ay.hi + ay.step * 1e-6; y += ay.step) {
-    o << "<line x1=\"" << left << "\" y1=\"" << at(py(y)) << "\" x2=\"" << left + pw << "\" y2=\""
-      << at(py(y)) << "\" stroke=\"#e3e3e3\"/>\n"
-      << "<line x1=\"" << left - 6 << "\" y1=\"" << at(py(y)) << "\" x2=\"" << left << "\" y2=\""
-      << at(py(y)) << "\" stroke=\"#000000\"/>\n"
-      << "<text x=\"" << left - 10 << "\" y=\"" << at(py(y) + 4)
+    o << "<line x1=\"" << left << "\" y1=\"" << at(f.py(y)) << "\" x2=\"" << left + pw << "\" y2=\""
+      << at(f.py(y)) << "\" stroke=\"#e3e3e3\"/>\n"
+      << "<line x1=\"" << left - 6 << "\" y1=\"" << at(f.py(y)) << "\" x2=\"" << left << "\" y2=\""
+      << at(f.py(y)) << "\" stroke=\"#000000\"/>\n"
+      << "<text x=\"" << left - 10 << "\" y=\"" << at(f.py(y) + 4)
       << "\" text-anchor=\"end\" font-size=\"12\">"
       << number(std::fabs(y) < ay.step * 1e-6 ? 0.0 : y, "%g") << "</text>\n";
   }
   o << "</g>\n"
     << "<rect x=\"" << left << "\" y=\"" << top << "\" width=\"" << pw << "\" height=\"" << ph
     << "\" fill=\"none\" stroke=\"#000000\"/>\n"
-    << "<text x=\"" << left + pw / 2 << "\" y=\"" << H - 20
+    << "<text x=\"" << left + pw / 2 << "\" y=\"" << kHeight - 20
     << "\" text-anchor=\"middle\" font-size=\"14\">" << xml(d.x_label) << "</text>\n"
     << "<text x=\"22\" y=\"" << top + ph / 2
     << "\" text-anchor=\"middle\" font-size=\"14\" transform=\"rotate(-90 22 " << top + ph / 2
     << ")\">" << xml(d.y_label) << "</text>\n";
+}
 
-  // Curves and points; the curves sampled every few px for the placing of the labels.
+// Curves and points, then the table's points with their values on hover.  Returns the curves
+// sampled every few px, for the placing of the labels.
+std::vector<Pixel> write_curves(std::ostream& o, const Diagram& d, const Frame& f) {
   std::vector<Pixel> samples;
   for (const auto& s : d.series) {
     std::string points;
@@ -343,7 +262,7 @@ std::string diagram_to_svg(const Diagram& d) {
     Pixel last{};
     for (std::size_t i = 0; i < s.x.size() && i < s.y.size(); ++i) {
       if (!std::isfinite(s.x[i]) || !std::isfinite(s.y[i])) continue;
-      const Pixel p{px(s.x[i]), py(s.y[i])};
+      const Pixel p{f.px(s.x[i]), f.py(s.y[i])};
       points += at(p.x) + "," + at(p.y) + " ";
       if (!s.line) {
         o << "<circle cx=\"" << at(p.x) << "\" cy=\"" << at(p.y) << "\" r=\"5\" fill=\"" << s.colour
@@ -354,8 +273,8 @@ std::string diagram_to_svg(const Diagram& d) {
       const int steps =
           have_last ? std::max(1, static_cast<int>(std::hypot(p.x - last.x, p.y - last.y) / 4)) : 1;
       for (int k = 1; k <= steps; ++k) {
-        const double f = have_last ? static_cast<double>(k) / steps : 1.0;
-        samples.push_back({last.x + (p.x - last.x) * f, last.y + (p.y - last.y) * f});
+        const double t = have_last ? static_cast<double>(k) / steps : 1.0;
+        samples.push_back({last.x + (p.x - last.x) * t, last.y + (p.y - last.y) * t});
       }
       last = p, have_last = true;
     }
@@ -365,23 +284,27 @@ std::string diagram_to_svg(const Diagram& d) {
         << "\" stroke-width=\"2.5\"/>\n";
     }
   }
-  // The table's points, their values on hover.
   for (const auto& s : d.series) {
     for (const auto& m : s.markers) {
       if (!std::isfinite(m.x) || !std::isfinite(m.y)) continue;
-      o << "<circle cx=\"" << at(px(m.x)) << "\" cy=\"" << at(py(m.y)) << "\" r=\"3\" fill=\""
+      o << "<circle cx=\"" << at(f.px(m.x)) << "\" cy=\"" << at(f.py(m.y)) << "\" r=\"3\" fill=\""
         << s.colour << "\" stroke=\"#ffffff\" stroke-width=\"1\">";
       if (!m.label.empty()) o << "<title>" << xml(m.label) << "</title>";
       o << "</circle>\n";
     }
   }
+  return samples;
+}
 
-  // Marks, then their labels on top of everything drawn.
+// The marks' rings, then their labels on top of everything drawn.  Returns whether a ring was
+// drawn (the legend then names the marks).
+bool write_marks(std::ostream& o, const Diagram& d, const Frame& f,
+                 const std::vector<Pixel>& samples) {
   std::vector<Pixel> rings, labelled_points;
   std::vector<std::vector<std::string>> labels;
   for (const auto& m : d.marks) {
     if (!std::isfinite(m.x) || !std::isfinite(m.y)) continue;
-    const Pixel p{px(m.x), py(m.y)};
+    const Pixel p{f.px(m.x), f.py(m.y)};
     if (m.ring) {
       o << "<circle cx=\"" << at(p.x) << "\" cy=\"" << at(p.y)
         << "\" r=\"7\" fill=\"none\" stroke=\"#000000\" stroke-width=\"2\"/>\n";
@@ -392,8 +315,7 @@ std::string diagram_to_svg(const Diagram& d) {
       labels.push_back(lines_of(m.label));
     }
   }
-  const std::vector<Box> boxes =
-      place_labels(labelled_points, labels, samples, rings, {left, top, left + pw, top + ph});
+  const std::vector<Box> boxes = place_labels(labelled_points, labels, samples, rings, f.plot());
   for (std::size_t k = 0; k < boxes.size(); ++k) {
     const Box& b = boxes[k];
     o << "<g class=\"mark-label\">\n";
@@ -418,10 +340,13 @@ std::string diagram_to_svg(const Diagram& d) {
     }
     o << "</text>\n</g>\n";
   }
+  return !rings.empty();
+}
 
-  // Legend.
-  double ly = top + 10;
-  const double lx = left + pw + 16;
+// The legend right of the plot: one entry per curve, and the marks' entry when rings were drawn.
+void write_legend(std::ostream& o, const Diagram& d, const Frame& f, bool rings) {
+  double ly = f.top + 10;
+  const double lx = f.left + f.width + 16;
   for (const auto& s : d.series) {
     if (s.line) {
       o << "<line x1=\"" << lx << "\" y1=\"" << ly << "\" x2=\"" << lx + 28 << "\" y2=\"" << ly
@@ -435,12 +360,24 @@ std::string diagram_to_svg(const Diagram& d) {
       << "</text>\n";
     ly += 22;
   }
-  if (!rings.empty()) {
+  if (rings) {
     o << "<circle cx=\"" << lx + 14 << "\" cy=\"" << ly
       << "\" r=\"6\" fill=\"none\" stroke=\"#000000\" stroke-width=\"2\"/>\n"
       << "<text x=\"" << lx + 34 << "\" y=\"" << ly + 4 << "\" font-size=\"13\">"
       << xml(d.mark_legend) << "</text>\n";
   }
+}
+
+}  // namespace
+
+std::string diagram_to_svg(const Diagram& d) {
+  const Frame f = frame_of(d);
+  std::ostringstream o;
+  write_heading(o, d);
+  write_axes(o, d, f);
+  const std::vector<Pixel> samples = write_curves(o, d, f);
+  const bool rings = write_marks(o, d, f, samples);
+  write_legend(o, d, f, rings);
   o << "</svg>\n";
   return o.str();
 }

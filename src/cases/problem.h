@@ -1,6 +1,6 @@
-// The problem record: what the task file (and, in case 5, the keyboard) says about the design.
-// Filled by the main program before the case runs; the cases only read it.  Every field starts
-// at zero; a case reads only the fields of its own value list.
+// The problem record: what the task file says about the design, its series resolved.  Read by
+// the driver before the case runs; the cases only read it.  Every field starts at zero; a case
+// reads only the fields of its own value list.
 #pragma once
 
 #include "tidewerk/series.h"
@@ -8,8 +8,7 @@
 namespace tidewerk {
 
 struct Problem {
-  int series_number = 0;  // line 16 as read: 1 Wageningen B, 2 Gawn, 3 KCA, anything else unknown
-  Series series = Series::WageningenB;  // the series of series_number, once it is known
+  Series series = Series::WageningenB;  // the series of line 16 (a run stops on any other number)
   int case_number = 0;                  // calculation case, 1 to 10 (line 80)
 
   float T = 0;      // required thrust, kN

@@ -1,14 +1,11 @@
-// What a run can give besides its report, when asked on the command line: its tables at full
-// precision (one CSV file each), the named numbers of its result block (in its JSON) and a
-// diagram of its propeller (SVG).  The cases fill these only when a collector is attached to
-// the console; a classic run attaches none.
+// What a calculation gives besides its report: its tables at full precision, the named numbers
+// of its result block with their units, and the content of its diagram.  The writers of
+// src/outputs/ turn these into CSV, JSON and SVG; the Python module into arrays and dicts.
 #pragma once
 
 #include <cstddef>
-#include <limits>
 #include <map>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace tidewerk {
@@ -30,7 +27,7 @@ struct ResultTable {
   void mark_last_row(std::string what) { marks[rows.size() - 1] = std::move(what); }
 };
 
-// The mark column of a table, given to RunFigures::table.
+// The mark column of a table, given to Outcome::table.
 inline constexpr bool kMarkColumn = true;
 
 // A named number of a case's result block: the design P/D, the thrust, the row selected ...
@@ -82,16 +79,21 @@ inline constexpr const char* kColourKt = "#1f5fbf";
 inline constexpr const char* kColourKq = "#c8321e";
 inline constexpr const char* kColourEta = "#2a9d3a";
 
-class RunFigures {
+// The tables, result values and diagram of a calculation, in the order it produced them.
+class Outcome {
  public:
   // Starts a new table and returns it for its rows.  A name already taken in the run gets
   // "-2", "-3" ... appended.
   ResultTable& table(std::string name, std::string title, std::vector<std::string> columns,
                      bool mark_column = false);
+  // Adds a table made elsewhere, its name made unique as by table().
+  void add(ResultTable table);
   const std::vector<ResultTable>& tables() const { return tables_; }
   // A number of the result block, in the order the report prints them.
   void result(std::string name, float value, std::string unit = {});
   void result(std::string name, int value);
+  // Numbers of the result block made elsewhere, appended in their order.
+  void add(const std::vector<ResultValue>& values);
   const std::vector<ResultValue>& results() const { return results_; }
   // The diagram of the run; the last case to set it wins.
   Diagram& diagram() { return diagram_; }
@@ -102,23 +104,5 @@ class RunFigures {
   std::vector<ResultValue> results_;
   Diagram diagram_;
 };
-
-// The shortest decimal text that reads back as `value`, always with a decimal point: "0.7",
-// "3.0", "-0.0", "1.0e-05", "3.4028235e+38", "33584500.0".  The fewest significant digits
-// that do (std::to_chars), in fixed or exponent notation as it is shorter.  Empty for an
-// infinity or NaN.
-std::string shortest_text(float value);
-
-// A table as comma-separated values: a header line of the column names, then one line per row
-// with exactly as many fields (the numbers as shortest_text gives them, the mark last).
-std::string table_to_csv(const ResultTable& table);
-
-// The diagram as a self-contained SVG 1.1 document.
-std::string diagram_to_svg(const Diagram& diagram);
-
-// Title of the diagrams: "Wageningen B series, Z = 4, EAR = 0.700, P/D = 1.000"; without the
-// pitch ratio when it is not known (NaN).
-std::string propeller_title(std::string_view series_name, float Z, float EAR,
-                            float PD = std::numeric_limits<float>::quiet_NaN());
 
 }  // namespace tidewerk

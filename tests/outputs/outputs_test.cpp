@@ -1,4 +1,4 @@
-#include "report/run_figures.h"
+#include "outputs/outputs.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -26,9 +26,14 @@
 #include "cases/figures.h"
 #include "cases/performance.h"
 #include "cases/propeller.h"
-#include "driver/main_program.h"
 #include "driver/options.h"
-#include "driver/outputs.h"
+#include "driver/output_files.h"
+#include "driver/run_flow.h"
+#include "outputs/csv.h"
+#include "outputs/json.h"
+#include "outputs/record.h"
+#include "outputs/svg.h"
+#include "report/outcome.h"
 #include "support/test_support.h"
 #include "support/xml_check.h"
 
@@ -114,7 +119,7 @@ TEST(RunFiguresCsv, NumbersAreTheShortestTextThatReadsBackWithADecimalPoint) {
 }
 
 TEST(RunFiguresCsv, HeaderThenOneLineOfEqualFieldsPerRowWithTheMarkLast) {
-  RunFigures f;
+  Outcome f;
   ResultTable& t = f.table("open-water", "Open water", {"J", "Kt", "T_kN"}, kMarkColumn);
   t.rows = {{0.05f, 0.4406454f, 3.0f}, {0.7f, std::nanf(""), 1e-05f}};
   t.mark_last_row("design");
@@ -357,11 +362,10 @@ TEST(RunFiguresCase5, CsvHoldsTheReportValuesAndSvgHasThreeCurves) {
   std::ostringstream screen, report, errors;
   std::istringstream keyboard("H\n");
   const std::string task = testing::task_file(1, 5, "1.0 4 0.7");
-  RunFigures figures;
-  const int status = run_tidewerk(
-      screen, report, keyboard, errors, [&] { return std::make_unique<std::istringstream>(task); },
-      &figures);
-  ASSERT_EQ(status, 0);
+  const RunRecord record = run_tidewerk({screen, report, keyboard, errors},
+                                        [&] { return std::make_unique<std::istringstream>(task); });
+  const Outcome& figures = record.outcome;
+  ASSERT_EQ(record.status, 0);
   ASSERT_EQ(figures.tables().size(), 1u);
   const ResultTable& table = figures.tables()[0];
   ASSERT_EQ(table.rows.size(), 41u);
@@ -387,10 +391,8 @@ TEST(RunFiguresCase5, WithoutTheCollectorTheRunIsUnchanged) {
   auto plain = testing::run_in_process(task, "H\n");
   std::ostringstream screen, report, errors;
   std::istringstream keyboard("H\n");
-  RunFigures figures;
-  run_tidewerk(
-      screen, report, keyboard, errors, [&] { return std::make_unique<std::istringstream>(task); },
-      &figures);
+  run_tidewerk({screen, report, keyboard, errors},
+               [&] { return std::make_unique<std::istringstream>(task); });
   EXPECT_EQ(screen.str(), plain.screen);
   EXPECT_EQ(report.str(), plain.report);
 }
@@ -399,16 +401,17 @@ TEST(RunFiguresCase5, WithoutTheCollectorTheRunIsUnchanged) {
 struct CollectedRun {
   int status = -1;
   std::string screen, report;
-  RunFigures figures;
+  Outcome figures;
 };
 
 CollectedRun run_collecting(const std::string& task, const std::string& keys) {
   CollectedRun run;
   std::ostringstream screen, report, errors;
   std::istringstream keyboard(keys);
-  run.status = run_tidewerk(
-      screen, report, keyboard, errors, [&] { return std::make_unique<std::istringstream>(task); },
-      &run.figures);
+  RunRecord record = run_tidewerk({screen, report, keyboard, errors},
+                                  [&] { return std::make_unique<std::istringstream>(task); });
+  run.status = record.status;
+  run.figures = std::move(record.outcome);
   run.screen = screen.str();
   run.report = report.str();
   return run;
@@ -416,7 +419,6 @@ CollectedRun run_collecting(const std::string& task, const std::string& keys) {
 
 // A whole run in-process with its figures and record.
 struct RecordedRun {
-  RunFigures figures;
   RunRecord record;
   std::string report;
 };
@@ -424,12 +426,10 @@ RecordedRun record_run(const std::optional<std::string>& task, const std::string
   RecordedRun run;
   std::ostringstream screen, report, errors;
   std::istringstream keys(keyboard);
-  run_tidewerk(
-      screen, report, keys, errors,
-      [&task]() -> std::unique_ptr<std::istream> {
+  run.record =
+      run_tidewerk({screen, report, keys, errors}, [&task]() -> std::unique_ptr<std::istream> {
         return task ? std::make_unique<std::istringstream>(*task) : nullptr;
-      },
-      &run.figures, {}, &run.record);
+      });
   run.report = report.str();
   return run;
 }
@@ -628,8 +628,8 @@ TEST(RunRecordKeyboard, EveryLineTheDialogueTookInOrder) {
   // Case 5: the correction question, the diameter and revolutions, the closing pause.
   const RecordedRun run =
       record_run(testing::task_file(1, 5, "1.0 4 0.7"), "E\n3.0 120\n\nnot read\n");
-  EXPECT_EQ(run.record.keyboard.lines, (std::vector<std::string>{"E", "3.0 120", ""}));
-  EXPECT_EQ(run.record.keyboard.not_kept, 0u);
+  EXPECT_EQ(run.record.keyboard, (std::vector<std::string>{"E", "3.0 120", ""}));
+  EXPECT_EQ(run.record.keyboard_not_kept, 0u);
 }
 
 TEST(RunRecordKeyboard, EndlessInputKeepsTheFirstThousandLinesAndCountsTheRest) {
@@ -638,10 +638,10 @@ TEST(RunRecordKeyboard, EndlessInputKeepsTheFirstThousandLinesAndCountsTheRest) 
   std::string keys = "E\n";
   for (int k = 0; k < 2500; ++k) keys += "0\n";
   const RecordedRun run = record_run(testing::task_file(1, 1, "400 6.5 7.0 1025 4 0.60"), keys);
-  ASSERT_EQ(run.record.ending, "input error") << run.record.reason;
-  EXPECT_EQ(run.record.keyboard.lines.size(), KeyboardLog::kKept);
-  EXPECT_EQ(run.record.keyboard.lines.front(), "E");
-  EXPECT_EQ(run.record.keyboard.not_kept, 2501u - KeyboardLog::kKept);
+  ASSERT_EQ(run.record.ending, Ending::InputError) << run.record.reason;
+  EXPECT_EQ(run.record.keyboard.size(), KeyboardLog::kKept);
+  EXPECT_EQ(run.record.keyboard.front(), "E");
+  EXPECT_EQ(run.record.keyboard_not_kept, 2501u - KeyboardLog::kKept);
 }
 
 TEST(Outputs, Case8JsonInItsKeyOrderWithTheValuesReadTheMarkAndTheResultBlock) {
@@ -649,7 +649,7 @@ TEST(Outputs, Case8JsonInItsKeyOrderWithTheValuesReadTheMarkAndTheResultBlock) {
       testing::read_file(std::string(TIDEWERK_SOURCE_DIR) + "/examples/case8_merchant_ship.Tsk"),
       "");
   const auto dir = output_folder("case8");
-  write_outputs({dir, "ship", false, true, true}, run.figures, run.record);
+  write_outputs({dir, "ship", {false, true, true}}, run.record);
   EXPECT_EQ(files_in(dir), (std::vector<std::string>{"ship.blade-area.csv", "ship.json",
                                                      "ship.open-water.csv", "ship.pitch.csv"}));
   const std::string text = testing::read_file((dir / "ship.json").string());
@@ -688,7 +688,7 @@ TEST(Outputs, Case8JsonInItsKeyOrderWithTheValuesReadTheMarkAndTheResultBlock) {
 TEST(Outputs, AnInputErrorIsRecordedButAMissingTaskFileWritesNoJson) {
   const RecordedRun bad = record_run(testing::task_file(1, 5, "1.0 x 0.7"), "");
   const auto dir = output_folder("input-error");
-  write_outputs({dir, "bad", false, false, true}, bad.figures, bad.record);
+  write_outputs({dir, "bad", {false, false, true}}, bad.record);
   const auto e = nlohmann::json::parse(testing::read_file((dir / "bad.json").string()));
   EXPECT_EQ(e["ending"], "input error");
   EXPECT_NE(e["reason"].get<std::string>().find("\"x\""), std::string::npos);
@@ -697,39 +697,8 @@ TEST(Outputs, AnInputErrorIsRecordedButAMissingTaskFileWritesNoJson) {
   EXPECT_TRUE(e["values"].empty());
 
   const RecordedRun missing = record_run(std::nullopt, "");
-  write_outputs({dir, "gone", true, true, true}, missing.figures, missing.record);
+  write_outputs({dir, "gone", {true, true, true}}, missing.record);
   EXPECT_EQ(files_in(dir), std::vector<std::string>{"bad.json"});
-  std::filesystem::remove_all(dir);
-}
-
-TEST(Outputs, StaleFilesOfTheRequestedKindsAndStemAreRemovedAndNoOthers) {
-  const auto dir = output_folder("stale");
-  for (const char* name :
-       {"other.pitch.csv", "stem.Son", "stem.b.pitch.csv", "stem.csv", "stem.json",
-        "stem.open-water-2.csv", "stem.pitch.csv", "stem.svg", "stem.x y.csv"}) {
-    std::ofstream(dir / name) << "old\n";
-  }
-  remove_stale_outputs({dir, "stem", true, true, false});
-  EXPECT_EQ(files_in(dir),
-            (std::vector<std::string>{"other.pitch.csv", "stem.Son", "stem.b.pitch.csv", "stem.csv",
-                                      "stem.json", "stem.x y.csv"}));
-  remove_stale_outputs({dir, "stem", false, false, true});
-  EXPECT_FALSE(std::filesystem::exists(dir / "stem.json"));
-  std::filesystem::remove_all(dir);
-}
-
-TEST(Outputs, TheFilesOfARunAreWrittenWholeOrNoneOfThem) {
-  const RecordedRun run = record_run(testing::task_file(1, 5, "1.0 4 0.7"), "H\n");
-  const auto dir = output_folder("whole");
-  // The JSON cannot take its name (a folder holds it): neither the diagram nor the table stays.
-  std::filesystem::create_directories(dir / "ship.json" / "inside");
-  EXPECT_THROW(write_outputs({dir, "ship", true, true, true}, run.figures, run.record),
-               std::runtime_error);
-  EXPECT_EQ(files_in(dir), std::vector<std::string>{"ship.json"});
-  std::filesystem::remove_all(dir / "ship.json");
-  write_outputs({dir, "ship", true, true, true}, run.figures, run.record);
-  EXPECT_EQ(files_in(dir),
-            (std::vector<std::string>{"ship.json", "ship.open-water.csv", "ship.svg"}));
   std::filesystem::remove_all(dir);
 }
 
@@ -739,14 +708,13 @@ TEST(Outputs, TheFilesOfARunAreWrittenWholeOrNoneOfThem) {
 TEST(Outputs, JsonNumbersAreTheFloatsWithTheirFewestDigits) {
   std::vector<float> sample = {0.7f, 3.0f, -0.0f, 1e-05f, 0.1f + 0.6f};
   for (const float f : float_sample(214751)) sample.push_back(f);
-  RunFigures figures;
-  ResultTable& table = figures.table("sample", "Floats across the range", {"x"});
+  RunRecord record;
+  record.task_opened = true;
+  ResultTable& table = record.outcome.table("sample", "Floats across the range", {"x"});
   for (const float f : sample) table.rows.push_back({f});
   table.rows.push_back({std::nanf("")});
-  RunRecord record;
-  record.read.opened = true;
   const auto dir = output_folder("numbers");
-  write_outputs({dir, "sample", false, false, true}, figures, record);
+  write_outputs({dir, "sample", {false, false, true}}, record);
   const std::string text = testing::read_file((dir / "sample.json").string());
   const std::size_t from = text.find("\"rows\"") + 7, to = text.find("\"results\"");
   std::string rows = text.substr(from, to - from);
@@ -770,6 +738,45 @@ TEST(Outputs, JsonNumbersAreTheFloatsWithTheirFewestDigits) {
     }
   }
   std::filesystem::remove_all(dir);
+}
+
+// Each ending has one text (the JSON's "ending", Python's Run.ending) and one exit status.
+TEST(RunRecordEnding, EachEndingHasItsTextAndExitStatus) {
+  const struct {
+    Ending ending;
+    const char* text;
+    int status;
+  } rows[] = {{Ending::Result, "result", 0},
+              {Ending::NoResult, "no result", 5},
+              {Ending::InputError, "input error", 1},
+              {Ending::ArithmeticError, "arithmetic error", 3},
+              {Ending::InternalError, "internal error", 4}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(ending_text(row.ending), row.text);
+    EXPECT_EQ(exit_status(row.ending), row.status) << row.text;
+  }
+}
+
+// The outputs of a record: the diagram when there is one, a CSV per table, the JSON once the
+// input was opened; each named by what follows the stem.
+TEST(OutputTexts, OnePerRequestedKindNamedByItsSuffix) {
+  RunRecord record;
+  record.outcome.table("pitch", "Pitch table", {"PD", "T_kN"}).rows.push_back({0.8f, 450.0f});
+  record.outcome.table("pitch", "Again", {"PD"});
+  const auto suffixes = [&record](OutputKinds kinds) {
+    std::vector<std::string> names;
+    for (const OutputText& output : output_texts(record, kinds)) names.push_back(output.suffix);
+    return names;
+  };
+  const OutputKinds all{true, true, true};
+  EXPECT_EQ(suffixes(all), (std::vector<std::string>{".pitch.csv", ".pitch-2.csv"}));
+  record.task_opened = true;
+  record.outcome.diagram().series.push_back({"eta0", kColourEta, true, {0.5f}, {0.6f}});
+  EXPECT_EQ(suffixes(all),
+            (std::vector<std::string>{".svg", ".pitch.csv", ".pitch-2.csv", ".json"}));
+  EXPECT_EQ(suffixes({false, false, true}), std::vector<std::string>{".json"});
+  EXPECT_TRUE(suffixes({}).empty());
+  EXPECT_EQ(output_texts(record, {false, true, false})[0].text, "PD,T_kN\n0.8,450.0\n");
 }
 
 }  // namespace

@@ -1,0 +1,19 @@
+// The Python module tidewerk: the three propeller series vectorised over NumPy arrays
+// (series.cpp), whole runs of the program in-process (runs.cpp) and their exceptions
+// (errors.cpp), and the ship library (ship_bindings.cpp), over the program's own core library.
+#include "common.h"
+
+PYBIND11_MODULE(tidewerk, m) {
+  using namespace tidewerk::python;
+
+  m.doc() =
+      "Tidewerk: open-water characteristics of the Wageningen B, Gawn and KCA propeller series "
+      "(with the ITTC78 correction of the Wageningen B series), vectorised over NumPy arrays, "
+      "and whole runs of the Tidewerk program in-process.";
+  m.attr("__version__") = TIDEWERK_VERSION;
+
+  register_errors(m);
+  register_series(m);
+  register_runs(m);
+  add_ship(m);
+}
