@@ -110,7 +110,8 @@ std::string write_power_out_of_range(const Problem& p, float D, Console& io, con
 int read_choice(Console& io) {
   int choice = 0;
   io.read_numbers({integer_target("propeller index", choice)});
-  while (choice < 1 || choice > kCandidates) {
+  for (int refused = 1; choice < 1 || choice > kCandidates; ++refused) {
+    io.refuse_answer(refused, "propeller index", 1, kCandidates);
     io.screen.text(kChoicePrompt);
     io.read_numbers({integer_target("propeller index", choice)});
   }

@@ -180,6 +180,13 @@ void Console::read_numbers(std::initializer_list<ReadTarget> targets) {
   }
 }
 
+void Console::refuse_answer(int refused, std::string_view name, int low, int high) {
+  if (refused < kKeyboardEmptyLineLimit) return;
+  throw InputError(keyboard_.source() + ", line " + std::to_string(keyboard_.line_number()) + ": " +
+                   std::to_string(refused) + " answers in a row outside " + std::to_string(low) +
+                   " to " + std::to_string(high) + " for " + std::string(name));
+}
+
 void Console::pause(std::string_view text) {
   check_arithmetic();
   screen_stream_ << in_language(language_, text) << '\n';

@@ -106,6 +106,10 @@ class Console {
   // Number entry: one free-form read from the keyboard.  End of input, and
   // kKeyboardEmptyLineLimit empty lines in a row, are an InputError.
   void read_numbers(std::initializer_list<ReadTarget> targets);
+  // A whole number typed outside `low` to `high`, about to be asked again: the `refused`-th in a
+  // row.  The kKeyboardEmptyLineLimit-th ends the run with an InputError naming the prompt: the
+  // input is not someone typing.
+  void refuse_answer(int refused, std::string_view name, int low, int high);
   // Pause: shows `text` on a line of its own and waits for a line (end of input continues).
   void pause(std::string_view text);
   // Stop: shows "Stop - Program terminated." and ends the run (throws RunStopped); a

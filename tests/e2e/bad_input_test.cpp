@@ -569,6 +569,13 @@ void add_keyboard_slips(std::vector<Slip>& slips) {
              "was expected for " +
                  row_prompt),
       table_lines));
+  // Endless answers outside the range are asked again a thousand times, then end the run.
+  std::string fours;
+  for (int k = 0; k < 1500; ++k) fours += "4\n";
+  slips.push_back(start_of(
+      on_run("case4_endless_choices_outside", "case4_b_choice1", case4, fours, 1,
+             "keyboard input, line 1000: 1000 answers in a row outside 1 to 3 for propeller index"),
+      bollard_table_lines));
   // 999 empty lines and then the number: the read goes on to it.
   slips.push_back(same_as(on_run("case4_choice_after_999_empty_lines", "case4_b_choice1", case4,
                                  std::string(999, '\n') + "1\n", 0)));
