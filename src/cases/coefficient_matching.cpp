@@ -262,12 +262,14 @@ int offer_another_row(int selected, int rows, Console& io) {
       "(' Uyari: Secilen Pervane Pic Ust sinirinda. Bu durum hatali sonuc verebilir.')");
   if (!io.ask_yes_no("(' Secilen pervaneyi degistirmek ister misin? E/H <H>')")) return selected;
   io.screen.write("(/)");
+  constexpr const char* kRowPrompt = "the row number of the propeller (left column)";
   int chosen = 0;
-  do {  // a number outside the table is asked again
+  for (int refused = 0;; ++refused) {  // a number outside the table is asked again
+    io.refuse_answer(refused, kRowPrompt, 1, rows);
     io.screen.write("(' Istediginiz pervanenin indisini girin. (Sol kolon degeri).')");
-    io.read_numbers({integer_target("the row number of the propeller (left column)", chosen)});
-  } while (chosen < 1 || chosen > rows);
-  return chosen;
+    io.read_numbers({integer_target(kRowPrompt, chosen)});
+    if (chosen >= 1 && chosen <= rows) return chosen;
+  }
 }
 
 // The outcome's candidate table, and the efficiency of the candidates against P/D
@@ -279,6 +281,7 @@ CaseOutcome candidate_figures(const MatchingCase& mc, const Workspace& ws, int s
   ResultTable& table =
       outcome.table("candidates", std::string("Candidate propellers for ") + load,
                     {"row", "PD", "J", "Kt", "10Kq", "eta0", "Bp", "delta"}, kMarkColumn);
+  table.count_columns = 1;
   DiagramSeries eta{"eta0", kColourEta, true, {}, {}};
   for (int r = 0; r < ws.rows; ++r) {
     table.rows.push_back({static_cast<float>(r + 1), ws.pd[r], ws.j[r], ws.kt[r], ten_kq(ws.kq[r]),
