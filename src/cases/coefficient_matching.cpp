@@ -10,6 +10,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -59,19 +60,45 @@ std::vector<double> grid_powers(const std::vector<float>& grid, double exponent)
   return powers;
 }
 
+void rounded_quotients(int count, const float* numerators, const double* divisors,
+                       float* quotients) {
+  // Four quotients at a time in vector registers: each lane is one IEEE double division and
+  // one rounding to float, the operations of the scalar form, so the same bits.
+  using Floats = float __attribute__((vector_size(16)));
+  using Doubles = double __attribute__((vector_size(32)));
+  constexpr int kLanes = 4;
+  int k = 0;
+  for (; k + kLanes <= count; k += kLanes) {
+    Floats numerator;
+    Doubles divisor;
+    std::memcpy(&numerator, numerators + k, sizeof numerator);
+    std::memcpy(&divisor, divisors + k, sizeof divisor);
+    const Floats quotient =
+        __builtin_convertvector(__builtin_convertvector(numerator, Doubles) / divisor, Floats);
+    std::memcpy(quotients + k, &quotient, sizeof quotient);
+  }
+  for (; k < count; ++k) quotients[k] = single(double{numerators[k]} / divisors[k]);
+}
+
 int sweep_advance_grid(const Propeller& propeller, float pd, const Ratio& ratio, const float* grid,
                        const double* powers, int count, OpenWater* work, float* ratio_values,
                        float* grid_j) {
   // The curve ends where the thrust turns negative.
   const auto stored = static_cast<int>(
       propeller.over_until_negative_thrust(pd, grid, static_cast<std::size_t>(count), work));
+  bool raised = false;
   for (int k = 0; k < stored; ++k) {
-    const OpenWater& point = work[k];
-    // The power of the grid point, unless the evaluator raised a J below 0.001.
-    const double j_power =
-        point.J == grid[k] ? powers[k] : std::pow(double{point.J}, ratio.exponent);
-    ratio_values[k] = single(double{point.*ratio.coefficient} / j_power);
-    grid_j[k] = point.J;
+    ratio_values[k] = work[k].*ratio.coefficient;
+    grid_j[k] = work[k].J;
+    raised |= work[k].J != grid[k];
+  }
+  rounded_quotients(stored, ratio_values, powers, ratio_values);
+  // A point whose J the evaluator raised (below 0.001) divides by the power of its own J.
+  for (int k = 0; raised && k < stored; ++k) {
+    if (work[k].J != grid[k]) {
+      ratio_values[k] =
+          single(double{work[k].*ratio.coefficient} / std::pow(double{work[k].J}, ratio.exponent));
+    }
   }
   return stored;
 }
@@ -235,12 +262,14 @@ int offer_another_row(int selected, int rows, Console& io) {
       "(' Uyari: Secilen Pervane Pic Ust sinirinda. Bu durum hatali sonuc verebilir.')");
   if (!io.ask_yes_no("(' Secilen pervaneyi degistirmek ister misin? E/H <H>')")) return selected;
   io.screen.write("(/)");
+  constexpr const char* kRowPrompt = "the row number of the propeller (left column)";
   int chosen = 0;
-  do {  // a number outside the table is asked again
+  for (int refused = 0;; ++refused) {  // a number outside the table is asked again
+    io.refuse_answer(refused, kRowPrompt, 1, rows);
     io.screen.write("(' Istediginiz pervanenin indisini girin. (Sol kolon degeri).')");
-    io.read_numbers({integer_target("the row number of the propeller (left column)", chosen)});
-  } while (chosen < 1 || chosen > rows);
-  return chosen;
+    io.read_numbers({integer_target(kRowPrompt, chosen)});
+    if (chosen >= 1 && chosen <= rows) return chosen;
+  }
 }
 
 // The outcome's candidate table, and the efficiency of the candidates against P/D
@@ -252,6 +281,7 @@ CaseOutcome candidate_figures(const MatchingCase& mc, const Workspace& ws, int s
   ResultTable& table =
       outcome.table("candidates", std::string("Candidate propellers for ") + load,
                     {"row", "PD", "J", "Kt", "10Kq", "eta0", "Bp", "delta"}, kMarkColumn);
+  table.count_columns = 1;
   DiagramSeries eta{"eta0", kColourEta, true, {}, {}};
   for (int r = 0; r < ws.rows; ++r) {
     table.rows.push_back({static_cast<float>(r + 1), ws.pd[r], ws.j[r], ws.kt[r], ten_kq(ws.kq[r]),

@@ -57,6 +57,7 @@ void write_out_of_range(const Problem& p, float J, Console& io) {
 CaseOutcome operating_point(const Problem& p, Console& io, Warnings& warnings) {
   CaseOutcome outcome;
   check_data_entry(p, io);
+  warn_correction_not_applied(warnings, p, Propeller::of(p), "IVISC = " + std::to_string(p.IVISC));
   const SeriesFacts& facts = series_facts(p.series);
   warn_outside_fitted(warnings, p, "P/D", p.PD, facts.PDmin, facts.PDmax);
   const float pd = p.PD;
