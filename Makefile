@@ -12,7 +12,7 @@ PREFIX     ?= /usr/local
 
 # Seconds each fuzz target runs in `make fuzz`.
 FUZZ_SECONDS ?= 20
-FUZZ_TARGETS := task_file record_notation whole_run
+FUZZ_TARGETS := task_file record_notation whole_run study_file
 
 # The example's name, given with or without its folder and .Tsk.
 EXAMPLE_NAME := $(notdir $(patsubst %.Tsk,%,$(EXAMPLE)))
@@ -65,13 +65,16 @@ fuzz:
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DTIDEWERK_FUZZ=ON -DTIDEWERK_SANITIZE=ON -DTIDEWERK_TESTS=OFF
 	cmake --build build-fuzz -j $(JOBS)
-	mkdir -p build-fuzz/corpus-task_file build-fuzz/corpus-record_notation build-fuzz/corpus-whole_run
+	mkdir -p build-fuzz/corpus-task_file build-fuzz/corpus-record_notation build-fuzz/corpus-whole_run \
+	    build-fuzz/corpus-study_file
 	build-fuzz/fuzz_task_file -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 -artifact_prefix=build-fuzz/ \
 	    build-fuzz/corpus-task_file examples
 	build-fuzz/fuzz_record_notation -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 -artifact_prefix=build-fuzz/ \
 	    build-fuzz/corpus-record_notation fuzz/seeds/record_notation
 	build-fuzz/fuzz_whole_run -max_total_time=$(FUZZ_SECONDS) -timeout=20 -print_final_stats=1 -artifact_prefix=build-fuzz/ \
 	    build-fuzz/corpus-whole_run examples
+	build-fuzz/fuzz_study_file -max_total_time=$(FUZZ_SECONDS) -timeout=20 -print_final_stats=1 -artifact_prefix=build-fuzz/ \
+	    build-fuzz/corpus-study_file examples
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Whole-process times of the program: a static C program that returns at once, `tidewerk
---version`, and the run of the case-2 Gawn task file, each started many times in turn.
+--version`, the run of the case-2 Gawn task file and the propulsion study of the Holtrop-Mennen
+example ship (one thread), each started many times in turn.
 
     bench/process_start.py build/tidewerk [runs]
 
@@ -17,6 +18,7 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 TASK = os.path.join(HERE, "..", "tests", "e2e", "runs", "case2_gawn", "task.Tsk")
+STUDY = os.path.join(HERE, "..", "examples", "study_holtrop_mennen_ship.toml")
 
 
 def wall_times(command, folder, runs):
@@ -42,10 +44,13 @@ def main():
         subprocess.run([os.environ.get("CC", "cc"), "-O2", "-static", source, "-o", nothing],
                        check=True)
         shutil.copy(TASK, os.path.join(folder, "Tidewerk_28-03-2020.Tsk"))
+        shutil.copy(STUDY, os.path.join(folder, "ship.toml"))
         commands = {
             "static C program, returns at once": [nothing],
             "tidewerk --version": [program, "--version"],
             "tidewerk, case 2 Gawn (151 x 1400)": [program],
+            "tidewerk study, Holtrop-Mennen ship": [program, "study", "-q", "--jobs", "1",
+                                                    "ship.toml"],
         }
         results = {name: [] for name in commands}
         # In turns, so that a busy spell of the machine falls on all of them alike.

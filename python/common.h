@@ -50,6 +50,7 @@ using KeepFloatingPointFlags = FloatingPointFlagsKept;
 void register_errors(py::module_& m);
 void register_series(py::module_& m);
 void register_runs(py::module_& m);
-void add_ship(py::module_& m);  // tidewerk.resistance and tidewerk.propulsion_factors
+void add_ship(py::module_& m);   // tidewerk.resistance and tidewerk.propulsion_factors
+void add_study(py::module_& m);  // tidewerk.study and tidewerk.study_template
 
 }  // namespace tidewerk::python

@@ -1,6 +1,7 @@
 // The Python module tidewerk: the three propeller series vectorised over NumPy arrays
 // (series.cpp), whole runs of the program in-process (runs.cpp) and their exceptions
-// (errors.cpp), and the ship library (ship_bindings.cpp), over the program's own core library.
+// (errors.cpp), the ship library (ship_bindings.cpp) and the propulsion study
+// (study_bindings.cpp), over the program's own core library.
 #include "common.h"
 #include "series/instruction_set.h"
 
@@ -22,4 +23,5 @@ PYBIND11_MODULE(tidewerk, m) {
   register_series(m);
   register_runs(m);
   add_ship(m);
+  add_study(m);
 }

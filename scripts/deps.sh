@@ -6,7 +6,7 @@
 # test suite and the Python module (make build, make test, make sanitize); bench: build and the
 # benchmarks; format: clang-format; all: every one of them.
 set -euo pipefail
-program=(cmake g++ make libcli11-dev nlohmann-json3-dev)
+program=(cmake g++ make libcli11-dev nlohmann-json3-dev libtomlplusplus-dev)
 tests=(libgtest-dev libgmock-dev python3 pybind11-dev python3-dev python3-numpy python3-pytest)
 case "${1:-all}" in
   program) packages=("${program[@]}") ;;

@@ -81,6 +81,7 @@ std::string usage_line() {
   return "Usage: tidewerk [--svg] [--csv] [--json] [-o DIR] [-q] [--lang en] [TASK_FILE]\n"
          "       tidewerk --check [TASK_FILE]\n"
          "       tidewerk --template [CASE] [--series S]\n"
+         "       tidewerk study [OPTIONS] STUDY_FILE   (tidewerk study --help)\n"
          "       tidewerk --help | --version";
 }
 

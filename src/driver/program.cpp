@@ -4,6 +4,7 @@
 
 #include "driver/output_files.h"
 #include "driver/run_to_files.h"
+#include "driver/study_command.h"
 #include "driver/task_check.h"
 #include "driver/task_template.h"
 #include "report/run_end.h"
@@ -38,6 +39,9 @@ int check(const Options& options, std::ostream& screen, std::ostream& errors) {
 
 int run_program(const std::vector<std::string>& arguments, std::istream& keyboard,
                 std::ostream& screen, std::ostream& errors) {
+  if (!arguments.empty() && arguments.front() == "study") {
+    return run_study_command({arguments.begin() + 1, arguments.end()}, screen, errors);
+  }
   const Options options = parse_options(arguments);
   if (!options.error.empty()) {
     errors << "tidewerk: " << options.error << "\n" << usage_line() << "\n";

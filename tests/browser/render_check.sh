@@ -46,3 +46,16 @@ for family in "${families[@]}"; do
   python3 "$root/tests/browser/png_colours.py" "$out/$name.png" $colours
 done
 echo "all diagrams rendered"
+
+# The study's page: both diagrams side by side in the first screen, each told by a colour of
+# its own (the MCR line of the speed-power curves, the service points of the open-water one).
+dir=$out/study
+mkdir -p "$dir"
+"$bin" study -q --html -o "$dir" "$root/examples/study_holtrop_mennen_ship.toml" > "$dir/screen.txt"
+test -s "$dir/study_holtrop_mennen_ship.html" || { echo "study: no page written"; exit 1; }
+timeout 120 chromium --headless --no-sandbox --disable-gpu --no-first-run \
+    --disable-background-networking --disable-component-update --disable-sync \
+    --user-data-dir="$dir/profile" --window-size=1400,820 \
+    --screenshot="$out/study.png" "file://$dir/study_holtrop_mennen_ship.html" > "$dir/chromium.log" 2>&1
+python3 "$root/tests/browser/png_colours.py" "$out/study.png" "$kt" "$kq" "$eta" '#e08a00' '#8a2be2'
+echo "the study's page rendered"

@@ -854,5 +854,107 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, BadInput, ::testing::ValuesIn(catalogue()),
                            return name;
                          });
 
+// --- The study file ------------------------------------------------------------------------
+
+// A slip in a study file, run through `tidewerk study`: the status, a text of the message, and
+// nothing written but for a study that ends without its result (status 5), whose report says
+// why.
+struct StudySlip {
+  const char* name;
+  std::string study;  // the file's content; "<missing>" for no file, "<folder>" for a folder
+  int status;
+  const char* message;  // a text the error output must contain
+};
+
+void PrintTo(const StudySlip& slip, std::ostream* out) {
+  *out << slip.name;
+}
+
+// The template with every occurrence of `from` replaced by `to`.
+std::string study_with(const std::string& from, const std::string& to) {
+  std::string text = read_file(
+      (fs::path(TIDEWERK_SOURCE_DIR) / "examples" / "study_holtrop_mennen_ship.toml").string());
+  for (std::size_t at = text.find(from); at != std::string::npos;
+       at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
+std::vector<StudySlip> study_catalogue() {
+  return {
+      {"misspelt key", study_with("shaft_depth =", "shaft_dpth ="), 1,
+       "study.toml:49:1: [propeller] shaft_dpth: unknown key; did you mean shaft_depth?"},
+      {"number in quotes", study_with("B = 32.0", "B = \"32.0\""), 1,
+       "study.toml:7:5: [ship] B: must be a number, found a string"},
+      {"decimal comma", study_with("L = 205.0", "L = 205,0"), 1,
+       "study.toml:6:8: Error while parsing key-value pair"},
+      {"key given twice", study_with("B = 32.0", "B = 32.0\nB = 33.0"), 1,
+       "study.toml:8:5: Error while parsing key-value pair: cannot redefine"},
+      {"unclosed string", study_with("name = \"Holtrop-Mennen example ship\"", "name = \"Holtrop"),
+       1, "study.toml:5:16: Error while parsing string"},
+      {"missing key", study_with("rpm = 105.0", ""), 1, "[engine] rpm: missing (rpm at MCR)"},
+      {"speed out of its domain", study_with("design = 25.0", "design = -25.0"), 1,
+       "study.toml:60:10: [speeds] design: -25 is out of its domain: it must be above 0"},
+      {"table of the wrong length",
+       study_with("method = \"holtrop-1984\"",
+                  "method = \"table\"\nspeeds_kn = [14.0, 27.0]\nRT_kN = [400.0]"),
+       1, "[resistance] RT_kN: 1 values for 2 speeds"},
+      {"hull the method cannot take", study_with("volume = 37500.0", "volume = 62000.0") + "", 1,
+       "study.toml:4:1: [ship]: CP1 (1.45 CP - 0.315 - 0.0225 lcb) = 1.10027: the wake fraction "
+       "needs CP1 below 1"},
+      {"empty file", "", 1, "study.toml: [ship]: missing table"},
+      {"not text", "\x01\x02\xff\xfe", 1,
+       "study.toml:1:3: a character beyond ASCII outside a string or comment"},
+      {"no such file", "<missing>", 1, "study file study.toml: cannot be opened ("},
+      {"a folder", "<folder>", 1, "a folder, not a file)"},
+      {"no feasible propeller", study_with("D_max = 8.0", "D_max = 3.0"), 5,
+       "Tidewerk: no feasible propeller: Wageningen B Z = 4: "},
+  };
+}
+
+class StudyBadInput : public ::testing::TestWithParam<StudySlip> {};
+
+TEST_P(StudyBadInput, EndsWithItsStatusAClearMessageAndNoHalfWrittenFile) {
+  const StudySlip& slip = GetParam();
+  const fs::path work =
+      fs::temp_directory_path() / ("tidewerk-study-slip-" + std::to_string(::getpid()));
+  fs::remove_all(work);
+  fs::create_directories(work);
+  if (slip.study == "<folder>") {
+    fs::create_directory(work / "study.toml");
+  } else if (slip.study != "<missing>") {
+    std::ofstream(work / "study.toml", std::ios::binary) << slip.study;
+  }
+  const std::string command = "cd '" + work.string() + "' && timeout 60 '" + TIDEWERK_BINARY +
+                              "' study -q --csv --json study.toml > screen.out 2> errors.out";
+  const int raw = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(raw));
+  EXPECT_EQ(WEXITSTATUS(raw), slip.status);
+  const std::string errors = read_file((work / "errors.out").string());
+  EXPECT_NE(errors.find(slip.message), std::string::npos) << errors;
+  EXPECT_EQ(errors.rfind("Tidewerk: ", 0), 0u) << errors;
+  if (slip.status == 1) {
+    EXPECT_FALSE(fs::exists(work / "study.txt"));
+    EXPECT_FALSE(fs::exists(work / "study.json"));
+    EXPECT_EQ(read_file((work / "screen.out").string()), "");
+  } else {
+    const std::string report = read_file((work / "study.txt").string());
+    EXPECT_NE(report.find("Ending: no result: no feasible propeller"), std::string::npos);
+    EXPECT_TRUE(fs::exists(work / "study.candidates.csv"));
+    EXPECT_FALSE(fs::exists(work / "study.speed-power.csv"));
+  }
+  fs::remove_all(work);
+}
+
+INSTANTIATE_TEST_SUITE_P(StudyCatalogue, StudyBadInput, ::testing::ValuesIn(study_catalogue()),
+                         [](const ::testing::TestParamInfo<StudySlip>& param_info) {
+                           std::string name = param_info.param.name;
+                           for (char& c : name) {
+                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                           }
+                           return name;
+                         });
+
 }  // namespace
 }  // namespace tidewerk

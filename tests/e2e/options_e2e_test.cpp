@@ -94,6 +94,7 @@ const std::string kUsage =
     "Usage: tidewerk [--svg] [--csv] [--json] [-o DIR] [-q] [--lang en] [TASK_FILE]\n"
     "       tidewerk --check [TASK_FILE]\n"
     "       tidewerk --template [CASE] [--series S]\n"
+    "       tidewerk study [OPTIONS] STUDY_FILE   (tidewerk study --help)\n"
     "       tidewerk --help | --version\n";
 
 TEST(CommandLine, HelpAndVersionExitZeroWithoutARun) {

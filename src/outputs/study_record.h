@@ -1,0 +1,27 @@
+// The study's record (inputs, tables, results, diagrams, warnings, ending) and its text report.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "outputs/general_record.h"
+#include "study/study.h"
+#include "study/study_input.h"
+
+namespace tidewerk {
+
+// What the study file holds, in the file's units (kn, kW, m, rpm).
+std::vector<NamedValue> study_inputs(const StudyInput& input);
+
+// The record of a finished study: the tables resistance, candidates, speed-power; the results
+// of the chosen propeller and the engine match; the speed-power and open-water diagrams.
+// `version` is the program's.
+Record study_record(const StudyInput& input, const StudyResult& result, const std::string& version);
+
+// The text report (screen and <stem>.txt) of a record made by study_record.
+std::string study_text(const Record& record);
+
+// What --check shows: the inputs with their units and the warnings of the input.
+std::string study_check_text(const StudyInput& input, const std::vector<std::string>& warnings);
+
+}  // namespace tidewerk
