@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "tidewerk/series.h"
@@ -28,7 +29,8 @@ constexpr float kPitchRatio = 1.0f;
 constexpr float kAreaRatio = 0.7f;
 constexpr float kBlades = 4.0f;
 
-void single_point(benchmark::State& state, Series series, const Ittc78Conditions* full_scale) {
+void single_point(benchmark::State& state, Series series,
+                  std::optional<Ittc78Conditions> full_scale) {
   const std::vector<float> grid = advance_grid();
   std::size_t i = 0;
   for (auto _ : state) {
@@ -40,12 +42,12 @@ void single_point(benchmark::State& state, Series series, const Ittc78Conditions
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
 }
 
-void whole_grid(benchmark::State& state, Series series, const Ittc78Conditions* full_scale) {
+void whole_grid(benchmark::State& state, Series series,
+                std::optional<Ittc78Conditions> full_scale) {
   const std::vector<float> grid = advance_grid();
   std::vector<OpenWater> out(grid.size());
   for (auto _ : state) {
-    tidewerk::evaluate_grid(series, kPitchRatio, kAreaRatio, kBlades, grid.data(), grid.size(),
-                            out.data(), full_scale);
+    tidewerk::evaluate_grid(series, kPitchRatio, kAreaRatio, kBlades, grid, out, full_scale);
     benchmark::DoNotOptimize(out.data());
     benchmark::ClobberMemory();
   }
@@ -53,29 +55,29 @@ void whole_grid(benchmark::State& state, Series series, const Ittc78Conditions* 
 }
 
 void BM_WageningenB(benchmark::State& state) {
-  single_point(state, Series::WageningenB, nullptr);
+  single_point(state, Series::WageningenB, std::nullopt);
 }
 void BM_WageningenB_Ittc78(benchmark::State& state) {
-  single_point(state, Series::WageningenB, &kFullScale);
+  single_point(state, Series::WageningenB, kFullScale);
 }
 void BM_Gawn(benchmark::State& state) {
-  single_point(state, Series::Gawn, nullptr);
+  single_point(state, Series::Gawn, std::nullopt);
 }
 void BM_Kca(benchmark::State& state) {
-  single_point(state, Series::Kca, nullptr);
+  single_point(state, Series::Kca, std::nullopt);
 }
 
 void BM_Grid_WageningenB(benchmark::State& state) {
-  whole_grid(state, Series::WageningenB, nullptr);
+  whole_grid(state, Series::WageningenB, std::nullopt);
 }
 void BM_Grid_WageningenB_Ittc78(benchmark::State& state) {
-  whole_grid(state, Series::WageningenB, &kFullScale);
+  whole_grid(state, Series::WageningenB, kFullScale);
 }
 void BM_Grid_Gawn(benchmark::State& state) {
-  whole_grid(state, Series::Gawn, nullptr);
+  whole_grid(state, Series::Gawn, std::nullopt);
 }
 void BM_Grid_Kca(benchmark::State& state) {
-  whole_grid(state, Series::Kca, nullptr);
+  whole_grid(state, Series::Kca, std::nullopt);
 }
 
 }  // namespace

@@ -193,7 +193,7 @@ py::str template_text(py::handle case_value, py::handle series_value) {
                 ": the cases are numbered 1 to 10 (tidewerk.template() lists them)");
   }
   const Series series = series_value.is_none() ? Series::WageningenB : series_of(series_value);
-  return text(task_template_text(*case_number, static_cast<int>(series)));
+  return text(task_template_text(*case_number, series));
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "cases/series_use.h"
 #include "common.h"
 #include "open_water_points.h"
 
@@ -172,13 +173,12 @@ py::tuple evaluate_point(py::handle series_value, float J, float pd, float ear, 
   OpenWater r{};
   {
     KeepFloatingPointFlags flags;
+    std::optional<Ittc78Conditions> full_scale;
     if (ittc78) {
-      const Ittc78Conditions conditions{std::get<0>(*ittc78), std::get<1>(*ittc78),
-                                        std::get<2>(*ittc78)};
-      r = evaluate(series, {J, pd, ear, z}, &conditions);
-    } else {
-      r = evaluate(series, {J, pd, ear, z});
+      full_scale =
+          Ittc78Conditions{std::get<0>(*ittc78), std::get<1>(*ittc78), std::get<2>(*ittc78)};
     }
+    r = evaluate(series, {J, pd, ear, z}, full_scale);
   }
   const py::module_ np = py::module_::import("numpy");
   const py::object f32 = np.attr("float32");
@@ -198,9 +198,10 @@ struct SeriesInfo {
 
 SeriesInfo series_info(py::handle series_value) {
   const SeriesFacts& f = series_facts(series_of(series_value));
-  return {f.series,      std::string(f.name), f.PDmin, f.PDmax, f.EARmin,
-          f.EARmax,      f.blade_rule,        f.Zmin,  f.Zmax,  f.ittc78,
-          f.bollard_pull};
+  const SeriesUse& use = series_use(f.series);
+  return {f.series,        std::string(f.name), use.PDmin, use.PDmax, use.EARmin,
+          use.EARmax,      f.blade_rule,        f.Zmin,    f.Zmax,    f.ittc78,
+          use.bollard_pull};
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "cases/data_entry_check.h"
 #include "cases/figures.h"
 #include "cases/performance.h"
+#include "cases/series_use.h"
 #include "numeric/array_utilities.h"
 #include "report/standard_blocks.h"
 
@@ -88,18 +89,22 @@ namespace {
 
 using matching::kCapacity;
 
-// Rule and heading lines of the candidate table, written as free-form records.
-constexpr const char* kRuleA =
+// Rule and heading lines of the candidate table, written as free-form records.  The thrust
+// tables (Kt/J^2, Kt/J^4) share a heading and its rules; the torque table (Kq/J^5) has its own,
+// one column wider.
+constexpr const char* kThrustTableRule =
     "---|-------|-------|--------|--------|--------|------------|----------|";
-constexpr const char* kRuleB =
+// The Kt/J^2 report's rule under the heading: one character shorter than the screen's.
+constexpr const char* kKtOverJ2ReportRule =
     "---|-------|-------|--------|--------|--------|------------|---------|";
-constexpr const char* kRuleC =
+// The rule under the thrust tables, with its gap in the Bp column.
+constexpr const char* kThrustTableClosingRule =
     "---|-------|-------|--------|--------|--------|----- ------|-----------|";
-constexpr const char* kRuleD =
+constexpr const char* kTorqueTableRule =
     "----|-------|-------|--------|--------|--------|------------|-----------|";
-constexpr const char* kHeadE =
+constexpr const char* kThrustTableHeading =
     " i    P/D      J       Kt      10Kq     eta0       Bp          delta";
-constexpr const char* kHeadF =
+constexpr const char* kTorqueTableHeading =
     "  i    P/D      J        Kt     10Kq     eta0       Bp         delta";
 
 constexpr const char* kThrustRecord =
@@ -143,10 +148,11 @@ struct MatchingCase {
 const MatchingCase kKtOverJ2{
     .load_name = "Kt/J^2",
     .title = "(//5X,'Pervane Karakteristikleri - Kt/J^2 = ',F6.3/)",
-    .screen_head = {kRuleA, kHeadE, kRuleA},
-    .report_head = {kHeadE, kRuleB, nullptr},  // the report has no rule above the heading
+    .screen_head = {kThrustTableRule, kThrustTableHeading, kThrustTableRule},
+    .report_head = {kThrustTableHeading, kKtOverJ2ReportRule,
+                    nullptr},  // the report has no rule above the heading
     .row = "(1X,I3,2F7.3,3F9.4,1X,2(F10.4,3X))",
-    .closing_rule = kRuleC,
+    .closing_rule = kThrustTableClosingRule,
     .ratio = {&OpenWater::Kt, 2.0},
     .load_coefficient = matching::load_kt_over_j2,
     .upper_limit_dialogue = true,
@@ -160,10 +166,10 @@ const MatchingCase kKtOverJ2{
 const MatchingCase kKtOverJ4{
     .load_name = "Kt/J^4",
     .title = "(//5X,'Pervane Karakteristikleri - Kt/J^4 = ',F6.3/)",
-    .screen_head = {kRuleA, kHeadE, kRuleA},
-    .report_head = {kRuleA, kHeadE, kRuleA},
+    .screen_head = {kThrustTableRule, kThrustTableHeading, kThrustTableRule},
+    .report_head = {kThrustTableRule, kThrustTableHeading, kThrustTableRule},
     .row = "(1X,I3,2(F7.3,1X),3F9.4,1X,2(F10.4,3X))",
-    .closing_rule = kRuleC,
+    .closing_rule = kThrustTableClosingRule,
     .ratio = {&OpenWater::Kt, 4.0},
     .load_coefficient = matching::load_kt_over_j4,
     .upper_limit_dialogue = false,
@@ -177,10 +183,10 @@ const MatchingCase kKtOverJ4{
 const MatchingCase kKqOverJ5{
     .load_name = "Kq/J^5",
     .title = "(//5X,'Pervane Karakteristikleri - Kq/J^5 = ',F6.3/)",
-    .screen_head = {kRuleD, kHeadF, kRuleD},
-    .report_head = {kRuleD, kHeadF, kRuleD},
+    .screen_head = {kTorqueTableRule, kTorqueTableHeading, kTorqueTableRule},
+    .report_head = {kTorqueTableRule, kTorqueTableHeading, kTorqueTableRule},
     .row = "(1X,I3,2F8.3,3F9.4,2X,2(F10.4,3X))",
-    .closing_rule = kRuleD,
+    .closing_rule = kTorqueTableRule,
     .ratio = {&OpenWater::Kq, 5.0},
     .load_coefficient = matching::load_kq_over_j5,
     .upper_limit_dialogue = false,
@@ -303,10 +309,9 @@ CaseOutcome match_load_coefficient(const MatchingCase& mc, const Problem& p, Con
       grid_count(matching::kGridFirstJ, matching::kGridLastJ, matching::kGridStepJ));
   const int grid_points = static_cast<int>(grid.size());
   const std::vector<double> powers = matching::grid_powers(grid, mc.ratio.exponent);
-  const SeriesFacts& facts = series_facts(p.series);
-  const std::vector<float> pitch_ratios =
-      accumulated_grid(facts.PDmin, matching::kPitchStep,
-                       grid_count(facts.PDmin, facts.PDmax, matching::kPitchStep));
+  const SeriesUse& use = series_use(p.series);
+  const std::vector<float> pitch_ratios = accumulated_grid(
+      use.PDmin, matching::kPitchStep, grid_count(use.PDmin, use.PDmax, matching::kPitchStep));
   for (const float pd : pitch_ratios) {
     const int stored = matching::sweep_advance_grid(propeller, pd, mc.ratio, grid.data(),
                                                     powers.data(), grid_points, ws->points.data(),
@@ -324,9 +329,9 @@ CaseOutcome match_load_coefficient(const MatchingCase& mc, const Problem& p, Con
 
   if (ws->rows == 0) {
     io.both("(/,' VERILEN YUK KATSAYISI ICIN SERIDE UYGUN PERVANE BULUNAMADI')");
-    return CaseOutcome{}.without_result("no propeller of the " + std::string(facts.name) +
-                                        " series meets the load coefficient " + mc.load_name +
-                                        " = " + fixed(K, 4));
+    return CaseOutcome{}.without_result(
+        "no propeller of the " + std::string(series_facts(p.series).name) +
+        " series meets the load coefficient " + mc.load_name + " = " + fixed(K, 4));
   }
 
   int selected = matching::select_row(ws->rows, ws->eta0.data());

@@ -1,21 +1,21 @@
 #include "cases/data_entry_check.h"
 
+#include "cases/series_use.h"
 #include "report/warnings.h"
 
 namespace tidewerk {
 namespace {
 
-// The error block (the limits of `facts` when the series is known), the pause and the stop.
-[[noreturn]] void stop_for_entry(const SeriesFacts* facts, float EAR, std::string reason,
-                                 Console& io) {
+// The error block (the limits of `use` when the series is known), the pause and the stop.
+[[noreturn]] void stop_for_entry(const SeriesUse* use, float EAR, std::string reason, Console& io) {
   io.block([&](OutputChannel& out) {
     out.blank();
     out.blank();
     out.blank();
     out.write("(1X,' Tidewerk Programi Data Giris Hata Uyarisi: ')");
-    if (facts != nullptr) {
-      out.write(facts->entry_limits_layout);
-      out.write(facts->entry_value_layout, {EAR});
+    if (use != nullptr) {
+      out.write(use->entry_limits_layout);
+      out.write(use->entry_value_layout, {EAR});
     }
   });
   io.console.blank();
@@ -27,12 +27,12 @@ namespace {
 }  // namespace
 
 void check_data_entry(const Problem& p, Console& io) {
-  const SeriesFacts& facts = series_facts(p.series);
-  if (facts.EARmin <= p.EAR && facts.EARmax > p.EAR) return;
-  stop_for_entry(&facts, p.EAR,
+  const SeriesUse& use = series_use(p.series);
+  if (use.EARmin <= p.EAR && use.EARmax > p.EAR) return;
+  stop_for_entry(&use, p.EAR,
                  "the blade-area ratio EAR = " + fixed(p.EAR, 4) +
-                     " lies outside the range of the " + std::string(facts.name) + " series (" +
-                     fixed(facts.EARmin, 3) + " <= EAR < " + fixed(facts.EARmax, 3) + ")",
+                     " lies outside the range of the " + std::string(series_facts(p.series).name) +
+                     " series (" + fixed(use.EARmin, 3) + " <= EAR < " + fixed(use.EARmax, 3) + ")",
                  io);
 }
 

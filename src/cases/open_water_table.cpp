@@ -8,6 +8,7 @@
 #include "cases/figures.h"
 #include "cases/performance.h"
 #include "cases/propeller.h"
+#include "cases/series_use.h"
 #include "numeric/grid.h"
 #include "numeric/precision.h"
 #include "report/standard_blocks.h"
@@ -41,8 +42,8 @@ void write_open_water_row(Console& io, const char* layout, int i, const OpenWate
 CaseOutcome open_water_table(const Problem& p, Console& io, Warnings& warnings) {
   CaseOutcome outcome;
   check_data_entry(p, io);
-  const SeriesFacts& facts = series_facts(p.series);
-  warn_outside_fitted(warnings, p, "P/D", p.PD, facts.PDmin, facts.PDmax);
+  const SeriesUse& use = series_use(p.series);
+  warn_outside_fitted(warnings, p, "P/D", p.PD, use.PDmin, use.PDmax);
 
   Propeller propeller{p.series, p.EAR, p.Z, std::nullopt};
   if (io.ask_yes_no("(/A)", {" ITTC VISKOZ DUZELTMESI ISTER MISIN E/H <H>"})) {

@@ -112,7 +112,7 @@ int run_to_files(const Options& options, std::istream& keyboard, std::ostream& s
                  std::ostream& errors) {
   const TaskLocation task = task_location(options);
   const OutputPlan plan = output_plan(options);
-  int status = kExitStopped;
+  int status = kExitResult;
   try {
     make_output_folder(plan);
     guard_task_file(plan, task.path, task.name);
@@ -142,7 +142,7 @@ int run_to_files(const Options& options, std::istream& keyboard, std::ostream& s
     write_outputs(plan, record);
   } catch (const OutputError& e) {
     errors << "Tidewerk: " << e.what() << "\n";
-    return status == kExitStopped ? kExitInputError : status;
+    return status == kExitResult ? kExitInputError : status;
   }
   return status;
 }

@@ -67,7 +67,7 @@ int check_task(std::istream& in, const std::string& name, const std::string& pat
       out << "  " << warning.where << ": " << warning.what << "\n";
     }
   }
-  if (fault.empty()) return kExitStopped;
+  if (fault.empty()) return kExitResult;
   errors << "Tidewerk: input error: " << fault << "\n";
   return kExitInputError;
 }

@@ -27,6 +27,7 @@
 #include <utility>
 
 #include "series/gawn.h"
+#include "series/grid_points.h"
 #include "series/ittc78.h"
 #include "series/kca.h"
 #include "series/polynomial.h"
@@ -283,8 +284,8 @@ Correction wageningen_b_correction(float pd, float ear, float z,
 
 }  // namespace
 
-void evaluate_grid(Series series, float pd, float ear, float z, const float* J, std::size_t count,
-                   OpenWater* out, const Ittc78Conditions* full_scale) {
+void evaluate_grid_points(Series series, float pd, float ear, float z, const float* J,
+                          std::size_t count, OpenWater* out, const Ittc78Conditions* full_scale) {
   if (count == 0) return;
   switch (series) {
     case Series::WageningenB: {
@@ -306,7 +307,9 @@ void evaluate_grid(Series series, float pd, float ear, float z, const float* J, 
       return;
     }
   }
-  for (std::size_t i = 0; i < count; ++i) out[i] = evaluate(series, {J[i], pd, ear, z}, full_scale);
+  const std::optional<Ittc78Conditions> conditions =
+      full_scale ? std::optional(*full_scale) : std::nullopt;
+  for (std::size_t i = 0; i < count; ++i) out[i] = evaluate(series, {J[i], pd, ear, z}, conditions);
 }
 
 }  // namespace tidewerk

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <ostream>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -182,9 +183,9 @@ TEST_P(SeriesBitIdentity, EvaluateMatchesTermByTermSumAndGridMatchesEvaluate) {
     for (float z : dense ? kZ : std::vector<float>{4.0f, 3.0f}) {
       for (float ear : dense ? kEAR : std::vector<float>{0.7f}) {
         for (float pd : dense ? kPD : std::vector<float>{1.0f, 0.5f}) {
-          evaluate_grid(param.series, pd, ear, z, kJ.data(), kJ.size(), out.data(), full_scale);
+          evaluate_grid(param.series, pd, ear, z, kJ, out, kFullScale[fs]);
           for (std::size_t i = 0; i < kJ.size(); ++i) {
-            const OpenWater single = evaluate(param.series, {kJ[i], pd, ear, z}, full_scale);
+            const OpenWater single = evaluate(param.series, {kJ[i], pd, ear, z}, kFullScale[fs]);
             const OpenWater ref = param.reference(kJ[i], pd, ear, z, full_scale);
             ++compared;
             if (!same_bits(single, ref)) fail("evaluate", kJ[i], pd, ear, z, fs, single, ref);
@@ -199,24 +200,28 @@ TEST_P(SeriesBitIdentity, EvaluateMatchesTermByTermSumAndGridMatchesEvaluate) {
   EXPECT_GT(compared, 200000);
 }
 
-// Counts around the block of the grid evaluation: nothing is written past `count`, and the
-// points written are those of the whole grid.
+// Counts around the block of the grid evaluation: nothing is written past the J given (the
+// output one point longer), and the points written are those of the whole grid.
 TEST_P(SeriesBitIdentity, GridWritesExactlyCountPoints) {
   const SeriesCase param = GetParam();
   const Ittc78Conditions full_scale{0.0f, 5.0f, 120.0f};
   std::vector<float> js;
   for (int k = 0; k < 1400; ++k) js.push_back(0.1f + 0.001f * static_cast<float>(k));
   std::vector<OpenWater> whole(js.size());
-  evaluate_grid(param.series, 0.9f, 0.55f, 4.0f, js.data(), js.size(), whole.data(), &full_scale);
+  evaluate_grid(param.series, 0.9f, 0.55f, 4.0f, js, whole, full_scale);
   for (std::size_t count : {0, 1, 2, 15, 63, 64, 65, 127, 128, 129, 1399}) {
     const OpenWater sentinel{-7.0f, -7.0f, -7.0f, -7.0f, -7.0f};
     std::vector<OpenWater> part(count + 1, sentinel);
-    evaluate_grid(param.series, 0.9f, 0.55f, 4.0f, js.data(), count, part.data(), &full_scale);
+    evaluate_grid(param.series, 0.9f, 0.55f, 4.0f, std::span(js).first(count), part, full_scale);
     for (std::size_t i = 0; i < count; ++i)
       ASSERT_TRUE(same_bits(part[i], whole[i])) << "count " << count << ", point " << i;
     EXPECT_TRUE(same_bits(part[count], sentinel)) << "count " << count;
   }
-  evaluate_grid(param.series, 0.9f, 0.55f, 4.0f, nullptr, 0, nullptr, nullptr);
+  evaluate_grid(param.series, 0.9f, 0.55f, 4.0f, {}, {});
+  // An output shorter than the J: only its points are written.
+  std::vector<OpenWater> two(2);
+  evaluate_grid(param.series, 0.9f, 0.55f, 4.0f, js, two, full_scale);
+  EXPECT_TRUE(same_bits(two[0], whole[0]) && same_bits(two[1], whole[1]));
 }
 
 // The arithmetic flags end a run: the grid raises exactly those of the points it is given,
@@ -228,15 +233,15 @@ TEST_P(SeriesBitIdentity, GridRaisesTheFlagsOfItsPoints) {
   const std::vector<float> js = {0.5f, 0.7f, 1e15f, -3e14f};  // J^3 overflows at the last two
   for (float pd : {1.0f, 1e7f}) {                             // (P/D)^6 overflows at 1e7
     for (std::size_t count : {0, 1, 2, 3, 4}) {
-      for (const Ittc78Conditions* fs :
-           {static_cast<const Ittc78Conditions*>(nullptr), &full_scale}) {
+      for (const std::optional<Ittc78Conditions>& fs :
+           {std::optional<Ittc78Conditions>{}, std::optional(full_scale)}) {
         std::feclearexcept(FE_ALL_EXCEPT);
         for (std::size_t i = 0; i < count; ++i)
           (void)evaluate(param.series, {js[i], pd, 0.7f, 4.0f}, fs);
         const int single = std::fetestexcept(kFaults);
         std::feclearexcept(FE_ALL_EXCEPT);
         std::vector<OpenWater> out(4);
-        evaluate_grid(param.series, pd, 0.7f, 4.0f, js.data(), count, out.data(), fs);
+        evaluate_grid(param.series, pd, 0.7f, 4.0f, std::span(js).first(count), out, fs);
         const int grid_flags = std::fetestexcept(kFaults);
         std::feclearexcept(FE_ALL_EXCEPT);
         EXPECT_EQ(grid_flags, single)
