@@ -51,8 +51,9 @@ sanitize: deps
 
 bench: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DTIDEWERK_BENCH=ON
-	cmake --build $(BUILD) -j $(JOBS) --target tidewerk_bench
+	cmake --build $(BUILD) -j $(JOBS) --target tidewerk_bench tidewerk
 	$(BUILD)/tidewerk_bench
+	python3 bench/process_start.py $(BUILD)/tidewerk
 
 # libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer, built with clang in build-fuzz/.
 fuzz:

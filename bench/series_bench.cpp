@@ -1,7 +1,8 @@
 // Throughput of the series evaluator: evaluations per second for each series and the
 // Wageningen B series with the ITTC78 correction, one point at a time (J sweeps a grid so that
 // no evaluation can be hoisted out of the loop) and over a whole grid of 1400 advance
-// coefficients, as the sweeps of the cases use it.
+// coefficients, as the sweeps of the cases use it, on each instruction set of the grid kernel
+// (one this processor cannot run is reported as skipped).
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
@@ -9,10 +10,13 @@
 #include <optional>
 #include <vector>
 
+#include "series/grid.h"
+#include "series/instruction_set.h"
 #include "tidewerk/series.h"
 
 namespace {
 
+using tidewerk::InstructionSet;
 using tidewerk::Ittc78Conditions;
 using tidewerk::OpenWater;
 using tidewerk::Series;
@@ -42,12 +46,17 @@ void single_point(benchmark::State& state, Series series,
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
 }
 
-void whole_grid(benchmark::State& state, Series series,
-                std::optional<Ittc78Conditions> full_scale) {
+void whole_grid(benchmark::State& state, InstructionSet set, Series series,
+                const Ittc78Conditions* full_scale) {
+  if (!tidewerk::instruction_set_supported(set)) {
+    state.SkipWithError("this processor cannot run it");
+    return;
+  }
   const std::vector<float> grid = advance_grid();
   std::vector<OpenWater> out(grid.size());
   for (auto _ : state) {
-    tidewerk::evaluate_grid(series, kPitchRatio, kAreaRatio, kBlades, grid, out, full_scale);
+    tidewerk::evaluate_grid_with(set, series, kPitchRatio, kAreaRatio, kBlades, grid.data(),
+                                 grid.size(), out.data(), full_scale);
     benchmark::DoNotOptimize(out.data());
     benchmark::ClobberMemory();
   }
@@ -67,26 +76,21 @@ void BM_Kca(benchmark::State& state) {
   single_point(state, Series::Kca, std::nullopt);
 }
 
-void BM_Grid_WageningenB(benchmark::State& state) {
-  whole_grid(state, Series::WageningenB, std::nullopt);
-}
-void BM_Grid_WageningenB_Ittc78(benchmark::State& state) {
-  whole_grid(state, Series::WageningenB, kFullScale);
-}
-void BM_Grid_Gawn(benchmark::State& state) {
-  whole_grid(state, Series::Gawn, std::nullopt);
-}
-void BM_Grid_Kca(benchmark::State& state) {
-  whole_grid(state, Series::Kca, std::nullopt);
-}
-
 }  // namespace
 
 BENCHMARK(BM_WageningenB);
 BENCHMARK(BM_WageningenB_Ittc78);
 BENCHMARK(BM_Gawn);
 BENCHMARK(BM_Kca);
-BENCHMARK(BM_Grid_WageningenB);
-BENCHMARK(BM_Grid_WageningenB_Ittc78);
-BENCHMARK(BM_Grid_Gawn);
-BENCHMARK(BM_Grid_Kca);
+
+#define GRID_BENCHMARKS(set)                                                                 \
+  BENCHMARK_CAPTURE(whole_grid, WageningenB_##set, InstructionSet::set, Series::WageningenB, \
+                    nullptr);                                                                \
+  BENCHMARK_CAPTURE(whole_grid, WageningenB_Ittc78_##set, InstructionSet::set,               \
+                    Series::WageningenB, &kFullScale);                                       \
+  BENCHMARK_CAPTURE(whole_grid, Gawn_##set, InstructionSet::set, Series::Gawn, nullptr);     \
+  BENCHMARK_CAPTURE(whole_grid, Kca_##set, InstructionSet::set, Series::Kca, nullptr)
+
+GRID_BENCHMARKS(baseline);
+GRID_BENCHMARKS(avx2);
+GRID_BENCHMARKS(avx512);

@@ -2,9 +2,15 @@
 // (series.cpp), whole runs of the program in-process (runs.cpp) and their exceptions
 // (errors.cpp), and the ship library (ship_bindings.cpp), over the program's own core library.
 #include "common.h"
+#include "series/instruction_set.h"
 
 PYBIND11_MODULE(tidewerk, m) {
   using namespace tidewerk::python;
+  // TIDEWERK_ISA naming an instruction set this processor cannot run refuses the import.
+  if (const tidewerk::InstructionSetChoice& isa = tidewerk::instruction_set_in_use();
+      !isa.error.empty()) {
+    throw py::import_error(isa.error);
+  }
 
   m.doc() =
       "Tidewerk: open-water characteristics of the Wageningen B, Gawn and KCA propeller series "

@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <numeric>
 #include <optional>
+#include <vector>
+
+#include "numeric/parallel.h"
 
 namespace tidewerk::python {
 namespace {
@@ -29,7 +33,41 @@ bool one_propeller(const PointInputs& in) {
          (!in.full_scale || (in.D.stride == 0 && in.Va.stride == 0 && in.N.stride == 0));
 }
 
+// The points from `first` on.
+PointColumn from(const PointColumn& column, std::size_t first) {
+  return {column.data == nullptr ? nullptr : column.data + first * column.stride, column.stride};
+}
+
+PointInputs from(const PointInputs& in, std::size_t first) {
+  PointInputs part = in;
+  part.J = from(in.J, first);
+  part.pd = from(in.pd, first);
+  part.ear = from(in.ear, first);
+  part.z = from(in.z, first);
+  if (in.full_scale) {
+    part.D = from(in.D, first);
+    part.Va = from(in.Va, first);
+    part.N = from(in.N, first);
+  }
+  return part;
+}
+
+PointOutputs from(const PointOutputs& out, std::size_t first) {
+  return {out.J + first, out.z + first, out.Kt + first, out.Kq + first, out.eta0 + first};
+}
+
 }  // namespace
+
+std::size_t evaluate_points_on_threads(Series series, const PointInputs& in, std::size_t count,
+                                       const PointOutputs& out, unsigned threads) {
+  if (threads == 0 && count < kPointsForThreads) threads = 1;
+  if (thread_count(threads) == 1) return evaluate_points(series, in, count, out);
+  const std::vector<std::size_t> corrected = for_each_range(count, threads, [&](ItemRange range) {
+    return evaluate_points(series, from(in, range.first), range.last - range.first,
+                           from(out, range.first));
+  });
+  return std::accumulate(corrected.begin(), corrected.end(), std::size_t{0});
+}
 
 std::size_t evaluate_points(Series series, const PointInputs& in, std::size_t count,
                             const PointOutputs& out) {

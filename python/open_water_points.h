@@ -37,4 +37,14 @@ struct PointOutputs {
 std::size_t evaluate_points(Series series, const PointInputs& in, std::size_t count,
                             const PointOutputs& out);
 
+// From this many points up, evaluate_points_on_threads uses every hardware thread unless told
+// otherwise: below it, starting the threads costs more than they save.
+inline constexpr std::size_t kPointsForThreads = 1000000;
+
+// evaluate_points with the points split into contiguous parts over `threads` threads (0: one
+// per hardware thread from kPointsForThreads points up, one thread below); every value and
+// the count returned are those of evaluate_points.  Touches no Python object.
+std::size_t evaluate_points_on_threads(Series series, const PointInputs& in, std::size_t count,
+                                       const PointOutputs& out, unsigned threads);
+
 }  // namespace tidewerk::python

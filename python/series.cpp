@@ -1,6 +1,7 @@
 // The three propeller series vectorised over NumPy arrays, and what the program knows of each.
 //
-//   tidewerk.open_water(series, J, pd, ear, z, ittc78=None)   Kt, Kq and eta0 as float32 arrays
+//   tidewerk.open_water(series, J, pd, ear, z, ittc78=None, threads=None)
+//                                                         Kt, Kq and eta0 as float32 arrays
 //   tidewerk.series_info(series)                              the limits and rules of a series
 //
 // Every value is bit-identical to tidewerk::evaluate.  The interpreter lock is released while
@@ -85,9 +86,16 @@ struct OpenWaterResult {
 };
 
 OpenWaterResult open_water(py::handle series_value, py::handle J_value, py::handle pd_value,
-                           py::handle ear_value, py::handle z_value, py::handle ittc78_value) {
+                           py::handle ear_value, py::handle z_value, py::handle ittc78_value,
+                           py::handle threads_value) {
   const py::module_ np = py::module_::import("numpy");
   const Series series = series_of(series_value);
+  unsigned threads = 0;  // every hardware thread for a large evaluation
+  if (!threads_value.is_none()) {
+    const std::optional<int> given = whole_number(threads_value, "threads");
+    if (!given || *given < 1) value_error("threads must be None or a whole number from 1 up");
+    threads = static_cast<unsigned>(*given);
+  }
 
   std::vector<std::pair<const char*, py::object>> given = {
       {"J", py::reinterpret_borrow<py::object>(J_value)},
@@ -161,7 +169,7 @@ OpenWaterResult open_water(py::handle series_value, py::handle J_value, py::hand
   {
     py::gil_scoped_release unlocked;
     KeepFloatingPointFlags flags;
-    corrected = evaluate_points(series, in, count, out);
+    corrected = evaluate_points_on_threads(series, in, count, out, threads);
   }
   return {series, J, z, Kt, Kq, eta0, count > 0 && corrected == count};
 }
@@ -281,13 +289,15 @@ void register_series(py::module_& m) {
       });
 
   m.def("open_water", &open_water, "series"_a, "J"_a, "pd"_a, "ear"_a, "z"_a,
-        "ittc78"_a = py::none(),
+        "ittc78"_a = py::none(), "threads"_a = py::none(),
         "Kt, Kq and eta0 of a series over any number of points.\n\n"
         "series  tidewerk.Series or its number 1, 2 or 3\n"
         "J, pd, ear, z  numbers or arrays (converted to float32) that broadcast together: the "
         "advance coefficient, pitch ratio, blade-area ratio and blade number\n"
         "ittc78  None, or (D, Va, N): diameter m, advance speed m/s and shaft speed RPM "
-        "(numbers or arrays) for the ITTC78 full-scale correction of the Wageningen B series\n\n"
+        "(numbers or arrays) for the ITTC78 full-scale correction of the Wageningen B series\n"
+        "threads  None: every hardware thread from a million points up, one below; or how many "
+        "threads to use.  The results are the same whatever the number\n\n"
         "Returns an OpenWater with float32 arrays J, z, Kt, Kq and eta0, each value "
         "bit-identical to the program's.  Raises ValueError for an unknown series or arrays of "
         "different lengths, TypeError for inputs that are not numbers.");

@@ -6,8 +6,15 @@
 #include <vector>
 
 #include "driver/program.h"
+#include "series/instruction_set.h"
 
 int main(int argc, char** argv) {
+  // TIDEWERK_ISA naming an instruction set this processor cannot run is refused as a bad option.
+  if (const tidewerk::InstructionSetChoice& isa = tidewerk::instruction_set_in_use();
+      !isa.error.empty()) {
+    std::cerr << "tidewerk: " << isa.error << "\n";
+    return 2;
+  }
   return tidewerk::run_program(std::vector<std::string>(argv + 1, argv + argc), std::cin, std::cout,
                                std::cerr);
 }

@@ -1,6 +1,9 @@
 """tidewerk.open_water and tidewerk.series_info against the series' check values and, bit for
 bit, against the library's single-point evaluation."""
 
+import os
+import subprocess
+import sys
 import threading
 import time
 
@@ -179,3 +182,39 @@ def test_the_interpreter_runs_on_while_a_large_grid_is_evaluated():
     start, end = call
     quarter = (end - start) / 4
     assert any(start + quarter < t < end - quarter for t in ticks), (end - start, len(ticks))
+
+
+def test_threads_give_the_values_and_order_of_one_thread():
+    # A million points and more go to every hardware thread by default; any count gives the
+    # same bits, with propellers changing across the parts' boundaries.
+    n = 1_200_003
+    J = np.linspace(-0.1, 1.6, n, dtype=np.float32)
+    pd = np.repeat(np.float32([0.6, 1.0, 1.3]), n // 3)
+    one = tidewerk.open_water(B, J, pd, 0.7, 4, ittc78=(4.0, 5.0, 150.0), threads=1)
+    for threads in (None, 2, 3, 7):
+        r = tidewerk.open_water(B, J, pd, 0.7, 4, ittc78=(4.0, 5.0, 150.0), threads=threads)
+        assert r.ittc78 == one.ittc78
+        for name in ("J", "z", "Kt", "Kq", "eta0"):
+            assert np.array_equal(bits(getattr(r, name)), bits(getattr(one, name))), (threads, name)
+    small = tidewerk.open_water(K, J[:1000], 1.0, 0.7, 4, threads=4)
+    assert np.array_equal(bits(small.Kt), bits(tidewerk.open_water(K, J[:1000], 1.0, 0.7, 4).Kt))
+
+
+@pytest.mark.parametrize("threads, error", [(0, ValueError), (-2, ValueError),
+                                            (1.5, TypeError), ("2", TypeError), (True, TypeError)])
+def test_threads_must_be_a_whole_number_from_one(threads, error):
+    with pytest.raises(error, match="threads"):
+        tidewerk.open_water(B, 0.5, 1.0, 0.7, 4, threads=threads)
+
+
+def test_an_unknown_instruction_set_is_refused_at_import():
+    env = dict(os.environ, TIDEWERK_ISA="sse9")
+    done = subprocess.run([sys.executable, "-c", "import tidewerk"], env=env,
+                          capture_output=True, text=True)
+    assert done.returncode != 0
+    assert "ImportError: TIDEWERK_ISA=sse9: unknown instruction set" in done.stderr
+    env["TIDEWERK_ISA"] = "baseline"
+    done = subprocess.run([sys.executable, "-c", "import tidewerk; print(tidewerk.open_water("
+                           "1, 0.5, 1.0, 0.7, 4).Kt)"], env=env, capture_output=True, text=True)
+    assert done.returncode == 0 and done.stdout.strip() == str(
+        tidewerk.open_water(B, 0.5, 1.0, 0.7, 4).Kt)

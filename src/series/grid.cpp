@@ -11,67 +11,35 @@
 //   KCA torque          ((scale * (P/D)^t) * EAR^u) * J^s: the head (scale * (P/D)^t) * EAR^u.
 //
 // x * 1 is x exactly, so dropping a product by a power 0 changes no bit.  The sums then run
-// over blocks of J, term by term in table order, one lane per J; every lane performs exactly
-// the float operations of one evaluation, and the compiler turns the lanes into vector
-// instructions.  The ITTC78 correction of the Wageningen B series depends on J only through a
-// diameter derived from it (D below 0.001); otherwise dKt and dKq are formed once per call.
+// over blocks of J, term by term in table order, one vector lane per J (grid_lanes.h); every
+// lane performs exactly the float operations of one evaluation.  The kernel is compiled for
+// several instruction sets (grid_baseline.cpp, grid_avx2.cpp, grid_avx512.cpp), and the
+// widest the processor supports is used (instruction_set.h).  The ITTC78 correction of the
+// Wageningen B series depends on J only through a diameter derived from it (D below 0.001);
+// otherwise dKt and dKq are formed once per call.
 //
 // The floating-point flags are part of the result (a run ends on a division by zero): the
 // spare lanes of the last block repeat its last J, so they raise nothing the points do not,
 // and every quotient a single evaluation forms is formed here too.
-#include <algorithm>
-#include <bit>
-#include <cstddef>
-#include <cstdint>
-#include <optional>
-#include <utility>
+#include "series/grid.h"
 
-#include "series/gawn.h"
-#include "series/grid_points.h"
+#include <cstddef>
+#include <optional>
+
+#include "series/grid_kernel.h"
 #include "series/ittc78.h"
-#include "series/kca.h"
-#include "series/polynomial.h"
-#include "series/wageningen_b.h"
 #include "tidewerk/series.h"
 
 namespace tidewerk {
 namespace {
 
-// Points evaluated together: a whole number of vectors of every width in use.
-constexpr std::size_t kLanes = 64;
+using grid::PreparedPropeller;
 
-// The J powers of integer_power: J^2 = J * J and J^3 = J * (J * J) (the leading products by
-// the initial 1 are exact).
-static_assert(integer_power(1.1f, 2) == 1.1f * 1.1f &&
-              integer_power(1.1f, 3) == 1.1f * (1.1f * 1.1f) &&
-              integer_power(0.7f, 3) == 0.7f * (0.7f * 0.7f));
-
-template <int S>
-inline float j_power(float j1, float j2, float j3) {
-  static_assert(S >= 1 && S <= kMaxPowerJ);
-  if constexpr (S == 1)
-    return j1;
-  else if constexpr (S == 2)
-    return j2;
-  else
-    return j3;
-}
-
-// One block of advance coefficients and its results.
-struct Block {
-  float j[kLanes];  // the guarded J
-  float kt[kLanes];
-  float kq[kLanes];
-  float eta0[kLanes];
-};
-
-// --- Wageningen B and Gawn -----------------------------------------------------------------
-
-// Head of every term: A, or A * C for a term without J.
+// Wageningen B and Gawn heads: A, or A * C for a term without J.
 template <std::size_t N>
-void form_heads(const SeriesTerm (&table)[N], const PowerLadder<kMaxPowerPD>& pd,
-                const PowerLadder<kMaxPowerEAR>& ear, const PowerLadder<kMaxPowerZ>& z,
-                float (&head)[N]) {
+void form_b_form_heads(const SeriesTerm (&table)[N], const PowerLadder<kMaxPowerPD>& pd,
+                       const PowerLadder<kMaxPowerEAR>& ear, const PowerLadder<kMaxPowerZ>& z,
+                       float* head) {
   for (std::size_t k = 0; k < N; ++k) {
     const SeriesTerm& term = table[k];
     float product = z.of[term.v] * ear.of[term.u];
@@ -81,235 +49,107 @@ void form_heads(const SeriesTerm (&table)[N], const PowerLadder<kMaxPowerPD>& pd
   }
 }
 
-template <const auto& Table, std::size_t K>
-inline float b_form_term(const float* head, float j1, float j2, float j3) {
-  constexpr SeriesTerm term = Table[K];
-  if constexpr (term.s == 0) {
-    return head[K];
-  } else {
-    return (head[K] * j_power<term.s>(j1, j2, j3)) * term.c;
+// KCA heads: (scale * (P/D)^t) * EAR^u.
+template <std::size_t N>
+void form_kca_heads(const KcaScaledTable<N>& table, const PowerLadder<kMaxPowerPD>& pd,
+                    const PowerLadder<kMaxPowerEAR>& ear, float* head) {
+  for (std::size_t k = 0; k < N; ++k) {
+    const KcaScaledTerm& term = table.terms[k];
+    head[k] = (term.scale * pd.of[term.t]) * ear.of[term.u];
   }
 }
 
-template <const auto& Table, std::size_t... K>
-inline float b_form_sum(const float* head, float j1, float j2, float j3,
-                        std::index_sequence<K...>) {
-  float sum = 0.0f;
-  ((sum = sum + b_form_term<Table, K>(head, j1, j2, j3)), ...);
-  return sum;
-}
-
-template <const auto& Thrust, const auto& Torque>
-struct BFormKernel {
-  static constexpr std::size_t kThrustTerms = std::size(Thrust);
-  static constexpr std::size_t kTorqueTerms = std::size(Torque);
-
-  float thrust_head[kThrustTerms];
-  float torque_head[kTorqueTerms];
-  Block block;
-
-  BFormKernel(float pd, float ear, float z) {
-    const PowerLadder<kMaxPowerPD> pd_powers(pd);
-    const PowerLadder<kMaxPowerEAR> ear_powers(ear);
-    const PowerLadder<kMaxPowerZ> z_powers(z);
-    form_heads(Thrust, pd_powers, ear_powers, z_powers, thrust_head);
-    form_heads(Torque, pd_powers, ear_powers, z_powers, torque_head);
-  }
-
-  void sum_block() {
-    for (std::size_t l = 0; l < kLanes; ++l) {
-      const float j1 = block.j[l];
-      const float j2 = j1 * j1;
-      const float j3 = j1 * j2;
-      const float kt =
-          b_form_sum<Thrust>(thrust_head, j1, j2, j3, std::make_index_sequence<kThrustTerms>{});
-      const float kq =
-          b_form_sum<Torque>(torque_head, j1, j2, j3, std::make_index_sequence<kTorqueTerms>{});
-      block.kt[l] = kt;
-      block.kq[l] = kq;
-      block.eta0[l] = open_water_efficiency(kt, kq, j1);
-    }
-  }
-};
-
-// --- KCA -------------------------------------------------------------------------------------
-
-template <std::size_t K>
-inline float kca_thrust_term(const float* head, const PowerLadder<kMaxPowerPD>& pd,
-                             const PowerLadder<kMaxPowerEAR>& ear, float j1, float j2, float j3) {
-  constexpr KcaScaledTerm term = kKcaThrustScaled.terms[K];
-  if constexpr (term.s == 0) {
-    return head[K];
-  } else {
-    float product = term.scale * j_power<term.s>(j1, j2, j3);
-    if constexpr (term.t != 0) product = product * pd.of[term.t];
-    if constexpr (term.u != 0) product = product * ear.of[term.u];
-    return product;
-  }
-}
-
-template <std::size_t K>
-inline float kca_torque_term(const float* head, float j1, float j2, float j3) {
-  constexpr KcaScaledTerm term = kKcaTorqueScaled.terms[K];
-  if constexpr (term.s == 0) {
-    return head[K];
-  } else {
-    return head[K] * j_power<term.s>(j1, j2, j3);
-  }
-}
-
-template <std::size_t... K>
-inline float kca_thrust_sum(const float* head, const PowerLadder<kMaxPowerPD>& pd,
-                            const PowerLadder<kMaxPowerEAR>& ear, float j1, float j2, float j3,
-                            std::index_sequence<K...>) {
-  float sum = 0.0f;
-  ((sum = sum + kca_thrust_term<K>(head, pd, ear, j1, j2, j3)), ...);
-  return sum;
-}
-
-template <std::size_t... K>
-inline float kca_torque_sum(const float* head, float j1, float j2, float j3,
-                            std::index_sequence<K...>) {
-  float sum = 0.0f;
-  ((sum = sum + kca_torque_term<K>(head, j1, j2, j3)), ...);
-  return sum;
-}
-
-struct KcaKernel {
-  static constexpr std::size_t kThrustTerms = std::size(kKcaThrustScaled.terms);
-  static constexpr std::size_t kTorqueTerms = std::size(kKcaTorqueScaled.terms);
-
-  PowerLadder<kMaxPowerPD> pd;
-  PowerLadder<kMaxPowerEAR> ear;
-  float thrust_head[kThrustTerms];  // terms without J: (scale * (P/D)^t) * EAR^u
-  float torque_head[kTorqueTerms];  // (scale * (P/D)^t) * EAR^u
-  Block block;
-
-  KcaKernel(float pd_value, float ear_value) : pd(pd_value), ear(ear_value) {
-    for (std::size_t k = 0; k < kThrustTerms; ++k) {
-      const KcaScaledTerm& term = kKcaThrustScaled.terms[k];
-      thrust_head[k] = (term.scale * pd.of[term.t]) * ear.of[term.u];
-    }
-    for (std::size_t k = 0; k < kTorqueTerms; ++k) {
-      const KcaScaledTerm& term = kKcaTorqueScaled.terms[k];
-      torque_head[k] = (term.scale * pd.of[term.t]) * ear.of[term.u];
-    }
-  }
-
-  void sum_block() {
-    for (std::size_t l = 0; l < kLanes; ++l) {
-      const float j1 = block.j[l];
-      const float j2 = j1 * j1;
-      const float j3 = j1 * j2;
-      const float kt = kca_thrust_sum(thrust_head, pd, ear, j1, j2, j3,
-                                      std::make_index_sequence<kThrustTerms>{});
-      const float kq =
-          kca_torque_sum(torque_head, j1, j2, j3, std::make_index_sequence<kTorqueTerms>{});
-      block.kt[l] = kt;
-      block.kq[l] = kq;
-      block.eta0[l] = open_water_efficiency(kt, kq, j1);
-    }
-  }
-};
-
-// --- The blocks ------------------------------------------------------------------------------
-
-// The ITTC78 correction of a whole grid: none, the same dKt and dKq at every point, or a
-// diameter derived from each point's J.
-struct Correction {
-  enum class Kind { none, hoisted, per_point } kind = Kind::none;
-  double dKt = 0;
-  double dKq = 0;
-};
-
-// The correction Kt - dKt, Kq - dKq and eta0 from them, as apply_ittc78 forms it.  The
-// uncorrected eta0 that a single evaluation forms first is formed here too, for its flags: its
-// bits go to a volatile local, which keeps the compiler from dropping it.
-inline void correct_block(Block& block, double dKt, double dKq) {
-  std::uint32_t seen = 0;
-  for (std::size_t l = 0; l < kLanes; ++l) {
-    seen |= std::bit_cast<std::uint32_t>(block.eta0[l]);
-    const float kt = single(double{block.kt[l]} - dKt);
-    const float kq = single(double{block.kq[l]} - dKq);
-    block.kt[l] = kt;
-    block.kq[l] = kq;
-    block.eta0[l] = open_water_efficiency(kt, kq, block.j[l]);
-  }
-  volatile std::uint32_t witness = seen;
-  (void)witness;
-}
-
-template <class Kernel>
-void over_blocks(Kernel& kernel, const float* J, std::size_t count, float z, OpenWater* out,
-                 const Correction& correction, float pd, float ear,
-                 const Ittc78Conditions* full_scale) {
-  Block& block = kernel.block;
-  for (std::size_t first = 0; first < count; first += kLanes) {
-    const std::size_t n = std::min(kLanes, count - first);
-    // The guard has a loop of its own: the sums then run without a branch.
-    for (std::size_t l = 0; l < n; ++l) block.j[l] = guard_advance_coefficient(J[first + l]);
-    std::fill(block.j + n, block.j + kLanes, block.j[n - 1]);
-    kernel.sum_block();
-    if (correction.kind == Correction::Kind::hoisted)
-      correct_block(block, correction.dKt, correction.dKq);
-    for (std::size_t l = 0; l < n; ++l) {
-      out[first + l] = {block.j[l], z, block.kt[l], block.kq[l], block.eta0[l]};
-    }
-    if (correction.kind == Correction::Kind::per_point) {
-      for (std::size_t l = 0; l < n; ++l)
-        out[first + l] = apply_ittc78(out[first + l], pd, ear, *full_scale);
-    }
-  }
-}
-
-// How the Wageningen B grid is corrected.  The diameter is the only way J enters the
-// preparation; the J handed over when it is given is never read.
-Correction wageningen_b_correction(float pd, float ear, float z,
-                                   const Ittc78Conditions* full_scale) {
-  Correction correction;
-  if (!full_scale) return correction;
-  if (full_scale->D < 0.001f) {
-    correction.kind = Correction::Kind::per_point;
-    return correction;
-  }
-  const std::optional<Ittc78Inputs> in = prepare_ittc78(*full_scale, 1.0f, ear, z);
-  if (!in) return correction;
+// The same dKt and dKq at every point of a Wageningen B grid, unless the diameter is derived
+// from each J (D below 0.001); nothing when no correction is made.  The diameter is the only
+// way J enters the preparation; the J handed over when it is given is never read.
+void hoist_wageningen_b_correction(PreparedPropeller& propeller, float pd, float ear, float z,
+                                   const Ittc78Conditions& full_scale) {
+  const std::optional<Ittc78Inputs> in = prepare_ittc78(full_scale, 1.0f, ear, z);
+  if (!in) return;
   const Ittc78Terms r =
       ittc78_terms(in->Ds, pd, in->Zi, in->t_over_c, in->c_over_d, in->s, in->n_r, in->nu);
-  correction.kind = Correction::Kind::hoisted;
-  correction.dKt = r.dKt;
-  correction.dKq = r.dKq;
-  return correction;
+  propeller.corrected = true;
+  propeller.dKt = r.dKt;
+  propeller.dKq = r.dKq;
+}
+
+using Kernel = void (*)(Series, const PreparedPropeller&, const float*, std::size_t, OpenWater*);
+
+Kernel kernel_for(InstructionSet set) {
+  switch (set) {
+    case InstructionSet::baseline:
+      return grid::evaluate_baseline;
+    case InstructionSet::avx2:
+      return grid::evaluate_avx2;
+    case InstructionSet::avx512:
+      return grid::evaluate_avx512;
+  }
+  return grid::evaluate_baseline;
 }
 
 }  // namespace
 
-void evaluate_grid_points(Series series, float pd, float ear, float z, const float* J,
-                          std::size_t count, OpenWater* out, const Ittc78Conditions* full_scale) {
-  if (count == 0) return;
+GridEvaluator::GridEvaluator(InstructionSet set, Series series, float pd, float ear, float z,
+                             const Ittc78Conditions* full_scale)
+    : set_(set), series_(series), pd_(pd), ear_(ear), z_(z) {
+  if (full_scale) full_scale_ = *full_scale;
+  PreparedPropeller& p = propeller_;
+  const PowerLadder<kMaxPowerPD> pd_powers(pd);
+  const PowerLadder<kMaxPowerEAR> ear_powers(ear);
   switch (series) {
     case Series::WageningenB: {
-      BFormKernel<kWageningenBThrust, kWageningenBTorque> kernel(pd, ear, z);
-      over_blocks(kernel, J, count, z, out, wageningen_b_correction(pd, ear, z, full_scale), pd,
-                  ear, full_scale);
+      const PowerLadder<kMaxPowerZ> z_powers(z);
+      form_b_form_heads(kWageningenBThrust, pd_powers, ear_powers, z_powers, p.thrust_head);
+      form_b_form_heads(kWageningenBTorque, pd_powers, ear_powers, z_powers, p.torque_head);
+      p.z = z;
+      if (full_scale && full_scale->D < 0.001f) {
+        per_point_correction_ = true;
+      } else if (full_scale) {
+        hoist_wageningen_b_correction(p, pd, ear, z, *full_scale);
+      }
       return;
     }
     case Series::Gawn: {
-      const float zg = blade_number_used(Series::Gawn, z);
-      BFormKernel<kGawnThrust, kGawnTorque> kernel(pd, ear, zg);
-      over_blocks(kernel, J, count, zg, out, Correction{}, pd, ear, nullptr);
+      p.z = blade_number_used(Series::Gawn, z);
+      const PowerLadder<kMaxPowerZ> z_powers(p.z);
+      form_b_form_heads(kGawnThrust, pd_powers, ear_powers, z_powers, p.thrust_head);
+      form_b_form_heads(kGawnTorque, pd_powers, ear_powers, z_powers, p.torque_head);
       return;
     }
-    case Series::Kca: {
-      KcaKernel kernel(pd, ear);
-      over_blocks(kernel, J, count, blade_number_used(Series::Kca, z), out, Correction{}, pd, ear,
-                  nullptr);
+    case Series::Kca:
+      form_kca_heads(kKcaThrustScaled, pd_powers, ear_powers, p.thrust_head);
+      form_kca_heads(kKcaTorqueScaled, pd_powers, ear_powers, p.torque_head);
+      for (int t = 0; t <= kMaxPowerPD; ++t) p.pd_power[t] = pd_powers.of[t];
+      for (int u = 0; u <= kMaxPowerEAR; ++u) p.ear_power[u] = ear_powers.of[u];
+      p.z = blade_number_used(Series::Kca, z);
       return;
-    }
   }
-  const std::optional<Ittc78Conditions> conditions =
-      full_scale ? std::optional(*full_scale) : std::nullopt;
-  for (std::size_t i = 0; i < count; ++i) out[i] = evaluate(series, {J[i], pd, ear, z}, conditions);
+}
+
+void GridEvaluator::evaluate(const float* J, std::size_t count, OpenWater* out) const {
+  if (count == 0) return;
+  switch (series_) {
+    case Series::WageningenB:
+    case Series::Gawn:
+    case Series::Kca:
+      break;
+    default:
+      for (std::size_t i = 0; i < count; ++i)
+        out[i] = tidewerk::evaluate(series_, {J[i], pd_, ear_, z_}, full_scale_);
+      return;
+  }
+  kernel_for(set_)(series_, propeller_, J, count, out);
+  if (per_point_correction_) {
+    for (std::size_t i = 0; i < count; ++i) out[i] = apply_ittc78(out[i], pd_, ear_, *full_scale_);
+  }
+}
+
+void evaluate_grid_with(InstructionSet set, Series series, float pd, float ear, float z,
+                        const float* J, std::size_t count, OpenWater* out,
+                        const Ittc78Conditions* full_scale) {
+  // Nothing is formed for no point: not even the flags of the preparation are raised.
+  if (count == 0) return;
+  GridEvaluator(set, series, pd, ear, z, full_scale).evaluate(J, count, out);
 }
 
 }  // namespace tidewerk

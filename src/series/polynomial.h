@@ -169,14 +169,19 @@ inline float sum_kca_terms(const KcaScaledTable<N>& table, const TermPowers& x) 
 }
 
 // J guard of every series: a J of magnitude below 0.001 becomes 0.001.
+inline constexpr float kLeastAdvanceCoefficient = 0.001f;
+
 inline float guard_advance_coefficient(float J) {
-  return std::fabs(J) < 0.001f ? 0.001f : J;
+  return std::fabs(J) < kLeastAdvanceCoefficient ? kLeastAdvanceCoefficient : J;
 }
 
-// Open-water efficiency (Kt / Kq) * J / 6.2831855, evaluated in double and stored as float.
+// 2 pi as the efficiency divides by it: the float 6.2831855, widened to double.
+inline constexpr float kTwoPi = 6.2831855f;
+
+// Open-water efficiency (Kt / Kq) * J / 2 pi, evaluated in double and stored as float.
 // Kq = 0 is divided by as it stands.
 inline float open_water_efficiency(float kt, float kq, float j) {
-  return single(double{kt} / double{kq} * double{j} / double{6.2831855f});
+  return single(double{kt} / double{kq} * double{j} / double{kTwoPi});
 }
 
 }  // namespace tidewerk

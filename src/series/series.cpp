@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "series/gawn.h"
-#include "series/grid_points.h"
+#include "series/grid.h"
 #include "series/kca.h"
 #include "series/wageningen_b.h"
 
@@ -106,8 +106,9 @@ OpenWater evaluate(Series series, const OperatingPoint& point,
 
 void evaluate_grid(Series series, float pd, float ear, float z, std::span<const float> J,
                    std::span<OpenWater> out, std::optional<Ittc78Conditions> full_scale) {
-  evaluate_grid_points(series, pd, ear, z, J.data(), std::min(J.size(), out.size()), out.data(),
-                       full_scale ? &*full_scale : nullptr);
+  evaluate_grid_with(instruction_set_in_use().set, series, pd, ear, z, J.data(),
+                     std::min(J.size(), out.size()), out.data(),
+                     full_scale ? &*full_scale : nullptr);
 }
 
 }  // namespace v0_1

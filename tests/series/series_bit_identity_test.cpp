@@ -1,7 +1,8 @@
 // The fast evaluators must give the same bits as forming every term afresh in table order:
 // evaluate() against a reference sum written independently of the library's power and sum
-// helpers, and evaluate_grid() against evaluate() at every J, over dense grids of P/D, EAR,
-// Z and J, with and without the ITTC78 correction.
+// helpers, and evaluate_grid() on every instruction set the processor supports against
+// evaluate() at every J, over dense grids of P/D, EAR, Z and J, with and without the ITTC78
+// correction.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -15,6 +16,8 @@
 #include <vector>
 
 #include "series/gawn.h"
+#include "series/grid.h"
+#include "series/instruction_set.h"
 #include "series/ittc78.h"
 #include "series/kca.h"
 #include "series/wageningen_b.h"
@@ -151,6 +154,19 @@ const std::vector<std::optional<Ittc78Conditions>> kFullScale = {
     Ittc78Conditions{4.0f, 0.0009f, 0.0009f},
     Ittc78Conditions{0.0f, 0.0f, 0.0f}};
 
+// The instruction sets of the grid kernel that this processor runs.
+std::vector<InstructionSet> supported_sets() {
+  std::vector<InstructionSet> sets;
+  for (InstructionSet set : kInstructionSets) {
+    if (instruction_set_supported(set)) sets.push_back(set);
+  }
+  return sets;
+}
+
+std::string name_of(InstructionSet set) {
+  return std::string(instruction_set_name(set));
+}
+
 struct SeriesCase {
   Series series;
   OpenWater (*reference)(float j, float pd, float ear, float z, const Ittc78Conditions* full_scale);
@@ -166,10 +182,12 @@ class SeriesBitIdentity : public ::testing::TestWithParam<SeriesCase> {};
 // of the uncorrected and the given-diameter cases.
 TEST_P(SeriesBitIdentity, EvaluateMatchesTermByTermSumAndGridMatchesEvaluate) {
   const SeriesCase param = GetParam();
+  const std::vector<InstructionSet> sets = supported_sets();
   std::vector<OpenWater> out(kJ.size());
+  std::vector<OpenWater> single(kJ.size());
   long compared = 0;
   long mismatches = 0;
-  auto fail = [&](const char* what, float j, float pd, float ear, float z, std::size_t fs,
+  auto fail = [&](const std::string& what, float j, float pd, float ear, float z, std::size_t fs,
                   const OpenWater& got, const OpenWater& expected) {
     if (++mismatches <= 5) {
       ADD_FAILURE() << what << ": J " << j << " P/D " << pd << " EAR " << ear << " Z " << z
@@ -183,14 +201,19 @@ TEST_P(SeriesBitIdentity, EvaluateMatchesTermByTermSumAndGridMatchesEvaluate) {
     for (float z : dense ? kZ : std::vector<float>{4.0f, 3.0f}) {
       for (float ear : dense ? kEAR : std::vector<float>{0.7f}) {
         for (float pd : dense ? kPD : std::vector<float>{1.0f, 0.5f}) {
-          evaluate_grid(param.series, pd, ear, z, kJ, out, kFullScale[fs]);
           for (std::size_t i = 0; i < kJ.size(); ++i) {
-            const OpenWater single = evaluate(param.series, {kJ[i], pd, ear, z}, kFullScale[fs]);
+            single[i] = evaluate(param.series, {kJ[i], pd, ear, z}, kFullScale[fs]);
             const OpenWater ref = param.reference(kJ[i], pd, ear, z, full_scale);
             ++compared;
-            if (!same_bits(single, ref)) fail("evaluate", kJ[i], pd, ear, z, fs, single, ref);
-            if (!same_bits(out[i], single))
-              fail("evaluate_grid", kJ[i], pd, ear, z, fs, out[i], single);
+            if (!same_bits(single[i], ref)) fail("evaluate", kJ[i], pd, ear, z, fs, single[i], ref);
+          }
+          for (InstructionSet set : sets) {
+            evaluate_grid_with(set, param.series, pd, ear, z, kJ.data(), kJ.size(), out.data(),
+                               full_scale);
+            for (std::size_t i = 0; i < kJ.size(); ++i) {
+              if (!same_bits(out[i], single[i]))
+                fail("evaluate_grid " + name_of(set), kJ[i], pd, ear, z, fs, out[i], single[i]);
+            }
           }
         }
       }
@@ -209,19 +232,32 @@ TEST_P(SeriesBitIdentity, GridWritesExactlyCountPoints) {
   for (int k = 0; k < 1400; ++k) js.push_back(0.1f + 0.001f * static_cast<float>(k));
   std::vector<OpenWater> whole(js.size());
   evaluate_grid(param.series, 0.9f, 0.55f, 4.0f, js, whole, full_scale);
-  for (std::size_t count : {0, 1, 2, 15, 63, 64, 65, 127, 128, 129, 1399}) {
+  for (InstructionSet set : supported_sets()) {
+    for (std::size_t count : {0, 1, 2, 15, 63, 64, 65, 127, 128, 129, 255, 257, 1399}) {
+      const OpenWater sentinel{-7.0f, -7.0f, -7.0f, -7.0f, -7.0f};
+      std::vector<OpenWater> part(count + 1, sentinel);
+      evaluate_grid_with(set, param.series, 0.9f, 0.55f, 4.0f, js.data(), count, part.data(),
+                         &full_scale);
+      for (std::size_t i = 0; i < count; ++i) {
+        ASSERT_TRUE(same_bits(part[i], whole[i]))
+            << name_of(set) << ", count " << count << ", point " << i;
+      }
+      EXPECT_TRUE(same_bits(part[count], sentinel)) << name_of(set) << ", count " << count;
+    }
+    evaluate_grid_with(set, param.series, 0.9f, 0.55f, 4.0f, nullptr, 0, nullptr, nullptr);
+  }
+  // The public spans: as many points as the shorter of J and the output.
+  for (std::size_t count : {0, 1, 2, 129}) {
     const OpenWater sentinel{-7.0f, -7.0f, -7.0f, -7.0f, -7.0f};
     std::vector<OpenWater> part(count + 1, sentinel);
     evaluate_grid(param.series, 0.9f, 0.55f, 4.0f, std::span(js).first(count), part, full_scale);
-    for (std::size_t i = 0; i < count; ++i)
-      ASSERT_TRUE(same_bits(part[i], whole[i])) << "count " << count << ", point " << i;
+    for (std::size_t i = 0; i < count; ++i) ASSERT_TRUE(same_bits(part[i], whole[i])) << count;
     EXPECT_TRUE(same_bits(part[count], sentinel)) << "count " << count;
   }
-  evaluate_grid(param.series, 0.9f, 0.55f, 4.0f, {}, {});
-  // An output shorter than the J: only its points are written.
   std::vector<OpenWater> two(2);
   evaluate_grid(param.series, 0.9f, 0.55f, 4.0f, js, two, full_scale);
   EXPECT_TRUE(same_bits(two[0], whole[0]) && same_bits(two[1], whole[1]));
+  evaluate_grid(param.series, 0.9f, 0.55f, 4.0f, {}, {});
 }
 
 // The arithmetic flags end a run: the grid raises exactly those of the points it is given,
@@ -240,15 +276,46 @@ TEST_P(SeriesBitIdentity, GridRaisesTheFlagsOfItsPoints) {
           (void)evaluate(param.series, {js[i], pd, 0.7f, 4.0f}, fs);
         const int single = std::fetestexcept(kFaults);
         std::feclearexcept(FE_ALL_EXCEPT);
-        std::vector<OpenWater> out(4);
-        evaluate_grid(param.series, pd, 0.7f, 4.0f, std::span(js).first(count), out, fs);
-        const int grid_flags = std::fetestexcept(kFaults);
-        std::feclearexcept(FE_ALL_EXCEPT);
-        EXPECT_EQ(grid_flags, single)
-            << "P/D " << pd << ", count " << count << (fs ? ", corrected" : "");
+        for (InstructionSet set : supported_sets()) {
+          std::vector<OpenWater> out(4);
+          evaluate_grid_with(set, param.series, pd, 0.7f, 4.0f, js.data(), count, out.data(),
+                             fs ? &*fs : nullptr);
+          const int grid_flags = std::fetestexcept(kFaults);
+          std::feclearexcept(FE_ALL_EXCEPT);
+          EXPECT_EQ(grid_flags, single)
+              << name_of(set) << ", P/D " << pd << ", count " << count << (fs ? ", corrected" : "");
+        }
         if (pd == 1.0f) {
           EXPECT_EQ(single != 0, count > 2) << "count " << count;
         }
+      }
+    }
+  }
+}
+
+// A NaN or infinite J in a whole block: the guard's comparison and the sums raise the flags
+// of the single evaluation, on every path.
+TEST_P(SeriesBitIdentity, GridRaisesTheFlagsOfANaNOrInfiniteJ) {
+  const SeriesCase param = GetParam();
+  constexpr int kFaults = FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW;
+  for (float odd : {std::nanf(""), INFINITY, -INFINITY}) {
+    for (std::size_t at : {0, 77, 255}) {
+      std::vector<float> js(256, 0.6f);
+      js[at] = odd;
+      std::feclearexcept(FE_ALL_EXCEPT);
+      std::vector<OpenWater> single(js.size());
+      for (std::size_t i = 0; i < js.size(); ++i)
+        single[i] = evaluate(param.series, {js[i], 1.0f, 0.7f, 4.0f});
+      const int expected = std::fetestexcept(kFaults);
+      std::feclearexcept(FE_ALL_EXCEPT);
+      for (InstructionSet set : supported_sets()) {
+        std::vector<OpenWater> out(js.size());
+        evaluate_grid_with(set, param.series, 1.0f, 0.7f, 4.0f, js.data(), js.size(), out.data(),
+                           nullptr);
+        EXPECT_EQ(std::fetestexcept(kFaults), expected) << name_of(set) << ", J " << odd;
+        std::feclearexcept(FE_ALL_EXCEPT);
+        for (std::size_t i = 0; i < js.size(); ++i)
+          EXPECT_TRUE(same_bits(out[i], single[i])) << name_of(set) << ", point " << i;
       }
     }
   }

@@ -1,0 +1,31 @@
+// The grid kernel for AVX-512: 16 float lanes.  Fused multiply-add is not enabled (nor would
+// -ffp-contract=off let the compiler fuse): every product is rounded before it is added.
+#include "series/grid_kernel.h"
+
+// Every function defined from here on is compiled for the instruction set (GCC or Clang).
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx512f,avx512dq,avx512vl,avx512bw"))), \
+                             apply_to = function)
+#else
+#pragma GCC push_options
+#pragma GCC target("avx512f,avx512dq,avx512vl,avx512bw,prefer-vector-width=512")
+#endif
+
+#include "series/grid_lanes.h"
+
+namespace tidewerk::grid {
+
+static_assert(kAvx512Block == 16 * 8);
+
+void evaluate_avx512(Series series, const PreparedPropeller& propeller, const float* J,
+                     std::size_t count, OpenWater* out) {
+  evaluate_lanes<16, 8>(series, propeller, J, count, out);
+}
+
+}  // namespace tidewerk::grid
+
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
+#pragma GCC pop_options
+#endif

@@ -1,0 +1,14 @@
+// The grid kernel for every x86-64 processor: SSE2, 4 float lanes.
+#include "series/grid_kernel.h"
+#include "series/grid_lanes.h"
+
+namespace tidewerk::grid {
+
+static_assert(kBaselineBlock == 4 * 16);
+
+void evaluate_baseline(Series series, const PreparedPropeller& propeller, const float* J,
+                       std::size_t count, OpenWater* out) {
+  evaluate_lanes<4, 16>(series, propeller, J, count, out);
+}
+
+}  // namespace tidewerk::grid
