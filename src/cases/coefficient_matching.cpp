@@ -249,32 +249,22 @@ int offer_another_row(int selected, int rows, Console& io) {
   return chosen;
 }
 
-// The outcome's candidate table, and the efficiency of the candidates against P/D
-// with the selected row marked; D (m) and N (RPM) are the selected propeller's.
-CaseOutcome candidate_figures(const MatchingCase& mc, const Workspace& ws, int selected, float K,
-                              const Problem& p, float Z, float D, float N) {
-  CaseOutcome outcome;
-  const char* load = mc.load_name;
-  ResultTable& table =
-      outcome.table("candidates", std::string("Candidate propellers for ") + load,
-                    {"row", "PD", "J", "Kt", "10Kq", "eta0", "Bp", "delta"}, kMarkColumn);
-  DiagramSeries eta{"eta0", kColourEta, true, {}, {}};
-  for (int r = 0; r < ws.rows; ++r) {
-    table.rows.push_back({static_cast<float>(r + 1), ws.pd[r], ws.j[r], ws.kt[r], ten_kq(ws.kq[r]),
-                          ws.eta0[r], power_coefficient_bp(ws.kq[r], ws.j[r]),
-                          advance_coefficient_delta(ws.j[r])});
-    eta.x.push_back(ws.pd[r]);
-    eta.y.push_back(ws.eta0[r]);
+// The efficiency of the candidates (P/D, J, eta0 of each row) against P/D with the selected row
+// (1 based) marked; D (m) and N (RPM) are the selected propeller's.
+Diagram candidate_diagram(const MatchingCase& mc, const std::vector<float>& pd,
+                          const std::vector<float>& j, const std::vector<float>& eta0, int selected,
+                          float K, const Problem& p, float Z, float D, float N) {
+  DiagramSeries eta{"eta0", kColourEta, true, pd, eta0};
+  for (std::size_t r = 0; r < pd.size(); ++r) {
     eta.markers.push_back(
-        {ws.pd[r], ws.eta0[r], candidate_values(r + 1, ws.pd[r], ws.j[r], ws.eta0[r])});
+        {pd[r], eta0[r], candidate_values(static_cast<int>(r + 1), pd[r], j[r], eta0[r])});
   }
-  table.marks[static_cast<std::size_t>(selected - 1)] = "selected";
-  Diagram& d = outcome.diagram();
-  d = Diagram{};
-  d.title = propeller_title(p.series, Z, p.EAR, ws.pd[selected - 1]);
+  Diagram d;
+  const std::size_t s = static_cast<std::size_t>(selected - 1);
+  d.title = propeller_title(p.series, Z, p.EAR, pd[s]);
   char subtitle[96];
   std::snprintf(subtitle, sizeof subtitle, "Open-water efficiency of the candidates for %s = %.4f",
-                load, static_cast<double>(K));
+                mc.load_name, static_cast<double>(K));
   d.subtitle = subtitle;
   d.x_label = "Pitch ratio P/D (-)";
   d.y_label = "eta0 (-)";
@@ -282,12 +272,33 @@ CaseOutcome candidate_figures(const MatchingCase& mc, const Workspace& ws, int s
   d.conditions = conditions_line(revolutions ? p.D : kNotKnown, revolutions ? kNotKnown : p.N, p.Va,
                                  Propeller::of(p).corrected());
   d.series.push_back(std::move(eta));
-  const int s = selected - 1;
   d.marks.push_back(
-      {ws.pd[s], ws.eta0[s],
-       optimum_label(selected, ws.pd[s], ws.j[s], ws.eta0[s],
+      {pd[s], eta0[s],
+       optimum_label(selected, pd[s], j[s], eta0[s],
                      revolutions ? labelled("N", N, 1) + " RPM" : labelled("D", D) + " m")});
   d.mark_legend = "selected propeller";
+  return d;
+}
+
+// The outcome's candidate table, and the diagram of the candidates, drawn when it is asked for.
+CaseOutcome candidate_figures(const MatchingCase& mc, const Workspace& ws, int selected, float K,
+                              const Problem& p, float Z, float D, float N) {
+  CaseOutcome outcome;
+  ResultTable& table =
+      outcome.table("candidates", std::string("Candidate propellers for ") + mc.load_name,
+                    {"row", "PD", "J", "Kt", "10Kq", "eta0", "Bp", "delta"}, kMarkColumn);
+  const std::size_t rows = static_cast<std::size_t>(ws.rows);
+  for (std::size_t r = 0; r < rows; ++r) {
+    table.rows.push_back({static_cast<float>(r + 1), ws.pd[r], ws.j[r], ws.kt[r], ten_kq(ws.kq[r]),
+                          ws.eta0[r], power_coefficient_bp(ws.kq[r], ws.j[r]),
+                          advance_coefficient_delta(ws.j[r])});
+  }
+  table.marks[static_cast<std::size_t>(selected - 1)] = "selected";
+  outcome.draw_diagram_later(
+      [&mc, pd = std::vector<float>(ws.pd.begin(), ws.pd.begin() + ws.rows),
+       j = std::vector<float>(ws.j.begin(), ws.j.begin() + ws.rows),
+       eta0 = std::vector<float>(ws.eta0.begin(), ws.eta0.begin() + ws.rows), selected, K, p, Z, D,
+       N] { return candidate_diagram(mc, pd, j, eta0, selected, K, p, Z, D, N); });
   return outcome;
 }
 

@@ -73,11 +73,14 @@ CaseOutcome open_water_table(const Problem& p, Console& io, Warnings& warnings) 
   io.both("(1X,'Z = ',I2,' EAR = ',F5.3,' P/D = ',F5.3)", {whole_number(Z), p.EAR, p.PD});
   outcome.result("Z", whole_number(Z));
   write_viscous_statement(io, propeller.corrected());
-  Diagram& d = outcome.diagram();
-  d = open_water_diagram(table, propeller, p.PD, propeller_title(p.series, Z, p.EAR, p.PD));
-  const auto& typed = propeller.full_scale;  // D and N typed for the correction, when asked
-  d.conditions = conditions_line(typed ? typed->D : kNotKnown, typed ? typed->N : kNotKnown,
-                                 kNotKnown, propeller.corrected());
+  outcome.draw_diagram_later([table, propeller, Z, EAR = p.EAR, PD = p.PD] {
+    Diagram d =
+        open_water_diagram(table, propeller, PD, propeller_title(propeller.series, Z, EAR, PD));
+    const auto& typed = propeller.full_scale;  // D and N typed for the correction, when asked
+    d.conditions = conditions_line(typed ? typed->D : kNotKnown, typed ? typed->N : kNotKnown,
+                                   kNotKnown, propeller.corrected());
+    return d;
+  });
   return outcome;
 }
 
