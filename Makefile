@@ -4,7 +4,6 @@ RUN_BUILD  ?= build-run
 EXAMPLE    ?= case8_merchant_ship
 ARGS       ?=
 JOBS       ?= 2
-TASK_FILE  := Tidewerk_28-03-2020.Tsk
 
 .PHONY: deps build run test bench sanitize fuzz install format format-check clean
 
@@ -22,34 +21,39 @@ EXAMPLE_NAME := $(notdir $(patsubst %.Tsk,%,$(EXAMPLE)))
 FORMAT_FILES = $(shell find $(wildcard src include tests bench fuzz python) -type f \
                  \( -name '*.cpp' -o -name '*.h' \) | sort)
 
+# Each target installs the packages it needs: the program alone for `make run`, the test
+# suite's for `make build`, and so on (scripts/deps.sh).
 deps:
-	@scripts/deps.sh
+	@scripts/deps.sh all
 
-build: deps
+build:
+	@scripts/deps.sh build
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(BUILD) -j $(JOBS)
 
 # Builds the program alone (no test suite, no GoogleTest) in $(RUN_BUILD)/ and runs it on an
-# example task file in a scratch folder, so the repository stays clean.
-run: deps
+# example task file, copied under its own name into a scratch folder so the repository stays
+# clean; the report and the other outputs are named after the example, and the last line says
+# where they went.
+run:
+	@scripts/deps.sh program
 	@test -f examples/$(EXAMPLE_NAME).Tsk || { echo "no such example: $(EXAMPLE)"; \
 	  echo "examples:"; ls examples | sed -n 's/^\(.*\)\.Tsk$$/  \1/p'; exit 2; }
 	cmake -S . -B $(RUN_BUILD) -DCMAKE_BUILD_TYPE=Release -DTIDEWERK_TESTS=OFF
 	cmake --build $(RUN_BUILD) -j $(JOBS) --target tidewerk
-	rm -rf $(RUN_BUILD)/run && mkdir -p $(RUN_BUILD)/run
-	cp examples/$(EXAMPLE_NAME).Tsk $(RUN_BUILD)/run/$(TASK_FILE)
-	cd $(RUN_BUILD)/run && ../tidewerk $(ARGS)
-	@echo "(report written to $(RUN_BUILD)/run/Tidewerk.Son)"
+	@scripts/run_example.sh $(RUN_BUILD)/tidewerk $(RUN_BUILD)/run $(EXAMPLE_NAME) $(ARGS)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-sanitize: deps
+sanitize:
+	@scripts/deps.sh build
 	cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTIDEWERK_SANITIZE=ON
 	cmake --build build-sanitize -j $(JOBS)
 	cd build-sanitize && ctest --output-on-failure -j $(JOBS)
 
-bench: deps
+bench:
+	@scripts/deps.sh bench
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DTIDEWERK_BENCH=ON
 	cmake --build $(BUILD) -j $(JOBS) --target tidewerk_bench tidewerk
 	$(BUILD)/tidewerk_bench
@@ -73,11 +77,13 @@ install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 # Fails when clang-format (.clang-format) would change any file; `make format` applies it.
-format-check: deps
+format-check:
+	@scripts/deps.sh format
 	@echo "clang-format --dry-run -Werror: $(words $(FORMAT_FILES)) files"
 	@clang-format --dry-run -Werror $(FORMAT_FILES)
 
-format: deps
+format:
+	@scripts/deps.sh format
 	@echo "clang-format -i: $(words $(FORMAT_FILES)) files"
 	@clang-format -i $(FORMAT_FILES)
 

@@ -9,9 +9,12 @@
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
 
+#include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <limits>
 #include <memory>
+#include <string_view>
 #include <utility>
 
 #include "common.h"
@@ -52,6 +55,18 @@ struct Task {
   std::optional<std::string> file;  // the path it was read from
 };
 
+// A one-line text that can only be meant as a file name: no blank in it, ending in ".Tsk" in
+// any case.
+bool looks_like_task_file_name(const std::string& s) {
+  constexpr std::string_view kExtension = ".tsk";
+  if (s.size() <= kExtension.size() || s.find_first_of(" \t") != std::string::npos) return false;
+  for (std::size_t k = 0; k < kExtension.size(); ++k) {
+    const char c = s[s.size() - kExtension.size() + k];
+    if (std::tolower(static_cast<unsigned char>(c)) != kExtension[k]) return false;
+  }
+  return true;
+}
+
 Task task_of(py::handle value) {
   const py::module_ os = py::module_::import("os");
   std::optional<py::object> path;
@@ -63,6 +78,12 @@ Task task_of(py::handle value) {
     if (!s.empty() && one_line && s.find('\0') == std::string::npos &&
         os.attr("path").attr("isfile")(value).cast<bool>()) {
       path = py::reinterpret_borrow<py::object>(value);
+    } else if (one_line && looks_like_task_file_name(s)) {
+      // A file name whose file is not there, not a task: say so rather than read the name.
+      const py::object error = py::module_::import("builtins")
+                                   .attr("FileNotFoundError")(ENOENT, "no such task file", value);
+      PyErr_SetObject(PyExc_FileNotFoundError, error.ptr());
+      throw py::error_already_set();
     }
   } else if (!py::isinstance<py::bytes>(value) && !PyByteArray_Check(value.ptr())) {
     type_error("task must be the task-file text (str or bytes) or a path, not " +
@@ -146,9 +167,11 @@ PyObject* error_type(Ending ending) {
   return nullptr;
 }
 
-py::object run(py::handle task_value, py::handle keyboard_value) {
+py::object run(py::handle task_value, py::handle keyboard_value, const std::string& lang) {
   const Task task = task_of(task_value);
+  if (lang != "tr" && lang != "en") value_error("lang must be 'tr' or 'en', not '" + lang + "'");
   RunInput input;
+  input.language = lang;
   input.task = task.text;
   input.keyboard = bytes_of(keyboard_value, "keyboard");
   if (task.file) input.task_name = *task.file;
@@ -244,11 +267,13 @@ void register_runs(py::module_& m) {
                std::to_string(py::len(r.warnings)) + " warnings)";
       });
 
-  m.def("run", &run, "task"_a, "keyboard"_a = "",
+  m.def("run", &run, "task"_a, "keyboard"_a = "", py::kw_only(), "lang"_a = "tr",
         "Runs the program in-process on a task.\n\n"
         "task  the task-file text (str or bytes), or a path (os.PathLike, or a str naming an "
-        "existing file) to read it from\n"
-        "keyboard  what is typed at the keyboard, lines ending in '\\n'\n\n"
+        "existing file) to read it from; a one-line str without blanks ending in .Tsk that "
+        "names no file raises FileNotFoundError\n"
+        "keyboard  what is typed at the keyboard, lines ending in '\\n'\n"
+        "lang  the language of the screen and the report: 'tr' (Turkish, the default) or 'en'\n\n"
         "Returns a Run, with the tables, result block and record --csv and --json write, "
         "for exit statuses 0 and 5.  Raises tidewerk.InputError (status 1), "
         "tidewerk.ArithmeticError (status 3) or tidewerk.InternalError (status 4), whose .run "

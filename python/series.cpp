@@ -17,6 +17,7 @@
 #include "cases/series_use.h"
 #include "common.h"
 #include "open_water_points.h"
+#include "report/warnings.h"
 
 namespace tidewerk::python {
 namespace {
@@ -85,9 +86,55 @@ struct OpenWaterResult {
   bool ittc78 = false;
 };
 
+// The warning category of open_water for points outside a series' ranges (made once, kept for
+// the life of the interpreter).
+PyObject* range_warning = nullptr;
+
+// What lies outside the ranges of the series among the points: P/D outside the swept pitch
+// ratios, EAR outside the data-entry limits, Z outside the fitted blade numbers, and J below 0
+// or beyond zero thrust (Kt < 0), where the polynomials were not fitted.  "" when nothing does.
+std::string outside_ranges(Series series, const PointInputs& in, const float* Kt,
+                           std::size_t count) {
+  const SeriesFacts& f = series_facts(series);
+  struct Range {
+    const char* name;
+    const PointColumn* column;
+    float low, high;
+    std::size_t outside = 0;
+    float first = 0;  // the first value outside
+  };
+  Range ranges[] = {{"P/D", &in.pd, f.PDmin, f.PDmax},
+                    {"EAR", &in.ear, f.EARmin, f.EARmax},
+                    {"Z", &in.z, static_cast<float>(f.Zmin), static_cast<float>(f.Zmax)}};
+  std::size_t beyond_thrust = 0;
+  float first_J = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    for (Range& r : ranges) {
+      const float v = r.column->at(i);
+      if (!(v >= r.low && v <= r.high) && r.outside++ == 0) r.first = v;
+    }
+    if (!(in.J.at(i) >= 0.0f && Kt[i] >= 0.0f) && beyond_thrust++ == 0) first_J = in.J.at(i);
+  }
+  std::string what;
+  const auto add = [&what](const std::string& part) { what += (what.empty() ? "" : "; ") + part; };
+  const auto points = [](std::size_t n) {
+    return std::to_string(n) + (n == 1 ? " point" : " points");
+  };
+  for (const Range& r : ranges) {
+    if (r.outside == 0) continue;
+    add(std::string(r.name) + " outside " + fixed(r.low, 2) + " to " + fixed(r.high, 2) + " at " +
+        points(r.outside) + " (the first " + fixed(r.first, 3) + ")");
+  }
+  if (beyond_thrust > 0) {
+    add("J below 0 or beyond zero thrust (Kt < 0) at " + points(beyond_thrust) +
+        " (the first J = " + fixed(first_J, 3) + ")");
+  }
+  return what.empty() ? what : "the " + std::string(f.name) + " series is extrapolated: " + what;
+}
+
 OpenWaterResult open_water(py::handle series_value, py::handle J_value, py::handle pd_value,
                            py::handle ear_value, py::handle z_value, py::handle ittc78_value,
-                           py::handle threads_value) {
+                           py::handle threads_value, bool strict) {
   const py::module_ np = py::module_::import("numpy");
   const Series series = series_of(series_value);
   unsigned threads = 0;  // every hardware thread for a large evaluation
@@ -170,6 +217,11 @@ OpenWaterResult open_water(py::handle series_value, py::handle J_value, py::hand
     py::gil_scoped_release unlocked;
     KeepFloatingPointFlags flags;
     corrected = evaluate_points_on_threads(series, in, count, out, threads);
+  }
+  const std::string outside = outside_ranges(series, in, out.Kt, count);
+  if (!outside.empty()) {
+    if (strict) value_error(outside);
+    if (PyErr_WarnEx(range_warning, outside.c_str(), 1) != 0) throw py::error_already_set();
   }
   return {series, J, z, Kt, Kq, eta0, count > 0 && corrected == count};
 }
@@ -288,8 +340,15 @@ void register_series(py::module_& m) {
                std::to_string(r.J.size()) + " points" + (r.ittc78 ? ", ITTC78" : "") + ")";
       });
 
+  range_warning = PyErr_NewExceptionWithDoc(
+      "tidewerk.RangeWarning",
+      "open_water was given points outside the ranges of the series (P/D, EAR, Z, or J below 0 "
+      "or beyond zero thrust): the polynomials are extrapolated there.",
+      PyExc_UserWarning, nullptr);
+  m.attr("RangeWarning") = py::handle(range_warning);
+
   m.def("open_water", &open_water, "series"_a, "J"_a, "pd"_a, "ear"_a, "z"_a,
-        "ittc78"_a = py::none(), "threads"_a = py::none(),
+        "ittc78"_a = py::none(), "threads"_a = py::none(), py::kw_only(), "strict"_a = false,
         "Kt, Kq and eta0 of a series over any number of points.\n\n"
         "series  tidewerk.Series or its number 1, 2 or 3\n"
         "J, pd, ear, z  numbers or arrays (converted to float32) that broadcast together: the "
@@ -300,7 +359,10 @@ void register_series(py::module_& m) {
         "threads to use.  The results are the same whatever the number\n\n"
         "Returns an OpenWater with float32 arrays J, z, Kt, Kq and eta0, each value "
         "bit-identical to the program's.  Raises ValueError for an unknown series or arrays of "
-        "different lengths, TypeError for inputs that are not numbers.");
+        "different lengths, TypeError for inputs that are not numbers.\n\n"
+        "Points outside the series' ranges (P/D, EAR, Z, or J below 0 or beyond zero thrust) "
+        "give one tidewerk.RangeWarning per call naming them; with strict=True they raise "
+        "ValueError instead.");
 
   m.def(
       "_evaluate_point",

@@ -1,10 +1,21 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs, if any is missing (through sudo when not root).
-# Costs a few dpkg queries when everything is there.
+# Installs the Debian packages that a make target needs, if any is missing (through sudo when
+# not root).  Costs a few dpkg queries when everything is there.
+#   scripts/deps.sh [program|build|bench|format|all]   (default: all)
+# program: the program alone (make run, make install of the program); build: the program, the
+# test suite and the Python module (make build, make test, make sanitize); bench: build and the
+# benchmarks; format: clang-format; all: every one of them.
 set -euo pipefail
-packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
-          nlohmann-json3-dev clang-format python3
-          pybind11-dev python3-dev python3-numpy python3-pytest)
+program=(cmake g++ make libcli11-dev nlohmann-json3-dev)
+tests=(libgtest-dev libgmock-dev python3 pybind11-dev python3-dev python3-numpy python3-pytest)
+case "${1:-all}" in
+  program) packages=("${program[@]}") ;;
+  build) packages=("${program[@]}" "${tests[@]}") ;;
+  bench) packages=("${program[@]}" "${tests[@]}" libbenchmark-dev) ;;
+  format) packages=(clang-format) ;;
+  all) packages=("${program[@]}" "${tests[@]}" libbenchmark-dev clang-format) ;;
+  *) echo "usage: scripts/deps.sh [program|build|bench|format|all]" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

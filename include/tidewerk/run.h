@@ -17,6 +17,7 @@ struct RunInput {
   std::string task_name = "Tidewerk_28-03-2020.Tsk";  // its name in messages and the record
   std::string keyboard;                               // what is typed, lines ending in '\n'
   bool quiet = false;                                 // no warnings in the error text
+  std::string language = "tr";  // of the screen and the report: "tr" Turkish or "en" English
 };
 
 // What a run gives.

@@ -119,3 +119,13 @@ def test_arguments_of_run_that_are_no_text_are_a_type_error(tmp_path):
         tidewerk.run(tmp_path / "missing.Tsk")
     with pytest.raises(IsADirectoryError):
         tidewerk.run(pathlib.Path(tmp_path))
+
+
+@pytest.mark.parametrize("name", ["typo.Tsk", "designs/coaster.TSK", "./tidewerk_28-03-2020.tsk"])
+def test_a_file_name_that_names_no_file_is_file_not_found(name, tmp_path, monkeypatch):
+    monkeypatch.chdir(tmp_path)
+    with pytest.raises(FileNotFoundError) as caught:
+        tidewerk.run(name)
+    assert caught.value.filename == name
+    with pytest.raises(FileNotFoundError):
+        tidewerk.run(pathlib.Path(name))

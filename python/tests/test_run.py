@@ -16,10 +16,10 @@ import tidewerk
 from conftest import BINARY, E2E_RUNS, EXAMPLES, task_text
 
 
-def run_or_error(task, keyboard):
+def run_or_error(task, keyboard, lang="tr"):
     """The Run, also when the run ended with an error."""
     try:
-        return tidewerk.run(task, keyboard)
+        return tidewerk.run(task, keyboard, lang=lang)
     except (tidewerk.InputError, tidewerk.ArithmeticError, tidewerk.InternalError) as error:
         return error.run
 
@@ -38,7 +38,9 @@ def test_examples_match_the_program(example, program, tmp_path):
                          ids=lambda p: p.name)
 def test_checked_runs_match_their_files(folder):
     keyboard = (folder / "keyboard.txt").read_bytes() if (folder / "keyboard.txt").exists() else b""
-    run = run_or_error((folder / "task.Tsk").read_bytes(), keyboard.decode())
+    arguments = (folder / "arguments").read_text().split() if (folder / "arguments").exists() else []
+    lang = arguments[arguments.index("--lang") + 1] if "--lang" in arguments else "tr"
+    run = run_or_error((folder / "task.Tsk").read_bytes(), keyboard.decode(), lang)
     status = (folder / "status").read_text().strip() if (folder / "status").exists() else "0"
     assert run.status == int(status)
     assert run.screen == (folder / "screen.txt").read_text()

@@ -184,6 +184,32 @@ def test_the_interpreter_runs_on_while_a_large_grid_is_evaluated():
     assert any(start + quarter < t < end - quarter for t in ticks), (end - start, len(ticks))
 
 
+@pytest.mark.parametrize("series, J, pd, ear, z, named", [
+    (B, 0.5, 5.0, 0.7, 4, "P/D outside 0.50 to 1.40 at 1 point (the first 5.000)"),
+    (B, 0.5, 1.0, 1.5, 4, "EAR outside 0.30 to 1.05"),
+    (G, 0.5, 1.0, 0.7, [3, 4, 5], "Z outside 3.00 to 3.00 at 2 points (the first 4.000)"),
+    (K, [-0.2, 0.5, 1.6], 1.0, 0.7, 4, "J below 0 or beyond zero thrust (Kt < 0) at 2 points"),
+])
+def test_points_outside_the_series_warn_once_or_raise_when_strict(series, J, pd, ear, z, named):
+    with pytest.warns(tidewerk.RangeWarning) as caught:
+        r = tidewerk.open_water(series, J, pd, ear, z)
+    assert len(caught) == 1
+    assert named in str(caught[0].message)
+    with pytest.raises(ValueError, match="extrapolated"):
+        tidewerk.open_water(series, J, pd, ear, z, strict=True)
+    # The values are those of the plain evaluation all the same.
+    first = tidewerk._evaluate_point(series, float(np.ravel(J)[0]), pd, ear, float(np.ravel(z)[0]))
+    assert bits(np.ravel(r.Kt)[0]) == bits(first[2])
+
+
+def test_points_inside_the_series_give_no_warning():
+    import warnings
+    with warnings.catch_warnings():
+        warnings.simplefilter("error")
+        tidewerk.open_water(B, np.linspace(0.0, 0.8, 9), 1.0, 0.7, 4, strict=True)
+        tidewerk.open_water(G, 0.5, 1.2, 0.7, 3)
+
+
 def test_threads_give_the_values_and_order_of_one_thread():
     # A million points and more go to every hardware thread by default; any count gives the
     # same bits, with propellers changing across the parts' boundaries.

@@ -6,6 +6,7 @@
 #include <limits>
 #include <vector>
 
+#include "cases/case_warnings.h"
 #include "cases/numeric_messages.h"
 #include "numeric/interpolation.h"
 #include "numeric/precision.h"
@@ -130,6 +131,11 @@ std::vector<ResultValue> check_blade_area(const DesignedPropeller& prop, Console
     warn_above("Burrill 5 % back-cavitation", c.EAR5);
   }
   warn_above("Keller", c.EARk);
+  if (c.Vtip > kTipSpeedLimit) {
+    warnings.add(where, "the tip speed Vtip = " + fixed(c.Vtip, 2) + " m/s is above the " +
+                            fixed(kTipSpeedLimit, 0) +
+                            " m/s the report gives as the limit for tip vortices");
+  }
   const auto plus = [](float x, float k) { return single(double{x} + double{k}); };
 
   io.block([&](OutputChannel& out) {

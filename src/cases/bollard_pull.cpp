@@ -111,7 +111,8 @@ std::string write_power_out_of_range(const Problem& p, float D, Console& io, con
 int read_choice(Console& io) {
   int choice = 0;
   io.read_numbers({integer_target("propeller index", choice)});
-  while (choice < 1 || choice > kCandidates) {
+  for (int refused = 1; choice < 1 || choice > kCandidates; ++refused) {
+    io.refuse_answer(refused, "propeller index", 1, kCandidates);
     io.screen.text(kChoicePrompt);
     io.read_numbers({integer_target("propeller index", choice)});
   }
@@ -125,6 +126,7 @@ CaseOutcome candidate_figures(const Candidates& candidates, int choice, const Pr
   CaseOutcome outcome;
   ResultTable& table = outcome.table("bollard", "Bollard candidates",
                                      {"propeller", "D_m", "PD", "Kt", "10Kq", "T_kN"}, kMarkColumn);
+  table.count_columns = 1;
   Diagram& d = outcome.diagram();
   d = Diagram{};
   d.title = propeller_title(p.series, Z, p.EAR);
@@ -156,8 +158,7 @@ CaseOutcome bollard_pull(const Problem& p, Console& io, Warnings&) {
         "(//' GAWN SERISI PERVANELER ICIN BOLLARD DURUMU HESABI MUMKUN DEGIL - STOP' )";
     io.report.write(kRefusal);
     io.screen.write(kRefusal);
-    return CaseOutcome{}.without_result("the bollard-pull case does not take the " +
-                                        std::string(series_facts(p.series).name) + " series");
+    return CaseOutcome{}.without_result(bollard_refusal_reason(p.series));
   }
   check_data_entry(p, io);
 

@@ -41,6 +41,7 @@ CaseOutcome bp_delta(const Problem& p, Console& io, Warnings& warnings) {
   // The blade-area ratio is not range-checked in this case; outside the series it is extrapolated.
   const SeriesUse& use = series_use(p.series);
   warn_outside_fitted(warnings, p, "EAR", p.EAR, use.EARmin, use.EARmax);
+  warn_correction_not_applied(warnings, p, Propeller::of(p), "IVISC = " + std::to_string(p.IVISC));
 
   // 101.2685 converts delta back to J (the table's delta column uses 101.2658).  delta = 0
   // is a division by zero, which ends the run before the first record of the case.

@@ -23,4 +23,18 @@ void warn_pitch_at_end(Warnings& warnings, const Problem& p, const char* what, f
                                   "): the true answer may lie outside the series");
 }
 
+void warn_correction_not_applied(Warnings& warnings, const Problem& p, const Propeller& propeller,
+                                 const std::string& asked_by) {
+  if (!propeller.full_scale || propeller.corrected()) return;
+  const SeriesFacts& facts = series_facts(propeller.series);
+  const Ittc78Conditions& c = *propeller.full_scale;
+  const std::string why = !facts.ittc78
+                              ? "the " + std::string(facts.name) + " series does not take it"
+                              : "Va = " + fixed(c.Va, 3) + " m/s and N = " + fixed(c.N, 1) +
+                                    " RPM are both below 0.001, where it has no meaning";
+  warnings.add(case_where(p), asked_by +
+                                  " asks for the ITTC78 correction, but it is not applied (" + why +
+                                  "): the coefficients are the model's");
+}
+
 }  // namespace tidewerk

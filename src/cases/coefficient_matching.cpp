@@ -241,12 +241,14 @@ int offer_another_row(int selected, int rows, Console& io) {
       "(' Uyari: Secilen Pervane Pic Ust sinirinda. Bu durum hatali sonuc verebilir.')");
   if (!io.ask_yes_no("(' Secilen pervaneyi degistirmek ister misin? E/H <H>')")) return selected;
   io.screen.write("(/)");
+  constexpr const char* kRowPrompt = "the row number of the propeller (left column)";
   int chosen = 0;
-  do {  // a number outside the table is asked again
+  for (int refused = 0;; ++refused) {  // a number outside the table is asked again
+    io.refuse_answer(refused, kRowPrompt, 1, rows);
     io.screen.write("(' Istediginiz pervanenin indisini girin. (Sol kolon degeri).')");
-    io.read_numbers({integer_target("the row number of the propeller (left column)", chosen)});
-  } while (chosen < 1 || chosen > rows);
-  return chosen;
+    io.read_numbers({integer_target(kRowPrompt, chosen)});
+    if (chosen >= 1 && chosen <= rows) return chosen;
+  }
 }
 
 // The efficiency of the candidates (P/D, J, eta0 of each row) against P/D with the selected row
@@ -287,6 +289,7 @@ CaseOutcome candidate_figures(const MatchingCase& mc, const Workspace& ws, int s
   ResultTable& table =
       outcome.table("candidates", std::string("Candidate propellers for ") + mc.load_name,
                     {"row", "PD", "J", "Kt", "10Kq", "eta0", "Bp", "delta"}, kMarkColumn);
+  table.count_columns = 1;
   const std::size_t rows = static_cast<std::size_t>(ws.rows);
   for (std::size_t r = 0; r < rows; ++r) {
     table.rows.push_back({static_cast<float>(r + 1), ws.pd[r], ws.j[r], ws.kt[r], ten_kq(ws.kq[r]),

@@ -300,7 +300,12 @@ CaseOutcome run_design_case(const DesignCase& c, const Problem& p, Console& io,
 
   // Blade-area-only entry: no design, only the blade-area table, uncorrected.  The thrust case
   // matches its required thrust; the power and torque cases match their own requirement.
-  if (std::fabs(p.EAR) < 0.001f) {
+  if (blade_area_only_entry(p)) {
+    if (p.IVISC != 0) {
+      warnings.add(case_where(p), "IVISC = " + std::to_string(p.IVISC) +
+                                      " asks for the ITTC78 correction, but the blade-area-only "
+                                      "entry (EAR = 0) is computed without it");
+    }
     const Propeller uncorrected{p.series, p.EAR, p.Z, std::nullopt};
     outcome.add(sweep_blade_area(p, uncorrected, io, c.quantity, c.quantity.required(p.T, p.PQ),
                                  root_search));
@@ -311,6 +316,7 @@ CaseOutcome run_design_case(const DesignCase& c, const Problem& p, Console& io,
 
   check_data_entry(p, io);
   const Propeller propeller = Propeller::of(p);
+  warn_correction_not_applied(warnings, p, propeller, "IVISC = " + std::to_string(p.IVISC));
   const float J = design_advance_coefficient(p.Va, p.N, p.D);
   write_header(p, J, io);
   outcome.result("J", J);

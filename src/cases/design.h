@@ -3,6 +3,7 @@
 // required value.  Shared with the blade-area sweep.
 #pragma once
 
+#include <cmath>
 #include <vector>
 
 #include "cases/problem.h"
@@ -24,6 +25,12 @@ struct PitchQuantity {
   // The required value in the column's unit, from the thrust T (kN) and PQ (W or N*m).
   float (*required)(float T, float PQ);
 };
+
+// The design cases' blade-area-only entry (EAR = 0): the blade-area table alone, no design and
+// no data-entry check.
+inline bool blade_area_only_entry(const Problem& p) {
+  return std::fabs(p.EAR) < 0.001f;
+}
 
 extern const PitchQuantity kThrustQuantity;  // n^2 * D^4 * Kt * RHO, N
 extern const PitchQuantity kPowerQuantity;   // delivered power from n^2 * D^5 * Kq * RHO, kW

@@ -52,6 +52,7 @@ CaseOutcome open_water_table(const Problem& p, Console& io, Warnings& warnings) 
     io.screen.write("(/A)", {" HESAPLANACAK PERVANE CAPINI (m) ve DEVRINI (RPM) GIRIN"});
     io.read_numbers({real_target("D (m)", D), real_target("N (RPM)", N)});
     propeller.full_scale = Ittc78Conditions{D, 0.0f, N};  // no advance speed in this case
+    warn_correction_not_applied(warnings, p, propeller, "the answer at the keyboard");
   }
 
   write_open_water_head(io, "(//5X,'Pervane Karakteristikleri ')");

@@ -58,6 +58,7 @@ void write_out_of_range(const Problem& p, float J, Console& io) {
 CaseOutcome operating_point(const Problem& p, Console& io, Warnings& warnings) {
   CaseOutcome outcome;
   check_data_entry(p, io);
+  warn_correction_not_applied(warnings, p, Propeller::of(p), "IVISC = " + std::to_string(p.IVISC));
   const SeriesUse& use = series_use(p.series);
   warn_outside_fitted(warnings, p, "P/D", p.PD, use.PDmin, use.PDmax);
   const float pd = p.PD;

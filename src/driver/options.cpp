@@ -35,12 +35,15 @@ Options parse_options(const std::vector<std::string>& arguments) {
   CLI::Option* csv = app.add_flag("--csv", options.csv);
   CLI::Option* json = app.add_flag("--json", options.json);
   app.add_flag("-q,--quiet", options.quiet);
+  CLI::Option* language = app.add_option("--lang", options.language)
+                              ->type_name("LANG")
+                              ->check(CLI::IsMember({"tr", "en"}).description(""));
   CLI::Option* output_dir = app.add_option("-o,--output-dir", options.output_dir)->type_name("DIR");
   CLI::Option* task_file = app.add_option("TASK_FILE", options.task_file);
 
   // A template is written to standard output and reads no task file; a check writes no file.
   series_option->needs(task_template);
-  for (CLI::Option* other : {check, task_file, svg, csv, json, output_dir})
+  for (CLI::Option* other : {check, task_file, svg, csv, json, output_dir, language})
     task_template->excludes(other);
   for (CLI::Option* other : {svg, csv, json, output_dir}) check->excludes(other);
 
@@ -74,7 +77,7 @@ Options parse_options(const std::vector<std::string>& arguments) {
 }
 
 std::string usage_line() {
-  return "Usage: tidewerk [--svg] [--csv] [--json] [-o DIR] [-q] [TASK_FILE]\n"
+  return "Usage: tidewerk [--svg] [--csv] [--json] [-o DIR] [-q] [--lang en] [TASK_FILE]\n"
          "       tidewerk --check [TASK_FILE]\n"
          "       tidewerk --template [CASE] [--series S]\n"
          "       tidewerk --help | --version";
@@ -93,7 +96,9 @@ std::string help_text() {
          "its values from line 81), asks the case's questions at the keyboard, and writes every\n"
          "result to the screen and to the report <stem>.Son beside the task file, where <stem>\n"
          "is the task file's name without its last extension.  Without TASK_FILE it reads\n"
-         "Tidewerk_28-03-2020.Tsk and writes Tidewerk.Son in the working directory.\n"
+         "Tidewerk_28-03-2020.Tsk and writes Tidewerk.Son in the working directory.  The screen\n"
+         "and the report are in Turkish, as the classic program's; --lang en gives them in\n"
+         "English, with the same numbers in the same places.\n"
          "\n"
          "Options:\n"
          "  --svg                 also write <stem>.svg, the open-water diagram of the propeller\n"
@@ -105,6 +110,9 @@ std::string help_text() {
          "  --series S            the template's series: 1 Wageningen B (default), 2 Gawn, 3 KCA\n"
          "  --check               show what the task file holds and its warnings; no run, no file\n"
          "  -q, --quiet           no warnings on standard error (slips in the task file, limits)\n"
+         "  --lang LANG           the language of the screen and the report: tr, Turkish (the\n"
+         "                        default, the classic program's), or en, English; in English\n"
+         "                        the E/H questions are Y/N (E also means yes)\n"
          "  -h, --help            show this help and exit\n"
          "  --version             show the name and version and exit\n"
          "\n"

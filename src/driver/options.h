@@ -18,6 +18,7 @@ struct Options {
   bool json = false;                 // --json: also write the run's record <stem>.json
   bool quiet = false;                // -q, --quiet: no warnings on standard error
   bool check = false;                // --check: show what the task file holds; no run
+  std::string language = "tr";       // --lang tr|en: the language of the screen and report
   std::string output_dir;            // -o, --output-dir: the outputs' folder; empty: beside
                                      // the task file
   std::string task_file;             // TASK_FILE as given; empty: Tidewerk_28-03-2020.Tsk

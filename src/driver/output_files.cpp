@@ -52,6 +52,15 @@ bool one_extension_more(const std::string& longer, const std::string& shorter) {
   return extension[0] == '.' && extension.find('.', 1) == std::string::npos;
 }
 
+// A file the program writes (a report, a diagram, a table, a record), never a task file.
+bool is_output_file(const std::string& name) {
+  const std::string extension = lower(fs::path(name).extension().string());
+  for (const char* output : {".son", ".svg", ".csv", ".json", ".part"}) {
+    if (extension == output) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 OutputPlan output_plan(const Options& options) {
@@ -150,7 +159,7 @@ std::vector<fs::path> near_matches(const fs::path& given) {
     std::error_code ignored;
     if (!it->is_regular_file(ignored)) continue;
     const std::string candidate = it->path().filename().string();
-    if (candidate == name) continue;
+    if (candidate == name || is_output_file(candidate)) continue;
     const std::string other = lower(candidate);
     if (other == wanted || one_extension_more(other, wanted) || one_extension_more(wanted, other))
       found.push_back(folder / candidate);

@@ -18,6 +18,7 @@ RunOutput run_task(const RunInput& input) {
   RunSetup setup;
   setup.quiet = input.quiet;
   setup.task_name = input.task_name;
+  setup.language = language_from_code(input.language).value_or(Language::Turkish);
   auto record = std::make_shared<RunRecord>(run_tidewerk(
       {screen, report, keyboard, errors},
       [&input]() -> std::unique_ptr<std::istream> {

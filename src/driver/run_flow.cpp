@@ -33,6 +33,19 @@ std::string zero_or_negative_values(const Problem& p, const ReadRecord& record) 
   return list;
 }
 
+// The values typed at the number prompts that are zero or negative, with their lines, added to
+// `list` in its form ("; D = 0 (line 81), N = 0 typed at the keyboard (line 2)").
+std::string with_typed_values(std::string list, const std::vector<ReadRecord::Value>& typed) {
+  for (const ReadRecord::Value& v : typed) {
+    float value = 0;
+    if (!parse_real_token(v.token, value) || value > 0.0f) continue;
+    const std::string symbol = v.name.substr(0, v.name.find(' '));
+    list += (list.empty() ? "; " : ", ") + symbol + " = " + v.token +
+            " typed at the keyboard (line " + std::to_string(v.line) + ")";
+  }
+  return list;
+}
+
 // "Tidewerk 0.1.0 (revision abc1234)" -> "0.1.0 (revision abc1234)".
 std::string version_only() {
   const std::string text = version_text();
@@ -57,7 +70,8 @@ class Run {
   // The reason of an arithmetic fault: where it arose and the values that likely caused it.
   std::string arithmetic_reason(const std::string& what) const {
     return what + " in case " + std::to_string(read_.problem.case_number) +
-           zero_or_negative_values(read_.problem, read_.values);
+           with_typed_values(zero_or_negative_values(read_.problem, read_.values),
+                             io_.typed_reals());
   }
 
  private:
@@ -103,9 +117,7 @@ void Run::main_program() {
     if (closed) io_.stop(no_result);
   } else {
     // Any other case number reads nothing more and runs no case.
-    no_result = "line " + std::to_string(read_.case_line.values.front().line) + " holds case " +
-                std::to_string(read_.problem.case_number) +
-                ", not 1 to 10 (is a line missing above it?)";
+    no_result = case_outside_reason(read_.case_line.values.front().line, read_.problem.case_number);
   }
 
   // Closing of the run.
@@ -151,7 +163,8 @@ RunRecord Run::record(Ending ending, std::string reason) const {
       r.values.push_back(std::move(v));
     }
   }
-  r.keyboard = io_.keyboard_lines();
+  r.keyboard = io_.keyboard_lines().lines;
+  r.keyboard_not_kept = io_.keyboard_lines().not_kept;
   r.outcome = outcome_;
   r.warnings = warnings_.all();
   r.ending = ending;
@@ -167,6 +180,7 @@ RunRecord run_tidewerk(const RunStreams& streams, const TaskFileOpener& open_tas
   clear_arithmetic_flags();
   Warnings warnings(setup.quiet ? nullptr : &streams.errors);
   Console io(streams.screen, streams.report, streams.keyboard, &warnings);
+  io.set_language(setup.language);
   Run run(io, warnings, open_task_file, setup.task_name);
   Ending ending = Ending::Result;
   std::string reason, message;

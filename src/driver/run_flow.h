@@ -10,6 +10,7 @@
 
 #include "driver/task_file.h"
 #include "outputs/record.h"
+#include "report/texts.h"
 
 namespace tidewerk {
 
@@ -28,6 +29,7 @@ struct RunStreams {
 // How a run is set up besides its streams.
 struct RunSetup {
   bool quiet = false;                     // no warnings on the error stream
+  Language language = Language::Turkish;  // of the screen, the report and the questions
   std::string task_name = kTaskFileName;  // the task file's name in messages
 };
 

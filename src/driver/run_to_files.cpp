@@ -132,13 +132,23 @@ int run_to_files(const Options& options, std::istream& keyboard, std::ostream& s
     RunSetup setup;
     setup.quiet = options.quiet;
     setup.task_name = task.name;
-    const RunRecord record =
+    setup.language = language_from_code(options.language).value_or(Language::Turkish);
+    RunRecord record =
         run_tidewerk({screen, report.stream(), keyboard, errors}, open_task_file, setup);
     status = record.status;
 
     // A task file named on the command line that cannot be opened leaves no report: the name
     // may be a slip.  The classic run keeps its banner-only report.
     if (!(unopenable && !task.classic)) report.keep_as(plan.report());
+    // A run that produced its result without a diagram (the blade-area-only entry) says that
+    // --svg wrote nothing, on the error stream and in its JSON.
+    if (plan.kinds.svg && status == kExitResult && record.outcome.diagram().empty()) {
+      Warnings svg_warning(options.quiet ? nullptr : &errors);
+      svg_warning.add("--svg", "case " + std::to_string(record.choice ? record.choice->number : 0) +
+                                   " drew no diagram in this run; no " + plan.stem +
+                                   ".svg is written");
+      record.warnings.push_back(svg_warning.all().front());
+    }
     write_outputs(plan, record);
   } catch (const OutputError& e) {
     errors << "Tidewerk: " << e.what() << "\n";

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "cases/data_entry_check.h"
 #include "driver/case_table.h"
 #include "driver/task_reading.h"
 #include "report/run_end.h"
@@ -53,8 +54,12 @@ int check_task(std::istream& in, const std::string& name, const std::string& pat
   TaskFile task(in, name);
   TaskReader reader(task, warnings);
   std::string fault;
+  std::optional<std::string> refusal;
   try {
     reader.read();
+    const TaskRead& read = reader.progress();
+    refusal = refusal_before_computing(read.series, read.series_number, read.problem,
+                                       read.case_line.values.front().line);
   } catch (const InputError& e) {
     fault = e.what();
   }
@@ -66,6 +71,11 @@ int check_task(std::istream& in, const std::string& name, const std::string& pat
     for (const Warning& warning : warnings.all()) {
       out << "  " << warning.where << ": " << warning.what << "\n";
     }
+  }
+  if (refusal) {
+    out << "Run        ends without a result before computing\n";
+    errors << "Tidewerk: no result: " << *refusal << "\n";
+    return kExitNoResult;
   }
   if (fault.empty()) return kExitResult;
   errors << "Tidewerk: input error: " << fault << "\n";

@@ -64,7 +64,8 @@ void check_case_values(const TaskFile& task, const CaseEntry& entry, const ReadR
     }
     if (field.real == &Problem::Z) {
       if (p.Z != std::trunc(p.Z)) {
-        warnings.add(at, "Z = " + v.token + " is not a whole number of blades");
+        warnings.add(at, "Z = " + v.token + " is not a whole number of blades; the report prints " +
+                             std::to_string(whole_number(p.Z)) + " where it shows Z");
       }
       if (series) {
         const SeriesFacts& facts = series_facts(*series);
@@ -78,6 +79,11 @@ void check_case_values(const TaskFile& task, const CaseEntry& entry, const ReadR
                                " of the " + std::string(facts.name) + " series");
         }
       }
+    }
+    if (field.real == &Problem::Hs && p.Hs < 0.0f) {
+      warnings.add(at, "Hs = " + v.token +
+                           " m is negative: the shaft would lie above the free surface, and the "
+                           "cavitation checks take the pressure there as given");
     }
     if (field.real == &Problem::RHO && p.RHO > 0.0f && (p.RHO < 950.0f || p.RHO > 1100.0f)) {
       warnings.add(at, "RHO = " + v.token +

@@ -67,7 +67,10 @@ std::string table_to_csv(const ResultTable& table) {
     fields.clear();
     // Exactly one field per column, whatever the row holds.
     for (std::size_t c = 0; c < table.columns.size(); ++c) {
-      fields.push_back(c < row.size() ? shortest_text(row[c]) : std::string());
+      fields.push_back(c >= row.size() ? std::string()
+                       : c < table.count_columns && std::isfinite(row[c])
+                           ? std::to_string(static_cast<long>(row[c]))
+                           : shortest_text(row[c]));
     }
     if (table.mark_column) {
       const auto mark = table.marks.find(r);

@@ -52,7 +52,11 @@ Json tables_json(const std::vector<ResultTable>& tables) {
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
       Json row = Json::array();
       for (std::size_t c = 0; c < table.columns.size(); ++c) {
-        row.push_back(c < table.rows[r].size() ? number(table.rows[r][c]) : Json(nullptr));
+        const bool count =
+            c < table.count_columns && c < table.rows[r].size() && std::isfinite(table.rows[r][c]);
+        row.push_back(c >= table.rows[r].size() ? Json(nullptr)
+                      : count                   ? Json(static_cast<long>(table.rows[r][c]))
+                                                : number(table.rows[r][c]));
       }
       if (table.mark_column) {
         const auto mark = table.marks.find(r);
@@ -91,6 +95,7 @@ std::string run_json_text(const RunRecord& record) {
                   {"case", choice_json(record.choice, "title")},
                   {"values", values_json(record.values)},
                   {"keyboard", record.keyboard},
+                  {"keyboard_not_kept", record.keyboard_not_kept},
                   {"tables", tables_json(record.outcome.tables())},
                   {"results", results_json(record.outcome.results())},
                   {"warnings", std::move(warnings)},

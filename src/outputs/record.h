@@ -56,7 +56,9 @@ struct RunRecord {
   std::optional<NumberedChoice> series;  // line 16, once read
   std::optional<NumberedChoice> choice;  // the case of line 80, once read
   std::vector<InputValue> values;        // the case's values as read, in order
-  std::vector<std::string> keyboard;     // the keyboard lines the run took, in order
+  std::vector<std::string> keyboard;     // the keyboard lines the run took, in order (the first
+                                         // 1,000)
+  std::size_t keyboard_not_kept = 0;     // keyboard lines taken after those
   Outcome outcome;                       // tables, result values and diagram, as far as it got
   std::vector<Warning> warnings;
   Ending ending = Ending::InternalError;

@@ -1,5 +1,6 @@
 #include "report/free_form.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <charconv>
 #include <cmath>
@@ -181,7 +182,18 @@ bool FreeFormReader::next_token(std::string& token) {
     cursor_ = 0;
     in_read_ = true;
     if (record_) record_->lines.push_back({line_number_, line_});
+    if (empty_line_limit_ > 0) count_empty_line();
   }
+}
+
+void FreeFormReader::count_empty_line() {
+  const bool empty = std::all_of(line_.begin(), line_.end(), is_separator);
+  empty_lines_ = empty ? empty_lines_ + 1 : 0;
+  if (empty_lines_ < empty_line_limit_) return;
+  throw InputError(source_ + ", lines " + std::to_string(line_number_ - empty_lines_ + 1) + " to " +
+                   std::to_string(line_number_) + ": " + std::to_string(empty_lines_) +
+                   " empty lines in a row while " + wanted_kind_ + " was expected for " +
+                   std::string(wanted_));
 }
 
 ReadRecord FreeFormReader::read(const ReadTarget* targets, std::size_t count) {
@@ -192,9 +204,12 @@ ReadRecord FreeFormReader::read(const ReadTarget* targets, std::size_t count) {
     ~Detach() { record = nullptr; }
   } detach{record_};
   in_read_ = false;  // every read starts on a new line
+  empty_lines_ = 0;
   for (std::size_t k = 0; k < count; ++k) {
     const ReadTarget& target = targets[k];
     const char* kind = target.integer != nullptr ? "a whole number" : "a number";
+    wanted_ = target.name;
+    wanted_kind_ = kind;
     std::string token;
     if (!next_token(token)) {
       throw InputError(source_ + ": the input ended" +

@@ -61,6 +61,10 @@ class FreeFormReader {
   }
   ReadRecord read(const ReadTarget* targets, std::size_t count);
 
+  // A read that meets `limit` lines in a row holding no value (empty, or blanks and commas
+  // only) ends with an InputError naming the value it waits for; 0, the default, sets no limit.
+  void set_empty_line_limit(int limit) { empty_line_limit_ = limit; }
+
   // Number of the last line read (1-based; 0 before the first).
   int line_number() const { return line_number_; }
   const std::string& source() const { return source_; }
@@ -69,6 +73,8 @@ class FreeFormReader {
   std::istream& in_;
   // The next token of the current read, crossing line ends; false at end of input.
   bool next_token(std::string& token);
+  // Counts the line just taken when it holds no value; throws at the limit.
+  void count_empty_line();
 
   std::string source_;
   int line_number_ = 0;
@@ -76,6 +82,10 @@ class FreeFormReader {
   std::size_t cursor_ = 0;        // position in line_
   bool in_read_ = false;          // line_ belongs to the current read
   ReadRecord* record_ = nullptr;  // the record of the read in progress
+  int empty_line_limit_ = 0;      // lines without a value in a row that end a read; 0: none
+  int empty_lines_ = 0;           // lines without a value in a row in the current read
+  std::string_view wanted_;       // the value the current read waits for, for messages
+  const char* wanted_kind_ = "";  // "a number" or "a whole number"
 };
 
 // Parses one free-form token as an integer (optional sign, digits) or a real (optional sign,

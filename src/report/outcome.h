@@ -21,6 +21,8 @@ struct ResultTable {
   // mark column after its numbers: empty but for the rows named here by their index.
   bool mark_column = false;
   std::map<std::size_t, std::string> marks;
+  // The first `count_columns` columns hold row numbers or counts, written as whole numbers.
+  std::size_t count_columns = 0;
 
   // Names the last row added ("design", "operating" ...).
   void mark_last_row(std::string what) { marks[rows.size() - 1] = std::move(what); }

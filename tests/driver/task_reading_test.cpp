@@ -271,7 +271,26 @@ TEST(Warnings, EachSlipIsPointedOutOnceAndQuietSilencesIt) {
       {"IVISC 2", task_file(1, 6, "1.0 4 0.70 1025 4.032 120 5.0 2"), "",
        where + "81: IVISC = 2 is read as \"correction on\" (0 is off, 1 is on)"},
       {"Z not whole", task_file(1, 5, "1.0 4.5 0.7"), "",
-       where + "81: Z = 4.5 is not a whole number of blades"},
+       where + "81: Z = 4.5 is not a whole number of blades; the report prints 4 where it shows Z"},
+      {"negative shaft depth", task_file(1, 8, "450 5.2 105 6.4 1025 4 0.65 0 -3.5"), "",
+       where + "81: Hs = -3.5 m is negative: the shaft would lie above the free surface"},
+      {"tip speed above the report's limit", task_file(1, 8, "450 5.2 120 6.4 1025 4 0.65 0 3.5"),
+       "",
+       "Tidewerk: warning: case 8: the tip speed Vtip = 32.67 m/s is above the 30 m/s the report "
+       "gives as the limit for tip vortices"},
+      {"correction asked of the KCA series", task_file(3, 8, "450 5.2 105 6.4 1025 4 0.65 1 3.5"),
+       "",
+       "Tidewerk: warning: case 8: IVISC = 1 asks for the ITTC78 correction, but it is not applied "
+       "(the KCA series does not take it): the coefficients are the model's"},
+      {"correction asked with N = 0 typed", task_file(1, 5, "1.0 4 0.7"), "E\n4 0\n",
+       "Tidewerk: warning: case 5: the answer at the keyboard asks for the ITTC78 correction, but "
+       "it is not applied (Va = 0.000 m/s and N = 0.0 RPM are both below 0.001"},
+      {"correction asked for the blade-area-only entry",
+       task_file(1, 8, "450 5.2 105 6.4 1025 4 0 1 3.5"), "",
+       "Tidewerk: warning: case 8: IVISC = 1 asks for the ITTC78 correction, but the "
+       "blade-area-only entry (EAR = 0) is computed without it"},
+      {"yes/no answer of another language", task_file(1, 5, "1.0 4 0.7"), "yes\n",
+       "Tidewerk: warning: keyboard input, line 1: the answer \"yes\" is read as no"},
       {"Z outside the series", task_file(1, 5, "1.0 9 0.7"), "",
        where + "81: Z = 9 lies outside the blade numbers 2 to 7 of the Wageningen B series"},
       {"Z changed by the series", task_file(3, 5, "1.0 6 0.7"), "",
@@ -309,8 +328,9 @@ TEST(Warnings, EachSlipIsPointedOutOnceAndQuietSilencesIt) {
     RunSetup quiet;
     quiet.quiet = true;
     run_tidewerk({quiet_screen, quiet_report, quiet_keys, quiet_errors}, opener, quiet);
-    EXPECT_NE(errors.str().find(row.warning), std::string::npos) << row.name << "\n"
-                                                                 << errors.str();
+    const std::size_t at = errors.str().find(row.warning);
+    EXPECT_NE(at, std::string::npos) << row.name << "\n" << errors.str();
+    EXPECT_EQ(errors.str().find(row.warning, at + 1), std::string::npos) << row.name << ": twice";
     EXPECT_EQ(quiet_errors.str().find("warning"), std::string::npos) << row.name;
     EXPECT_EQ(screen.str(), quiet_screen.str()) << row.name;
     EXPECT_EQ(report.str(), quiet_report.str()) << row.name;

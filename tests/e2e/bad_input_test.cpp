@@ -71,6 +71,7 @@ void PrintTo(const Slip& slip, std::ostream* out) {
 struct Outcome {
   int status = -1;
   std::string screen, report, errors;
+  std::string check;  // how --check on the same task file differs from the run ("": agrees)
 };
 
 Outcome run_binary(const std::string& name, const std::string& task, const std::string& keyboard) {
@@ -90,6 +91,7 @@ Outcome run_binary(const std::string& name, const std::string& task, const std::
   out.screen = read_file((work / "screen.out").string());
   out.report = read_file((work / "Tidewerk.Son").string());
   out.errors = read_file((work / "errors.out").string());
+  out.check = testing::check_against_run(TIDEWERK_BINARY, work.string(), out.status, out.errors);
   fs::remove_all(work);
   return out;
 }
@@ -477,11 +479,13 @@ void add_keyboard_slips(std::vector<Slip>& slips) {
   // Va/(n*J) = 0 as its diameter (a zero chord); revolutions below 0.001 with Va = 0 leave
   // the coefficients uncorrected, and the closing statement says so: the run is the one
   // without correction.
-  for (const char* typed : {"E\n0 120\n", "E\n-4 120\n"}) {
+  // The error names the typed value as it names a task file's.
+  for (const std::string D : {"0", "-4"}) {
     slips.push_back(
-        start_of(on_run(std::string("case5_typed_D_") + (typed[2] == '0' ? "0" : "minus4"),
-                        "case5_b_correction_E", case5, typed, 3,
-                        arithmetic("division by zero, invalid operation", 5)),
+        start_of(on_run("case5_typed_D_" + value_name(D), "case5_b_correction_E", case5,
+                        "E\n" + D + " 120\n", 3,
+                        arithmetic("division by zero, invalid operation", 5) + "; D = " + D +
+                            " typed at the keyboard (line 2); the run was ended"),
                  12));
   }
   for (const char* typed : {"E\n4 0\n", "E\n4 -120\n"}) {
@@ -535,6 +539,46 @@ void add_keyboard_slips(std::vector<Slip>& slips) {
       bollard_table_lines));
   slips.push_back(
       same_as(on_run("case4_choice_after_empty_lines", "case4_b_choice1", case4, "\n\n 1 ,\n", 0)));
+
+  // Endless empty lines, as `yes ''` gives them: a number prompt takes 1,000 empty lines in a
+  // row as the sign that nobody is typing and ends the run with an input error naming it.
+  const std::string empty_lines(3000, '\n');
+  std::string blank_lines;  // blanks, tabs and a comma hold no value either
+  for (int k = 0; k < 1500; ++k) blank_lines += k % 2 ? " \t ,\r\n" : "   \n";
+  slips.push_back(start_of(
+      on_run("case4_endless_empty_lines_at_the_choice", "case4_b_choice1", case4, empty_lines, 1,
+             "keyboard input, lines 1 to 1000: 1000 empty lines in a row while a whole number was "
+             "expected for propeller index"),
+      bollard_table_lines));
+  slips.push_back(start_of(
+      on_run("case5_endless_empty_lines_at_the_diameter", "case5_b_correction_E", case5,
+             "E\n" + empty_lines, 1,
+             "keyboard input, lines 2 to 1001: 1000 empty lines in a row while a number was "
+             "expected for D (m)"),
+      6));
+  slips.push_back(start_of(
+      on_run("case5_endless_blank_lines_at_the_revolutions", "case5_b_correction_E", case5,
+             "E\n4\n" + blank_lines, 1,
+             "keyboard input, lines 3 to 1002: 1000 empty lines in a row while a number was "
+             "expected for N (RPM)"),
+      6));
+  slips.push_back(start_of(
+      on_run("case1_endless_empty_lines_at_the_row", "case1_b_best_last_empty_answer", case1,
+             "e\n" + empty_lines, 1,
+             "keyboard input, lines 2 to 1001: 1000 empty lines in a row while a whole number "
+             "was expected for " +
+                 row_prompt),
+      table_lines));
+  // Endless answers outside the range are asked again a thousand times, then end the run.
+  std::string fours;
+  for (int k = 0; k < 1500; ++k) fours += "4\n";
+  slips.push_back(start_of(
+      on_run("case4_endless_choices_outside", "case4_b_choice1", case4, fours, 1,
+             "keyboard input, line 1000: 1000 answers in a row outside 1 to 3 for propeller index"),
+      bollard_table_lines));
+  // 999 empty lines and then the number: the read goes on to it.
+  slips.push_back(same_as(on_run("case4_choice_after_999_empty_lines", "case4_b_choice1", case4,
+                                 std::string(999, '\n') + "1\n", 0)));
 
   // Cases 8 to 10: a pause at the end of the input continues, and so does one answered with
   // anything at all; the run is the same as the checked one.
@@ -750,6 +794,7 @@ TEST_P(BadInput, EndsCleanlyWithAClearMessage) {
   const Slip& slip = GetParam();
   const Outcome out = run_binary(slip.name, slip.task, slip.keyboard);
   EXPECT_EQ(out.status, slip.status) << out.errors;
+  EXPECT_EQ(out.check, "");
   if (slip.message.empty()) {
     EXPECT_EQ(out.errors, "");
   } else {

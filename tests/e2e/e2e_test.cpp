@@ -5,6 +5,8 @@
 //   report.txt      the expected report file Tidewerk.Son, checked by hand
 //   status          the expected exit status (absent: 0)
 //   stderr.txt      a text the error output must contain (absent: the error output is empty)
+//   arguments       the command-line options of the run, on one line (absent: none, the classic
+//                   run)
 // Set TIDEWERK_REGENERATE=1 to rewrite screen.txt, report.txt and status from the program's
 // output after an intended change; then check the differences by hand before committing.
 #include <gtest/gtest.h>
@@ -54,8 +56,11 @@ TEST_P(EndToEnd, ScreenAndReportMatchTheCheckedFiles) {
   const fs::path keyboard =
       fs::exists(source / "keyboard.txt") ? source / "keyboard.txt" : fs::path("/dev/null");
 
-  const std::string command = "cd '" + work.string() + "' && '" + TIDEWERK_BINARY + "' < '" +
-                              keyboard.string() + "' > screen.out 2> stderr.out";
+  std::string arguments = read_file((source / "arguments").string());
+  while (!arguments.empty() && arguments.back() == '\n') arguments.pop_back();
+  const std::string command = "cd '" + work.string() + "' && '" + TIDEWERK_BINARY + "' " +
+                              arguments + " < '" + keyboard.string() +
+                              "' > screen.out 2> stderr.out";
   const int raw = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(raw)) << "the program did not exit normally";
   const int status = WEXITSTATUS(raw);
@@ -80,6 +85,8 @@ TEST_P(EndToEnd, ScreenAndReportMatchTheCheckedFiles) {
   } else {
     EXPECT_EQ(errors, "");
   }
+  // --check on the same task file predicts how the run ends before its case computes.
+  EXPECT_EQ(testing::check_against_run(TIDEWERK_BINARY, work.string(), status, errors), "");
   fs::remove_all(work);
 }
 

@@ -91,7 +91,7 @@ std::vector<std::string> outputs_in(const fs::path& dir) {
 }
 
 const std::string kUsage =
-    "Usage: tidewerk [--svg] [--csv] [--json] [-o DIR] [-q] [TASK_FILE]\n"
+    "Usage: tidewerk [--svg] [--csv] [--json] [-o DIR] [-q] [--lang en] [TASK_FILE]\n"
     "       tidewerk --check [TASK_FILE]\n"
     "       tidewerk --template [CASE] [--series S]\n"
     "       tidewerk --help | --version\n";
@@ -127,6 +127,7 @@ TEST(CommandLine, ABadValueOrCombinationIsRefusedWithStatusTwoAndNoRun) {
       {"--template 11", "--template: Value 11 not in range 1 to 10"},
       {"--template 3 Tidewerk_28-03-2020.Tsk", "--template excludes TASK_FILE"},
       {"--check --csv", "--check excludes --csv"},
+      {"--lang de", "--lang: de not in {tr,en}"},
   };
   const fs::path dir = fresh_folder("refused");
   fs::copy_file(kExamples / "case5_b.Tsk", dir / "Tidewerk_28-03-2020.Tsk");
@@ -205,6 +206,12 @@ TEST(CommandLine, AMistypedTaskFileNameGetsTheNearMatch) {
       {"coaster.Tsk.txt", "designs/coaster.Tsk", "; did you mean designs/coaster.Tsk.txt?"},
       {"coaster.Tsk", "designs/coaster", "; did you mean designs/coaster.Tsk?"},
       {"barge.Tsk", "designs/coaster.Tsk", ""},
+      // A report, a diagram, a table or a record is never offered as the task file.
+      {"coaster.Son", "designs/coaster", ""},
+      {"coaster.SON", "designs/coaster", ""},
+      {"coaster.svg", "designs/coaster", ""},
+      {"coaster.json", "designs/coaster", ""},
+      {"coaster.open-water.csv", "designs/coaster.open-water", ""},
   };
   for (const auto& row : rows) {
     const fs::path dir = fresh_folder("mistyped");
@@ -250,7 +257,13 @@ TEST(CommandLine, EveryTemplateRunsToItsResult) {
       o = run_at(dir, "t.Tsk", "1\n");
       const bool refused = case_number == 4 && series == 2;
       EXPECT_EQ(o.status, refused ? 5 : 0) << pair << "\n" << o.err;
-      if (!refused) EXPECT_EQ(o.err, "") << pair;
+      // The 1 answers case 5's yes/no question: read as no, and warned about.
+      const std::string answer_warning =
+          case_number == 5 ? "Tidewerk: warning: keyboard input, line 1: the answer \"1\" is read "
+                             "as no (only its first letter counts: E or e means yes, anything else "
+                             "no)\n"
+                           : "";
+      if (!refused) EXPECT_EQ(o.err, answer_warning) << pair;
       EXPECT_TRUE(fs::exists(dir / "t.Son")) << pair;
       fs::remove(dir / "t.Son");
     }
@@ -313,6 +326,24 @@ TEST(CommandLine, SvgCsvAndJsonAreWrittenBesideAnUnchangedReport) {
   fs::remove_all(both.dir);
 }
 
+// The blade-area-only entry draws no diagram: --svg says so once, on standard error and in the
+// JSON record, and writes no file; IVISC = 1 there is not applied, and that is said too.
+TEST(CommandLine, SvgWithoutADiagramAndAnIgnoredCorrectionAreWarnedAboutInTheJson) {
+  const fs::path dir = fresh_folder("no-diagram");
+  std::ofstream(dir / "t.Tsk") << testing::task_file(1, 8, "450 5.2 105 6.4 1025 4 0 1 3.5");
+  const Outcome o = run_at(dir, "--svg --json t.Tsk");
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.err,
+            "Tidewerk: warning: case 8: IVISC = 1 asks for the ITTC78 correction, but the "
+            "blade-area-only entry (EAR = 0) is computed without it\n"
+            "Tidewerk: warning: --svg: case 8 drew no diagram in this run; no t.svg is written\n");
+  EXPECT_FALSE(fs::exists(dir / "t.svg"));
+  const auto json = nlohmann::json::parse(read_file((dir / "t.json").string()));
+  ASSERT_EQ(json["warnings"].size(), 2u);
+  EXPECT_EQ(json["warnings"][1]["where"], "--svg");
+  fs::remove_all(dir);
+}
+
 TEST(CommandLine, AFailedRunAfterASuccessfulOneLeavesNoStaleTableOrDiagram) {
   Outcome o = run("stale", "--svg --csv --json", "case1_merchant_ship_b", "1\n");
   ASSERT_EQ(o.status, 0) << o.err;
@@ -341,6 +372,139 @@ TEST(CommandLine, AFailedRunAfterASuccessfulOneLeavesNoStaleTableOrDiagram) {
   run_in(o, "--csv", "");
   EXPECT_TRUE(fs::exists(o.dir / "Tidewerk.json"));
   fs::remove_all(o.dir);
+}
+
+// `yes '' | tidewerk`, the obvious way to press Enter at every pause, on every example: each
+// run ends within seconds, with its result or an input error naming the number prompt that
+// took 1,000 empty lines, in a few megabytes of memory (the limit below is far from reached).
+TEST(CommandLine, EndlessEmptyLinesEndEveryExampleInBoundedTimeAndMemory) {
+  for (const auto& entry : fs::directory_iterator(kExamples)) {
+    if (entry.path().extension() != ".Tsk") continue;
+    const std::string example = entry.path().stem().string();
+    const fs::path dir = fresh_folder("endless-" + example);
+    fs::copy_file(entry.path(), dir / "Tidewerk_28-03-2020.Tsk");
+    const std::string command = "cd '" + dir.string() + "' && yes '' | (ulimit -v 400000; " +
+                                "timeout 30 '" + TIDEWERK_BINARY + "' > out.txt 2> err.txt)";
+    const int raw = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(raw)) << example;
+    const int status = WEXITSTATUS(raw);
+    const std::string err = read_file((dir / "err.txt").string());
+    if (status == 1) {
+      EXPECT_NE(err.find(": 1000 empty lines in a row while "), std::string::npos) << err;
+    } else {
+      EXPECT_EQ(status, 0) << example << "\n" << err;
+    }
+    fs::remove_all(dir);
+  }
+}
+
+// --- --lang en ---------------------------------------------------------------------------------
+
+// The numbers of a text in order, as written ("1.037", ".650", "-4", "2.5" of "%2.5"; "60" of
+// "60."), with runs of asterisks as one token: what must stand in the same order in English.
+std::vector<std::string> numbers_of(const std::string& text) {
+  std::vector<std::string> numbers;
+  std::size_t i = 0;
+  const auto digit = [&text](std::size_t k) {
+    return k < text.size() && std::isdigit(static_cast<unsigned char>(text[k]));
+  };
+  while (i < text.size()) {
+    if (text[i] == '*') {
+      std::size_t end = i;
+      while (end < text.size() && text[end] == '*') ++end;
+      numbers.push_back(text.substr(i, end - i));
+      i = end;
+      continue;
+    }
+    const bool starts = digit(i) || (text[i] == '.' && digit(i + 1));
+    if (!starts) {
+      ++i;
+      continue;
+    }
+    std::size_t start = i > 0 && text[i - 1] == '-' ? i - 1 : i;
+    while (digit(i)) ++i;
+    if (i < text.size() && text[i] == '.' && digit(i + 1)) {
+      ++i;
+      while (digit(i)) ++i;
+    }
+    numbers.push_back(text.substr(start, i - start));
+  }
+  return numbers;
+}
+
+// Words of the Turkish texts that no English screen or report may hold.
+constexpr const char* kTurkishWords[] = {
+    "PERVANE", "Pervane", "pervane", "SERISI",  "Serisi",   "KULLANILMISTIR", "ICIN",
+    "TUSUNA",  "Hesabi",  "disinda", "olarak",  "DUZELTME", "degistirmek",    "GIRIN",
+    "dev/san", "TORK",    "olmali",  "Acinim",  "Uyari",    "OLUYOR",         "DURDURULDU",
+    "Istenen", "sinir",   "KONTROL", "gemiler", "YARICAP",  "Yaricap",        "DEGIL"};
+
+struct Language {
+  int status;
+  std::string screen, report, err;
+};
+
+Language run_in(const std::string& name, const std::string& task, const std::string& keyboard,
+                const std::string& arguments) {
+  const fs::path dir = fresh_folder(name);
+  std::ofstream(dir / "t.Tsk") << task;
+  const Outcome o = run_at(dir, arguments + " t.Tsk", keyboard);
+  Language l{o.status, o.out, read_file((dir / "t.Son").string()), o.err};
+  fs::remove_all(dir);
+  return l;
+}
+
+// Every example and every checked end-to-end run in English: the same exit status, the same
+// numbers in the same order on the screen and in the report, the same number of lines, and no
+// Turkish word left.
+TEST(CommandLine, EnglishRunsGiveTheSameNumbersInTheSameOrderAsTurkish) {
+  std::vector<std::pair<std::string, std::pair<std::string, std::string>>> runs;
+  for (const auto& entry : fs::directory_iterator(kExamples)) {
+    if (entry.path().extension() == ".Tsk")
+      runs.push_back({entry.path().stem().string(), {read_file(entry.path().string()), "1\n"}});
+  }
+  const fs::path e2e = fs::path(TIDEWERK_SOURCE_DIR) / "tests" / "e2e" / "runs";
+  for (const auto& entry : fs::directory_iterator(e2e)) {
+    // The English runs among them have their own checked files.
+    if (!fs::exists(entry.path() / "task.Tsk") || fs::exists(entry.path() / "arguments")) continue;
+    runs.push_back({entry.path().filename().string(),
+                    {read_file((entry.path() / "task.Tsk").string()),
+                     read_file((entry.path() / "keyboard.txt").string())}});
+  }
+  ASSERT_GT(runs.size(), 90u);
+  for (const auto& [name, input] : runs) {
+    // E typed for yes reads as yes in both languages.
+    const Language tr = run_in("tr-" + name, input.first, input.second, "");
+    const Language en = run_in("en-" + name, input.first, input.second, "--lang en");
+    EXPECT_EQ(en.status, tr.status) << name;
+    EXPECT_EQ(numbers_of(en.screen), numbers_of(tr.screen)) << name;
+    EXPECT_EQ(numbers_of(en.report), numbers_of(tr.report)) << name;
+    EXPECT_EQ(std::count(en.report.begin(), en.report.end(), '\n'),
+              std::count(tr.report.begin(), tr.report.end(), '\n'))
+        << name;
+    for (const char* word : kTurkishWords) {
+      EXPECT_EQ(en.screen.find(word), std::string::npos) << name << ": " << word;
+      EXPECT_EQ(en.report.find(word), std::string::npos) << name << ": " << word;
+    }
+  }
+}
+
+// The questions read Y as yes in English, E too; in Turkish Y is no (with a warning).
+TEST(CommandLine, EnglishQuestionsTakeYAndEAsYes) {
+  const std::string task = read_file((kExamples / "case5_b.Tsk").string());
+  for (const char* yes : {"Y\n4 120\n", "y\n4 120\n", "E\n4 120\n", "yes\n4 120\n"}) {
+    const Language en = run_in("en-yes", task, yes, "--lang en");
+    EXPECT_NE(en.report.find(" THE ITTC78 VISCOUS CORRECTION METHOD WAS USED"), std::string::npos)
+        << yes;
+    EXPECT_EQ(en.err, "") << yes;
+  }
+  const Language en_no = run_in("en-no", task, "N\n", "--lang en");
+  EXPECT_NE(en_no.report.find(" NO VISCOUS CORRECTION WAS MADE"), std::string::npos);
+  EXPECT_NE(en_no.screen.find("DO YOU WANT THE ITTC VISCOUS CORRECTION Y/N <N>"),
+            std::string::npos);
+  const Language tr_y = run_in("tr-y", task, "Y\n", "");
+  EXPECT_NE(tr_y.report.find(" VISKOZ DUZELTME YAPILMAMISTIR"), std::string::npos);
+  EXPECT_NE(tr_y.err.find("the answer \"Y\" is read as no"), std::string::npos) << tr_y.err;
 }
 
 }  // namespace

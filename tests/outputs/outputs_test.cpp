@@ -629,6 +629,20 @@ TEST(RunRecordKeyboard, EveryLineTheDialogueTookInOrder) {
   const RecordedRun run =
       record_run(testing::task_file(1, 5, "1.0 4 0.7"), "E\n3.0 120\n\nnot read\n");
   EXPECT_EQ(run.record.keyboard, (std::vector<std::string>{"E", "3.0 120", ""}));
+  EXPECT_EQ(run.record.keyboard_not_kept, 0u);
+}
+
+TEST(RunRecordKeyboard, EndlessInputKeepsTheFirstThousandLinesAndCountsTheRest) {
+  // Case 1 with its best row last: the row number is asked again while it lies outside the
+  // table; empty lines before each wrong number are crossed, until the input ends.
+  std::string keys = "E\n";
+  for (int k = 0; k < 3; ++k) keys += std::string(500, '\n') + "0\n";
+  const RecordedRun run = record_run(testing::task_file(1, 1, "400 6.5 7.0 1025 4 0.60"), keys);
+  ASSERT_EQ(run.record.ending, Ending::InputError) << run.record.reason;
+  EXPECT_NE(run.record.reason.find("the input ended after line 1504"), std::string::npos);
+  EXPECT_EQ(run.record.keyboard.size(), KeyboardLog::kKept);
+  EXPECT_EQ(run.record.keyboard.front(), "E");
+  EXPECT_EQ(run.record.keyboard_not_kept, 1504u - KeyboardLog::kKept);
 }
 
 TEST(Outputs, Case8JsonInItsKeyOrderWithTheValuesReadTheMarkAndTheResultBlock) {
@@ -643,9 +657,10 @@ TEST(Outputs, Case8JsonInItsKeyOrderWithTheValuesReadTheMarkAndTheResultBlock) {
   const auto j = nlohmann::ordered_json::parse(text);
   std::vector<std::string> keys;
   for (const auto& item : j.items()) keys.push_back(item.key());
-  EXPECT_EQ(keys, (std::vector<std::string>{"program", "version", "task_file", "series", "case",
-                                            "values", "keyboard", "tables", "results", "warnings",
-                                            "ending", "reason", "exit_status"}));
+  EXPECT_EQ(keys,
+            (std::vector<std::string>{"program", "version", "task_file", "series", "case", "values",
+                                      "keyboard", "keyboard_not_kept", "tables", "results",
+                                      "warnings", "ending", "reason", "exit_status"}));
   EXPECT_EQ("Tidewerk " + j["version"].get<std::string>(), version_text());
   EXPECT_EQ(j["case"], nlohmann::ordered_json::parse(
                            R"({"number": 8, "title": "pitch for a required thrust", "line": 80})"));

@@ -32,6 +32,9 @@ BINARY = None
 EXAMPLES = None
 TASK_FILE = "Tidewerk_28-03-2020.Tsk"
 NUMBER = re.compile(r"-?[0-9]+\.[0-9]*(e[-+][0-9]+)?")
+WHOLE = re.compile(r"-?[0-9]+")
+# The columns of row numbers and counts, written as whole numbers.
+COUNT_COLUMNS = {"row", "propeller"}
 TABLE_NAMES = {"open-water", "pitch", "blade-area", "candidates", "bollard", "bp-delta",
                "operating-point", "result"}
 MARKS = {"design", "operating", "selected", "chosen"}
@@ -160,8 +163,11 @@ class OutputsTest(unittest.TestCase):
                     marked = header[-1] == "mark"
                     for row in rows[1:]:
                         self.assertEqual(len(row), len(header), row)
-                        for field in row[:-1] if marked else row:
+                        for column, field in zip(header, row[:-1] if marked else row):
                             if field == "":
+                                continue
+                            if column in COUNT_COLUMNS:
+                                self.assertTrue(WHOLE.fullmatch(field), field)
                                 continue
                             self.assertTrue(NUMBER.fullmatch(field), field)
                             self.assertTrue(shortest_float32_text(field), field)
@@ -183,11 +189,15 @@ class OutputsTest(unittest.TestCase):
                     self.assertEqual(len(table["rows"]), len(rows) - 1)
                     for json_row, csv_row in zip(table["rows"], rows[1:]):
                         self.assertEqual(len(json_row), len(csv_row))
-                        for j, c in zip(json_row, csv_row):
+                        for column, j, c in zip(table["columns"], json_row, csv_row):
+                            if column in COUNT_COLUMNS:
+                                self.assertIsInstance(j, int)
                             if j is None:
                                 self.assertEqual(c, "")
                             elif c in MARKS:
                                 self.assertEqual(j, c)
+                            elif isinstance(j, int):
+                                self.assertEqual(str(j), c)
                             else:
                                 # The same float; the fewest digits below 2^25.
                                 self.assertEqual(float32(float(j)), float32(float(c)), (j, c))

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <optional>
+#include <sstream>
 
 #include "report/run_end.h"
 #include "report/standard_blocks.h"
@@ -44,6 +45,61 @@ TEST(Channels, YesNoOnlyTheFirstCharacterCountsAndEndOfInputIsNo) {
         << row.keys;
     EXPECT_EQ(t.screen.str(), "\nITTC VISKOZ DUZELTMESI ISTER MISIN E/H <H>\n");
     EXPECT_EQ(t.report.str(), "");  // questions are on the screen only
+  }
+}
+
+// An answer other than the letters of the question, an empty line or the whole word is read
+// all the same, and the warning says how: "y" and "yes" are no, " e" is no, "1" is no.
+TEST(Channels, AnAnswerThatIsNotOneOfTheQuestionsIsWarnedAboutWithItsReading) {
+  const struct {
+    const char* keys;
+    const char* warning;  // "" : none
+  } rows[] = {
+      {"E\n", ""},
+      {"h\n", ""},
+      {"\n", ""},
+      {"Evet\n", ""},
+      {"HAYIR\n", ""},
+      {"", ""},
+      {"y\n", "keyboard input, line 1: the answer \"y\" is read as no"},
+      {"yes\n", "the answer \"yes\" is read as no"},
+      {" e\n", "the answer \" e\" is read as no"},
+      {"ee\n", "the answer \"ee\" is read as yes"},
+      {"1\n", "the answer \"1\" is read as no (only its first letter counts: E or e means yes"},
+  };
+  for (const auto& row : rows) {
+    std::ostringstream screen, report, errors;
+    std::istringstream keys(row.keys);
+    Warnings warnings(&errors);
+    Console io(screen, report, keys, &warnings);
+    io.ask_yes_no("(/A)", {" ITTC VISKOZ DUZELTMESI ISTER MISIN E/H <H>"});
+    if (*row.warning == '\0') {
+      EXPECT_EQ(errors.str(), "") << row.keys;
+    } else {
+      EXPECT_NE(errors.str().find(row.warning), std::string::npos) << errors.str();
+      EXPECT_EQ(warnings.all().size(), 1u) << row.keys;
+    }
+  }
+}
+
+// 999 empty or blank lines are crossed to the number; the thousandth ends the read naming the
+// value it waits for and the lines.
+TEST(Channels, AThousandEmptyLinesInARowEndANumberRead) {
+  float D = 0;
+  TestConsole patient(std::string(999, '\n') + "4.5\n");
+  patient.io.read_numbers({real_target("D (m)", D)});
+  EXPECT_EQ(D, 4.5f);
+  std::string blanks = "E\n";
+  for (int k = 0; k < 1000; ++k) blanks += k % 3 ? " \t\n" : ",\n";
+  TestConsole endless(blanks + "4.5\n");
+  endless.io.ask_yes_no("(A)", {" E/H"});
+  try {
+    endless.io.read_numbers({real_target("D (m)", D)});
+    ADD_FAILURE() << "no input error";
+  } catch (const InputError& e) {
+    EXPECT_STREQ(e.what(),
+                 "keyboard input, lines 2 to 1001: 1000 empty lines in a row while a number was "
+                 "expected for D (m)");
   }
 }
 

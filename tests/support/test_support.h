@@ -42,4 +42,12 @@ struct TestConsole {
   Console io;
 };
 
+// Runs `binary --check` in `folder` (on its Tidewerk_28-03-2020.Tsk) and compares its status
+// and message with those of the run made there, which ended with `run_status` and wrote
+// `run_errors`: --check must give the run's status and its closing message where the run ends
+// while reading the task file (1) or stops before computing (5), and 0 otherwise.  Returns ""
+// when they agree, or what differs.
+std::string check_against_run(const std::string& binary, const std::string& folder, int run_status,
+                              const std::string& run_errors);
+
 }  // namespace tidewerk::testing
