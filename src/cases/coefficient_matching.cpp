@@ -10,6 +10,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -60,19 +61,45 @@ std::vector<double> grid_powers(const std::vector<float>& grid, double exponent)
   return powers;
 }
 
+void rounded_quotients(int count, const float* numerators, const double* divisors,
+                       float* quotients) {
+  // Four quotients at a time in vector registers: each lane is one IEEE double division and
+  // one rounding to float, the operations of the scalar form, so the same bits.
+  using Floats = float __attribute__((vector_size(16)));
+  using Doubles = double __attribute__((vector_size(32)));
+  constexpr int kLanes = 4;
+  int k = 0;
+  for (; k + kLanes <= count; k += kLanes) {
+    Floats numerator;
+    Doubles divisor;
+    std::memcpy(&numerator, numerators + k, sizeof numerator);
+    std::memcpy(&divisor, divisors + k, sizeof divisor);
+    const Floats quotient =
+        __builtin_convertvector(__builtin_convertvector(numerator, Doubles) / divisor, Floats);
+    std::memcpy(quotients + k, &quotient, sizeof quotient);
+  }
+  for (; k < count; ++k) quotients[k] = single(double{numerators[k]} / divisors[k]);
+}
+
 int sweep_advance_grid(const Propeller& propeller, float pd, const Ratio& ratio, const float* grid,
                        const double* powers, int count, OpenWater* work, float* ratio_values,
                        float* grid_j) {
   // The curve ends where the thrust turns negative.
   const auto stored = static_cast<int>(
       propeller.over_until_negative_thrust(pd, grid, static_cast<std::size_t>(count), work));
+  bool raised = false;
   for (int k = 0; k < stored; ++k) {
-    const OpenWater& point = work[k];
-    // The power of the grid point, unless the evaluator raised a J below 0.001.
-    const double j_power =
-        point.J == grid[k] ? powers[k] : std::pow(double{point.J}, ratio.exponent);
-    ratio_values[k] = single(double{point.*ratio.coefficient} / j_power);
-    grid_j[k] = point.J;
+    ratio_values[k] = work[k].*ratio.coefficient;
+    grid_j[k] = work[k].J;
+    raised |= work[k].J != grid[k];
+  }
+  rounded_quotients(stored, ratio_values, powers, ratio_values);
+  // A point whose J the evaluator raised (below 0.001) divides by the power of its own J.
+  for (int k = 0; raised && k < stored; ++k) {
+    if (work[k].J != grid[k]) {
+      ratio_values[k] =
+          single(double{work[k].*ratio.coefficient} / std::pow(double{work[k].J}, ratio.exponent));
+    }
   }
   return stored;
 }

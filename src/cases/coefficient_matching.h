@@ -42,6 +42,11 @@ struct Ratio {
 // rather than at every pitch ratio.
 std::vector<double> grid_powers(const std::vector<float>& grid, double exponent);
 
+// quotients[k] = numerators[k] / divisors[k] in double, rounded to float, for k < count; several
+// at a time, with the same bits as one at a time.  `quotients` may be `numerators`.
+void rounded_quotients(int count, const float* numerators, const double* divisors,
+                       float* quotients);
+
 // Sweeps the J grid (`count` points of `grid`, with `powers` from grid_powers) at one pitch
 // ratio: evaluates the series at each point and stores the ratio in `ratio_values` and J in
 // `grid_j`, until the grid ends or Kt turns negative (that point is not stored; Kt = 0 is).

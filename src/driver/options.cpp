@@ -14,6 +14,8 @@ namespace tidewerk {
 
 Options parse_options(const std::vector<std::string>& arguments) {
   Options options;
+  // The classic run has no arguments: nothing to parse, so the parser is not built.
+  if (arguments.empty()) return options;
   CLI::App app("tidewerk");
   // The help and the version are the program's own texts; arguments the parser does not know
   // are collected and named in the message below.

@@ -1,11 +1,13 @@
 #include "report/record_notation.h"
 
 #include <cfenv>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <memory>
 #include <mutex>
+#include <system_error>
 #include <unordered_map>
 
 #include "report/run_end.h"
@@ -347,16 +349,19 @@ std::string render_fixed(float value, int w, int d) {
   // program fits the buffer; a longer text is converted again at its full length.
   const double exact = value;
   char buffer[80];
-  const int length = std::snprintf(buffer, sizeof buffer, "%.*f", d, exact);
-  if (length < 0 || length > w + 2) return std::string(width, '*');
   std::string text;
-  if (static_cast<std::size_t>(length) < sizeof buffer) {
-    text.assign(buffer, static_cast<std::size_t>(length));
+  const std::to_chars_result short_text =
+      std::to_chars(buffer, buffer + sizeof buffer, exact, std::chars_format::fixed, d);
+  if (short_text.ec == std::errc{}) {
+    text.assign(buffer, short_text.ptr);
   } else {
-    text.resize(static_cast<std::size_t>(length) + 1);
-    std::snprintf(text.data(), text.size(), "%.*f", d, exact);
-    text.resize(static_cast<std::size_t>(length));
+    text.resize(std::numeric_limits<float>::max_exponent10 + 2 + sizeof buffer +
+                static_cast<std::size_t>(d));
+    const std::to_chars_result long_text =
+        std::to_chars(text.data(), text.data() + text.size(), exact, std::chars_format::fixed, d);
+    text.resize(static_cast<std::size_t>(long_text.ptr - text.data()));
   }
+  if (text.size() > width + 2) return std::string(width, '*');
   if (d == 0) {
     text += '.';  // "4." ; a value below 0.5 keeps its single "0": "0."
   } else {

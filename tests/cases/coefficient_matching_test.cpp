@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -130,6 +134,46 @@ void expect_crossings(std::vector<float> ratio, float K, std::vector<double> exp
                               [&](float at) { found.push_back(at); });
   ASSERT_EQ(found.size(), expected.size()) << "K = " << K;
   for (std::size_t k = 0; k < found.size(); ++k) EXPECT_NEAR(found[k], expected[k], 1e-6) << k;
+}
+
+// The stored ratios, four at a time, against one division at a time, bit for bit: every
+// coefficient of a dense range of floats (both signs, zero, the smallest ones) over the powers
+// 2, 4 and 5 of the J grid, with every remainder of four.
+TEST(CoefficientMatching, RatiosFourAtATimeHaveTheBitsOfOneAtATime) {
+  const std::vector<float> grid = advance_grid();
+  std::vector<float> numerators;
+  for (float c = 1e-30f; c < 10.0f; c = std::nextafter(c, 20.0f) * 1.0009f) {
+    numerators.push_back(c);
+    numerators.push_back(-c);
+  }
+  numerators.push_back(0.0f);
+  numerators.push_back(-0.0f);
+  numerators.push_back(std::numeric_limits<float>::denorm_min());
+  long compared = 0;
+  for (const double exponent : {2.0, 4.0, 5.0}) {
+    const std::vector<double> powers = matching::grid_powers(grid, exponent);
+    for (std::size_t start = 0; start < numerators.size(); start += grid.size() - 3) {
+      const int count = static_cast<int>(std::min(grid.size(), numerators.size() - start));
+      for (const int tail : {0, 1, 2, 3}) {
+        const int n = count - tail;
+        std::vector<float> quotients(static_cast<std::size_t>(n));
+        matching::rounded_quotients(n, numerators.data() + start, powers.data(), quotients.data());
+        for (int k = 0; k < n; ++k) {
+          const float one = static_cast<float>(double{numerators[start + k]} / powers[k]);
+          ASSERT_EQ(std::bit_cast<std::uint32_t>(quotients[k]), std::bit_cast<std::uint32_t>(one))
+              << numerators[start + k] << " / " << powers[k];
+        }
+        compared += n;
+      }
+    }
+  }
+  EXPECT_GT(compared, 500000);
+  // In place, as the sweep stores them.
+  std::vector<float> in_place(numerators.begin(), numerators.begin() + 1399);
+  const std::vector<double> powers = matching::grid_powers(grid, 4.0);
+  matching::rounded_quotients(1399, in_place.data(), powers.data(), in_place.data());
+  for (int k = 0; k < 1399; ++k)
+    EXPECT_EQ(in_place[k], static_cast<float>(double{numerators[k]} / powers[k]));
 }
 
 TEST(CoefficientMatching, CrossingSearchTakesEveryCrossingWithJInterpolatedAgainstR) {

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cmath>
+#include <cstdio>
+#include <string>
 #include <thread>
 
 #include "report/run_end.h"
@@ -34,6 +37,42 @@ TEST(RecordNotationFixed, ZeroDecimalsEndWithThePoint) {
   EXPECT_EQ(render_fixed(12345.0f, 9, 0), "   12345.");
   EXPECT_EQ(render_fixed(0.3f, 2, 0), "0.");  // a value below 0.5 keeps one zero
   EXPECT_EQ(render_fixed(0.7f, 2, 0), "1.");
+}
+
+// The digits are those of C's "%.*f" of the exact single-precision value (correctly rounded,
+// ties to even), over a dense range of floats of both signs and every decimal count used.
+TEST(RecordNotationFixed, DigitsAreThoseOfPrintfOverADenseRangeOfFloats) {
+  const auto printf_field = [](float value, int d) {
+    char buffer[128];
+    std::snprintf(buffer, sizeof buffer, "%.*f", d, double{value});
+    std::string text = buffer;
+    if (d == 0) {
+      text += '.';
+    } else {
+      const std::size_t start = text[0] == '-' ? 1 : 0;
+      if (text.compare(start, 2, "0.") == 0) text.erase(start, 1);
+    }
+    return std::string(60 - text.size(), ' ') + text;
+  };
+  long compared = 0;
+  for (float v = 1e-7f; v < 1e9f; v = std::nextafter(v, 2e9f) * 1.00037f) {
+    for (const float value : {v, -v}) {
+      for (int d = 0; d <= 7; ++d) {
+        ASSERT_EQ(render_fixed(value, 60, d), printf_field(value, d)) << value << " d=" << d;
+        ++compared;
+      }
+    }
+  }
+  // Exact ties at every decimal count: 0.5, 0.25, 0.125 ... and their odd multiples.
+  for (int d = 0; d <= 7; ++d) {
+    for (float tie = 0.5f; tie > 1e-8f; tie /= 2) {
+      for (const float value : {tie, 3 * tie, 5 * tie, 2.5f, 1.5f, -0.5f * tie})
+        ASSERT_EQ(render_fixed(value, 60, d), printf_field(value, d)) << value << " d=" << d;
+    }
+  }
+  EXPECT_EQ(render_fixed(-0.0f, 6, 3), printf_field(-0.0f, 3).substr(54));
+  EXPECT_EQ(render_fixed(3e38f, 60, 2), printf_field(3e38f, 2));
+  EXPECT_GT(compared, 500000);
 }
 
 TEST(RecordNotationFixed, FieldsTooNarrowOrValuesNotFiniteShowAsterisks) {
