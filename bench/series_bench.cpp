@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "series/grid.h"
@@ -32,7 +33,8 @@ constexpr float kPitchRatio = 1.0f;
 constexpr float kAreaRatio = 0.7f;
 constexpr float kBlades = 4.0f;
 
-void single_point(benchmark::State& state, Series series, const Ittc78Conditions* full_scale) {
+void single_point(benchmark::State& state, Series series,
+                  std::optional<Ittc78Conditions> full_scale) {
   const std::vector<float> grid = advance_grid();
   std::size_t i = 0;
   for (auto _ : state) {
@@ -62,16 +64,16 @@ void whole_grid(benchmark::State& state, InstructionSet set, Series series,
 }
 
 void BM_WageningenB(benchmark::State& state) {
-  single_point(state, Series::WageningenB, nullptr);
+  single_point(state, Series::WageningenB, std::nullopt);
 }
 void BM_WageningenB_Ittc78(benchmark::State& state) {
-  single_point(state, Series::WageningenB, &kFullScale);
+  single_point(state, Series::WageningenB, kFullScale);
 }
 void BM_Gawn(benchmark::State& state) {
-  single_point(state, Series::Gawn, nullptr);
+  single_point(state, Series::Gawn, std::nullopt);
 }
 void BM_Kca(benchmark::State& state) {
-  single_point(state, Series::Kca, nullptr);
+  single_point(state, Series::Kca, std::nullopt);
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int status = run_tidewerk({screen, report, keyboard, errors}, [&task] {
                        return std::unique_ptr<std::istream>(new std::istringstream(task));
                      }).status;
-  if (status != kExitStopped && status != kExitNoResult && status != kExitInputError &&
+  if (status != kExitResult && status != kExitNoResult && status != kExitInputError &&
       status != kExitArithmetic)
     std::abort();
   std::istringstream lines(report.str());

@@ -46,6 +46,26 @@ Series series_of(py::handle value);
 // NaN, infinite or extreme inputs, and they are no business of the interpreter.
 using KeepFloatingPointFlags = FloatingPointFlagsKept;
 
+// A read-only attribute of a bound class: its name, its member and its docstring.
+template <class T, class Member>
+struct ReadOnlyField {
+  const char* name;
+  Member T::*member;
+  const char* doc;
+};
+
+template <class T, class Member>
+ReadOnlyField<T, Member> readonly_field(const char* name, Member T::*member, const char* doc) {
+  return {name, member, doc};
+}
+
+// Binds each of `fields` as a read-only attribute of `cls`, in their order.
+template <class T, class... Members>
+py::class_<T>& def_readonly_fields(py::class_<T>& cls, const ReadOnlyField<T, Members>&... fields) {
+  (cls.def_readonly(fields.name, fields.member, fields.doc), ...);
+  return cls;
+}
+
 // The registrations of each part of the module.
 void register_errors(py::module_& m);
 void register_series(py::module_& m);

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstdint>
 #include <numeric>
+#include <optional>
 #include <vector>
 
 #include "numeric/parallel.h"
@@ -88,13 +89,10 @@ std::size_t evaluate_points(Series series, const PointInputs& in, std::size_t co
       std::fill(spread_J, spread_J + n, in.J.at(0));
       J = spread_J;
     }
-    Ittc78Conditions conditions{};
-    const Ittc78Conditions* full_scale = nullptr;
-    if (in.full_scale) {
-      conditions = {in.D.at(first), in.Va.at(first), in.N.at(first)};
-      full_scale = &conditions;
-    }
-    evaluate_grid(series, in.pd.at(first), in.ear.at(first), in.z.at(first), J, n, results,
+    std::optional<Ittc78Conditions> full_scale;
+    if (in.full_scale)
+      full_scale = Ittc78Conditions{in.D.at(first), in.Va.at(first), in.N.at(first)};
+    evaluate_grid(series, in.pd.at(first), in.ear.at(first), in.z.at(first), {J, n}, {results, n},
                   full_scale);
     if (ittc78_applied(series, full_scale)) corrected += n;
     for (std::size_t i = 0; i < n; ++i) {

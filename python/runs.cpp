@@ -216,35 +216,39 @@ py::str template_text(py::handle case_value, py::handle series_value) {
                 ": the cases are numbered 1 to 10 (tidewerk.template() lists them)");
   }
   const Series series = series_value.is_none() ? Series::WageningenB : series_of(series_value);
-  return text(task_template_text(*case_number, static_cast<int>(series)));
+  return text(task_template_text(*case_number, series));
 }
 
 }  // namespace
 
 void register_runs(py::module_& m) {
-  py::class_<Run>(m, "Run", "One run of the program.")
-      .def_readonly("status", &Run::status,
-                    "the exit status: 0 result, 1 input error, 3 arithmetic error, 4 internal "
-                    "error, 5 no result")
-      .def_readonly("ending", &Run::ending,
-                    "'result', 'no result', 'input error', 'arithmetic error' or 'internal error'")
-      .def_readonly("reason", &Run::reason, "why the run ended without its result, or ''")
-      .def_readonly("screen", &Run::screen, "the screen text, exactly as the program writes it")
-      .def_readonly("report", &Run::report, "the report Tidewerk.Son, exactly")
-      .def_readonly("errors", &Run::errors, "what the program writes to its error output")
-      .def_readonly("tables", &Run::tables,
-                    "the run's tables (those --csv writes) keyed by name ('open-water', "
-                    "'pitch' ...), each a dict of float32 NumPy columns keyed by column token "
-                    "('J', 'Kt', '10Kq', 'T_kN' ...) and, where the report marks a row, a str "
-                    "column 'mark' ('' but for the marked row): "
-                    "pandas.DataFrame(run.tables['open-water'])")
-      .def_readonly("warnings", &Run::warnings, "the run's warnings as (where, what) pairs")
-      .def_readonly("result", &Run::result,
-                    "the case's result block as a dict name -> number ('PD', 'J', 'Pd' ...), "
-                    "in the report's order, the values of the --json document: an int for a "
-                    "count ('Z', 'selected', 'chosen'), else a float; {} without a result block")
-      .def_readonly("result_units", &Run::result_units,
-                    "the unit of each result ('kN', 'kW', 'RPM' ...; '' for a ratio or count)")
+  py::class_<Run> run_class(m, "Run", "One run of the program.");
+  def_readonly_fields(
+      run_class,
+      readonly_field("status", &Run::status,
+                     "the exit status: 0 result, 1 input error, 3 arithmetic error, 4 internal "
+                     "error, 5 no result"),
+      readonly_field(
+          "ending", &Run::ending,
+          "'result', 'no result', 'input error', 'arithmetic error' or 'internal error'"),
+      readonly_field("reason", &Run::reason, "why the run ended without its result, or ''"),
+      readonly_field("screen", &Run::screen, "the screen text, exactly as the program writes it"),
+      readonly_field("report", &Run::report, "the report Tidewerk.Son, exactly"),
+      readonly_field("errors", &Run::errors, "what the program writes to its error output"),
+      readonly_field("tables", &Run::tables,
+                     "the run's tables (those --csv writes) keyed by name ('open-water', "
+                     "'pitch' ...), each a dict of float32 NumPy columns keyed by column token "
+                     "('J', 'Kt', '10Kq', 'T_kN' ...) and, where the report marks a row, a str "
+                     "column 'mark' ('' but for the marked row): "
+                     "pandas.DataFrame(run.tables['open-water'])"),
+      readonly_field("warnings", &Run::warnings, "the run's warnings as (where, what) pairs"),
+      readonly_field("result", &Run::result,
+                     "the case's result block as a dict name -> number ('PD', 'J', 'Pd' ...), "
+                     "in the report's order, the values of the --json document: an int for a "
+                     "count ('Z', 'selected', 'chosen'), else a float; {} without a result block"),
+      readonly_field("result_units", &Run::result_units,
+                     "the unit of each result ('kN', 'kW', 'RPM' ...; '' for a ratio or count)"));
+  run_class
       .def_property_readonly(
           "json",
           [](Run& r) -> py::object {

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "cases/series_use.h"
 #include "common.h"
 #include "open_water_points.h"
 #include "report/warnings.h"
@@ -232,13 +233,12 @@ py::tuple evaluate_point(py::handle series_value, float J, float pd, float ear, 
   OpenWater r{};
   {
     KeepFloatingPointFlags flags;
+    std::optional<Ittc78Conditions> full_scale;
     if (ittc78) {
-      const Ittc78Conditions conditions{std::get<0>(*ittc78), std::get<1>(*ittc78),
-                                        std::get<2>(*ittc78)};
-      r = evaluate(series, {J, pd, ear, z}, &conditions);
-    } else {
-      r = evaluate(series, {J, pd, ear, z});
+      full_scale =
+          Ittc78Conditions{std::get<0>(*ittc78), std::get<1>(*ittc78), std::get<2>(*ittc78)};
     }
+    r = evaluate(series, {J, pd, ear, z}, full_scale);
   }
   const py::module_ np = py::module_::import("numpy");
   const py::object f32 = np.attr("float32");
@@ -258,9 +258,10 @@ struct SeriesInfo {
 
 SeriesInfo series_info(py::handle series_value) {
   const SeriesFacts& f = series_facts(series_of(series_value));
-  return {f.series,      std::string(f.name), f.PDmin, f.PDmax, f.EARmin,
-          f.EARmax,      f.blade_rule,        f.Zmin,  f.Zmax,  f.ittc78,
-          f.bollard_pull};
+  const SeriesUse& use = series_use(f.series);
+  return {f.series,        std::string(f.name), use.PDmin, use.PDmax, use.EARmin,
+          use.EARmax,      f.blade_rule,        f.Zmin,    f.Zmax,    f.ittc78,
+          use.bollard_pull};
 }
 
 }  // namespace
@@ -309,19 +310,21 @@ void register_series(py::module_& m) {
       [](py::handle series, float z) { return blade_number_used(series_of(series), z); },
       "series"_a, "z"_a, "The blade number the series' polynomials use for z.");
 
-  py::class_<OpenWaterResult>(m, "OpenWater",
-                              "Open-water coefficients: float32 arrays of the shape of the "
-                              "inputs broadcast together.")
-      .def_readonly("series", &OpenWaterResult::series)
-      .def_readonly("J", &OpenWaterResult::J,
-                    "the advance coefficients used (a magnitude below 0.001 is raised to 0.001)")
-      .def_readonly("z", &OpenWaterResult::z, "the blade numbers the series used")
-      .def_readonly("Kt", &OpenWaterResult::Kt, "thrust coefficient T / (rho n^2 D^4)")
-      .def_readonly("Kq", &OpenWaterResult::Kq, "torque coefficient Q / (rho n^2 D^5)")
-      .def_readonly("eta0", &OpenWaterResult::eta0, "open-water efficiency (Kt / Kq) J / (2 pi)")
-      .def_readonly("ittc78", &OpenWaterResult::ittc78,
-                    "True when the ITTC78 correction was applied at every point")
-      .def("__len__", [](const OpenWaterResult& r) { return r.J.size(); })
+  py::class_<OpenWaterResult> open_water_class(
+      m, "OpenWater",
+      "Open-water coefficients: float32 arrays of the shape of the "
+      "inputs broadcast together.");
+  def_readonly_fields(
+      open_water_class, readonly_field("series", &OpenWaterResult::series, "the series evaluated"),
+      readonly_field("J", &OpenWaterResult::J,
+                     "the advance coefficients used (a magnitude below 0.001 is raised to 0.001)"),
+      readonly_field("z", &OpenWaterResult::z, "the blade numbers the series used"),
+      readonly_field("Kt", &OpenWaterResult::Kt, "thrust coefficient T / (rho n^2 D^4)"),
+      readonly_field("Kq", &OpenWaterResult::Kq, "torque coefficient Q / (rho n^2 D^5)"),
+      readonly_field("eta0", &OpenWaterResult::eta0, "open-water efficiency (Kt / Kq) J / (2 pi)"),
+      readonly_field("ittc78", &OpenWaterResult::ittc78,
+                     "True when the ITTC78 correction was applied at every point"));
+  open_water_class.def("__len__", [](const OpenWaterResult& r) { return r.J.size(); })
       .def(
           "as_dict",
           [](const OpenWaterResult& r) {

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "tidewerk/series.h"
+
 namespace tidewerk {
 
 struct RunRecord;  // the run's record (src/outputs/record.h): tables, results, warnings, ending
@@ -36,8 +38,8 @@ std::string record_json_text(const RunRecord& record);
 // True for a case number 1 to 10.
 bool is_case_number(int number);
 
-// The annotated task file of a case (1 to 10) and series (1 to 3), as --template writes it.
-std::string task_template_text(int case_number, int series_number);
+// The annotated task file of a case (1 to 10) and series, as --template writes it.
+std::string task_template_text(int case_number, Series series);
 
 // The list of the cases, one line each, as --template alone writes it.
 std::string case_listing_text();

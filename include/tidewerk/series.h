@@ -8,11 +8,13 @@
 // user gets the program's digits.
 #pragma once
 
-#include <cstddef>
 #include <optional>
+#include <span>
 #include <string_view>
 
-namespace tidewerk {
+#include "tidewerk/version.h"
+
+TIDEWERK_BEGIN_NAMESPACE
 
 // The three systematic series, numbered as on line 16 of a task file.
 enum class Series { WageningenB = 1, Gawn = 2, Kca = 3 };
@@ -48,16 +50,18 @@ struct OpenWater {
 // Kt, Kq and eta0 of `series` at `point`.  With `full_scale` the Wageningen B coefficients are
 // corrected to full scale by ITTC78; the Gawn and KCA series are never corrected.
 OpenWater evaluate(Series series, const OperatingPoint& point,
-                   const Ittc78Conditions* full_scale = nullptr);
+                   std::optional<Ittc78Conditions> full_scale = std::nullopt);
 
-// One propeller over many advance coefficients; out[i] is bit-identical to evaluate() at J[i].
-// The J-independent part of every term is formed once; the terms then run over blocks of J.
-void evaluate_grid(Series series, float pd, float ear, float z, const float* J, std::size_t count,
-                   OpenWater* out, const Ittc78Conditions* full_scale = nullptr);
+// One propeller over many advance coefficients: out[i] is bit-identical to evaluate() at J[i],
+// for i below the smaller of the two sizes.  The J-independent part of every term is formed
+// once; the terms then run over blocks of J.
+void evaluate_grid(Series series, float pd, float ear, float z, std::span<const float> J,
+                   std::span<OpenWater> out,
+                   std::optional<Ittc78Conditions> full_scale = std::nullopt);
 
 // True when evaluate() corrects `series` at `full_scale`: the series takes the ITTC78
 // correction, conditions are given, and Va and N are not both below 0.001.
-bool ittc78_applied(Series series, const Ittc78Conditions* full_scale);
+bool ittc78_applied(Series series, std::optional<Ittc78Conditions> full_scale);
 
 // How a series treats the blade number before evaluating.
 enum class BladeNumberRule {
@@ -66,28 +70,16 @@ enum class BladeNumberRule {
   ThreeToFive,  // KCA: Z below 2.99 becomes 3, above 5.01 becomes 5; Z has no term
 };
 
-// Everything the program knows about one series, in one place.
+// What a caller needs to know about one series: its name and the ranges its polynomials were
+// fitted on (outside them the coefficients are extrapolated).
 struct SeriesFacts {
   Series series;
   std::string_view name;  // "Wageningen B"
-  // The record naming the series in every report ("HESAPLARDA ... SERISI KULLANILMISTIR").
-  std::string_view used_layout;
-  // Pitch ratios swept by the cases: from PDmin up to PDmax (PDmax carries a small margin so
-  // that the last step is reached in single precision).
-  float PDmin;
-  float PDmax;
-  // Blade-area ratios accepted by the data-entry check: EARmin <= EAR < EARmax.
-  float EARmin;
-  float EARmax;
-  // The data-entry error block: the limits record, and the record with the requested ratio.
-  std::string_view entry_limits_layout;
-  std::string_view entry_value_layout;
-  bool ittc78;        // the ITTC78 correction applies to this series
-  bool bollard_pull;  // the bollard-pull case (J = 0.001) accepts this series
+  float PDmin, PDmax;     // pitch ratios P/D of the fitted models
+  float EARmin, EARmax;   // expanded blade-area ratios Ae/Ao of the fitted models
+  int Zmin, Zmax;         // blade numbers of the fitted models
+  bool ittc78;            // evaluate() applies the ITTC78 correction to this series
   BladeNumberRule blade_rule;
-  // The blade numbers the series was fitted on (a warning outside them).
-  int Zmin;
-  int Zmax;
 };
 
 // The facts of a series.
@@ -99,4 +91,4 @@ std::optional<Series> series_from_number(int number);
 // The blade number the series' polynomials use for `z` (the rule of SeriesFacts::blade_rule).
 float blade_number_used(Series series, float z);
 
-}  // namespace tidewerk
+TIDEWERK_END_NAMESPACE

@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
-namespace tidewerk {
+#include "tidewerk/version.h"
+
+TIDEWERK_BEGIN_NAMESPACE
 
 inline constexpr double knot = 1852.0 / 3600.0;  // m/s
 
@@ -114,4 +116,4 @@ PropulsionFactors propulsion_factors(const Hull& hull, const Resistance& resista
 std::vector<std::string> outside_fitted_range(const Hull& hull, double V_mps,
                                               ResistanceMethod method);
 
-}  // namespace tidewerk
+TIDEWERK_END_NAMESPACE

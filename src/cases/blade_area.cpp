@@ -64,29 +64,29 @@ struct SweepRow {
 
 }  // namespace
 
-BladeAreaCheck compute_blade_area_check(const DesignedPropeller& ctx, BurrillRules rules,
+BladeAreaCheck compute_blade_area_check(const DesignedPropeller& prop, BurrillRules rules,
                                         NumericMessages& messages) {
   BladeAreaCheck c;
-  const double Vk = single(double{ctx.Va} / double{kKnot});
+  const double Vk = single(double{prop.Va} / double{kKnot});
   const double g = kGravity;
 
-  c.burrill = !(rules.skip_for_gawn && ctx.series == Series::Gawn);
+  c.burrill = !(rules.skip_for_gawn && prop.series == Series::Gawn);
   if (c.burrill) {
     const double section =
-        double{kPi} * double{ctx.N} / double{60.0f} * double{ctx.D} * double{0.7f};
+        double{kPi} * double{prop.N} / double{60.0f} * double{prop.D} * double{0.7f};
     c.V2 = single(std::pow(section, 2.0) + std::pow(Vk * double{kKnot}, 2.0));
-    c.Sigma = single((double{ctx.RHO} * double{ctx.Hs} * g + double{kBurrillPressure}) /
-                     (double{0.5f} * double{ctx.RHO} * double{c.V2}));
-    c.A0 = single(double{kPi} * std::pow(double{ctx.D}, 2.0) / double{4.0f});
-    const double projected_fraction = double{1.067f} - double{0.229f} * double{ctx.PD};
-    const float Ap = single(double{c.A0} * projected_fraction * double{ctx.EAR});
-    const double thrust = double{ctx.T} * double{1000.0f};
-    c.Tauc = single(thrust / (double{Ap} * double{ctx.RHO} * double{c.V2} * double{0.5f}));
+    c.Sigma = single((double{prop.RHO} * double{prop.Hs} * g + double{kBurrillPressure}) /
+                     (double{0.5f} * double{prop.RHO} * double{c.V2}));
+    c.A0 = single(double{kPi} * std::pow(double{prop.D}, 2.0) / double{4.0f});
+    const double projected_fraction = double{1.067f} - double{0.229f} * double{prop.PD};
+    const float Ap = single(double{c.A0} * projected_fraction * double{prop.EAR});
+    const double thrust = double{prop.T} * double{1000.0f};
+    c.Tauc = single(thrust / (double{Ap} * double{prop.RHO} * double{c.V2} * double{0.5f}));
 
     // The expanded-area ratio whose projected area carries the thrust at the loading tau.
     const auto minimum_ear = [&](float tau) {
       if (std::isnan(tau)) return kNaN;
-      return single((thrust / (double{ctx.RHO} * double{tau} * double{c.V2} * double{0.5f})) /
+      return single((thrust / (double{prop.RHO} * double{tau} * double{c.V2} * double{0.5f})) /
                     (double{c.A0} * projected_fraction));
     };
 
@@ -106,24 +106,24 @@ BladeAreaCheck compute_blade_area_check(const DesignedPropeller& ctx, BurrillRul
     c.EARU = minimum_ear(c.tauU);
   }
 
-  c.EARk = single(((double{kKellerConstant} + double{kKellerPerBlade} * double{ctx.Z}) *
-                   double{ctx.T} * double{1000.0f}) /
-                  ((double{ctx.RHO} * double{ctx.Hs} * g + double{kKellerPressure}) *
-                   double{ctx.D} * double{ctx.D}));
-  c.Vtip = single(double{kPi} * double{ctx.N} / double{60.0f} * double{ctx.D});
+  c.EARk = single(((double{kKellerConstant} + double{kKellerPerBlade} * double{prop.Z}) *
+                   double{prop.T} * double{1000.0f}) /
+                  ((double{prop.RHO} * double{prop.Hs} * g + double{kKellerPressure}) *
+                   double{prop.D} * double{prop.D}));
+  c.Vtip = single(double{kPi} * double{prop.N} / double{60.0f} * double{prop.D});
   return c;
 }
 
-std::vector<ResultValue> check_blade_area(const DesignedPropeller& ctx, Console& io,
+std::vector<ResultValue> check_blade_area(const DesignedPropeller& prop, Console& io,
                                           BurrillRules rules, Warnings& warnings,
                                           const std::string& where) {
   ChannelNumericMessages messages(io);
-  const BladeAreaCheck c = compute_blade_area_check(ctx, rules, messages);
+  const BladeAreaCheck c = compute_blade_area_check(prop, rules, messages);
   const auto warn_above = [&](const char* criterion, float minimum) {
-    if (std::isgreater(minimum, ctx.EAR)) {  // quietly false for a chart line Sigma misses (NaN)
+    if (std::isgreater(minimum, prop.EAR)) {  // quietly false for a chart line Sigma misses (NaN)
       warnings.add(where, std::string("the ") + criterion + " minimum blade-area ratio " +
                               fixed(minimum, 3) +
-                              " is above the propeller's EAR = " + fixed(ctx.EAR, 3));
+                              " is above the propeller's EAR = " + fixed(prop.EAR, 3));
     }
   };
   if (c.burrill) {
@@ -147,7 +147,7 @@ std::vector<ResultValue> check_blade_area(const DesignedPropeller& ctx, Console&
           "(1X,                                                    'BURRIL KAVITASYON KRITERINE "
           "GORE ACINIM ALANI KONTROLU')");
       out.write("(1X,'Mevcut EAR = ',F6.3,' =>  ','Sigma = ',         F5.3,' Tauc = ',F5.3)",
-                {ctx.EAR, c.Sigma, c.Tauc});
+                {prop.EAR, c.Sigma, c.Tauc});
       out.write("(1X,'%2.5 Sirt Kavitasyon Hattina Gore Min. EAR = ',  F5.3)", {c.EAR25});
       out.write("(1X,'%5.0 Sirt Kavitasyon Hattina Gore Min. EAR = ',  F5.3)", {c.EAR5});
       out.write("(1X,'Tavsiye edilen ust sinir icin Minimum  EAR = ',  F5.3)", {c.EARU});

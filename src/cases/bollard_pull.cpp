@@ -9,6 +9,7 @@
 #include "cases/figures.h"
 #include "cases/performance.h"
 #include "cases/propeller.h"
+#include "cases/series_use.h"
 #include "numeric/grid.h"
 #include "numeric/precision.h"
 #include "report/standard_blocks.h"
@@ -51,9 +52,9 @@ double power_per_unit_kq(float D, float n, float RHO, float pi) {
 
 Sweep sweep_pitch(const Propeller& propeller) {
   Sweep sweep;
-  const SeriesFacts& facts = series_facts(propeller.series);
-  const int count = grid_count(facts.PDmin, facts.PDmax, kPitchStep);
-  float pd = facts.PDmin;
+  const SeriesUse& use = series_use(propeller.series);
+  const int count = grid_count(use.PDmin, use.PDmax, kPitchStep);
+  float pd = use.PDmin;
   for (int k = 0; k < count && k < kSweepCapacity; ++k) {
     const OpenWater point = propeller.at(kBollardJ, pd);
     if (point.Kt < 0.0f) break;  // the points after the first negative thrust are not searched
@@ -151,7 +152,7 @@ CaseOutcome candidate_figures(const Candidates& candidates, int choice, const Pr
 }  // namespace
 
 CaseOutcome bollard_pull(const Problem& p, Console& io, Warnings&) {
-  if (!series_facts(p.series).bollard_pull) {
+  if (!series_use(p.series).bollard_pull) {
     // The refusal goes to the report first.
     constexpr const char* kRefusal =
         "(//' GAWN SERISI PERVANELER ICIN BOLLARD DURUMU HESABI MUMKUN DEGIL - STOP' )";

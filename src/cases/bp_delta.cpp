@@ -11,6 +11,7 @@
 #include "cases/open_water_table.h"
 #include "cases/performance.h"
 #include "cases/propeller.h"
+#include "cases/series_use.h"
 #include "numeric/grid.h"
 #include "numeric/interpolation.h"
 #include "numeric/precision.h"
@@ -28,9 +29,9 @@ constexpr int kFewestRows = 3;
 
 const std::vector<std::string> kPitchColumns = {"PD", "Kt", "10Kq", "eta0", "Bp", "delta"};
 
-// The rows with Kt >= 0, numbered 1 .. ISON.
+// The rows with Kt >= 0, numbered 1 .. rows (the report prints the count as ISON).
 struct Table : OpenWaterColumns<kCapacity> {
-  int ISON = 0;
+  int rows = 0;
 };
 
 }  // namespace
@@ -38,8 +39,8 @@ struct Table : OpenWaterColumns<kCapacity> {
 CaseOutcome bp_delta(const Problem& p, Console& io, Warnings& warnings) {
   CaseOutcome outcome;
   // The blade-area ratio is not range-checked in this case; outside the series it is extrapolated.
-  const SeriesFacts& facts = series_facts(p.series);
-  warn_outside_fitted(warnings, p, "EAR", p.EAR, facts.EARmin, facts.EARmax);
+  const SeriesUse& use = series_use(p.series);
+  warn_outside_fitted(warnings, p, "EAR", p.EAR, use.EARmin, use.EARmax);
   warn_correction_not_applied(warnings, p, Propeller::of(p), "IVISC = " + std::to_string(p.IVISC));
 
   // 101.2685 converts delta back to J (the table's delta column uses 101.2658).  delta = 0
@@ -70,11 +71,11 @@ CaseOutcome bp_delta(const Problem& p, Console& io, Warnings& warnings) {
     Z = point.z;
     J_used = point.J;
     if (point.Kt >= 0.0f) {  // a point with negative thrust is skipped; the numbering closes up
-      const std::size_t r = static_cast<std::size_t>(table.ISON);
-      ++table.ISON;
+      const std::size_t r = static_cast<std::size_t>(table.rows);
+      ++table.rows;
       const OpenWaterRow row = open_water_row(pd, point);
       table.set(r, row);
-      write_open_water_row(io, kOpenWaterRow, table.ISON, row, rows_table);
+      write_open_water_row(io, kOpenWaterRow, table.rows, row, rows_table);
     }
     pd = single(double{pd} + double{kPitchGrid.step});
   }
@@ -86,11 +87,11 @@ CaseOutcome bp_delta(const Problem& p, Console& io, Warnings& warnings) {
                         labelled(", delta", p.delta, 2));
   d.conditions = conditions_line(p.D, p.N, p.Va, propeller.corrected());
 
-  if (table.ISON < kFewestRows) {
+  if (table.rows < kFewestRows) {
     io.both("(/,/,3X,'HESAP YAPILACAK SAYI 3 DEN AZ OLDUGU ICIN PROGRAM CALISMASI DURDURULDU')");
-    io.both("(3X,' ISON = ',I3)", {table.ISON});
+    io.both("(3X,' ISON = ',I3)", {table.rows});
     return std::move(outcome).without_result(
-        "only " + std::to_string(table.ISON) + " pitch ratios give a positive thrust at J = " +
+        "only " + std::to_string(table.rows) + " pitch ratios give a positive thrust at J = " +
         fixed(J, 3) + " (delta = " + fixed(p.delta, 2) + "); the interpolation needs 3");
   }
 
@@ -98,10 +99,10 @@ CaseOutcome bp_delta(const Problem& p, Console& io, Warnings& warnings) {
   // its first .. last row cannot be interpolated: rather than report the P/D that ended the
   // sweep, the case stops after the interpolation's own screen lines.
   ChannelNumericMessages messages(io);
-  interpolate_table(table.ISON, table.Bp.data(), table.x.data(), p.Bp, pd, kParabolicInterpolation,
+  interpolate_table(table.rows, table.Bp.data(), table.x.data(), p.Bp, pd, kParabolicInterpolation,
                     messages);
   const float first_Bp = table.Bp.front();
-  const float last_Bp = table.Bp[static_cast<std::size_t>(table.ISON - 1)];
+  const float last_Bp = table.Bp[static_cast<std::size_t>(table.rows - 1)];
   if (p.Bp < first_Bp || p.Bp > last_Bp) {
     io.both("(/,/,3X,'VERILEN Bp DEGERI TABLO ARALIGI DISINDA - PROGRAM CALISMASI DURDURULDU')");
     io.both("(3X,' Bp = ',F9.4,'   Tablo araligi: ',F9.4,' - ',F9.4)", {p.Bp, first_Bp, last_Bp});

@@ -21,6 +21,7 @@
 #include "cases/data_entry_check.h"
 #include "cases/figures.h"
 #include "cases/performance.h"
+#include "cases/series_use.h"
 #include "numeric/array_utilities.h"
 #include "report/standard_blocks.h"
 
@@ -115,18 +116,22 @@ namespace {
 
 using matching::kCapacity;
 
-// Rule and heading lines of the candidate table, written as free-form records.
-constexpr const char* kRuleA =
+// Rule and heading lines of the candidate table, written as free-form records.  The thrust
+// tables (Kt/J^2, Kt/J^4) share a heading and its rules; the torque table (Kq/J^5) has its own,
+// one column wider.
+constexpr const char* kThrustTableRule =
     "---|-------|-------|--------|--------|--------|------------|----------|";
-constexpr const char* kRuleB =
+// The Kt/J^2 report's rule under the heading: one character shorter than the screen's.
+constexpr const char* kKtOverJ2ReportRule =
     "---|-------|-------|--------|--------|--------|------------|---------|";
-constexpr const char* kRuleC =
+// The rule under the thrust tables, with its gap in the Bp column.
+constexpr const char* kThrustTableClosingRule =
     "---|-------|-------|--------|--------|--------|----- ------|-----------|";
-constexpr const char* kRuleD =
+constexpr const char* kTorqueTableRule =
     "----|-------|-------|--------|--------|--------|------------|-----------|";
-constexpr const char* kHeadE =
+constexpr const char* kThrustTableHeading =
     " i    P/D      J       Kt      10Kq     eta0       Bp          delta";
-constexpr const char* kHeadF =
+constexpr const char* kTorqueTableHeading =
     "  i    P/D      J        Kt     10Kq     eta0       Bp         delta";
 
 constexpr const char* kThrustRecord =
@@ -170,10 +175,11 @@ struct MatchingCase {
 const MatchingCase kKtOverJ2{
     .load_name = "Kt/J^2",
     .title = "(//5X,'Pervane Karakteristikleri - Kt/J^2 = ',F6.3/)",
-    .screen_head = {kRuleA, kHeadE, kRuleA},
-    .report_head = {kHeadE, kRuleB, nullptr},  // the report has no rule above the heading
+    .screen_head = {kThrustTableRule, kThrustTableHeading, kThrustTableRule},
+    .report_head = {kThrustTableHeading, kKtOverJ2ReportRule,
+                    nullptr},  // the report has no rule above the heading
     .row = "(1X,I3,2F7.3,3F9.4,1X,2(F10.4,3X))",
-    .closing_rule = kRuleC,
+    .closing_rule = kThrustTableClosingRule,
     .ratio = {&OpenWater::Kt, 2.0},
     .load_coefficient = matching::load_kt_over_j2,
     .upper_limit_dialogue = true,
@@ -187,10 +193,10 @@ const MatchingCase kKtOverJ2{
 const MatchingCase kKtOverJ4{
     .load_name = "Kt/J^4",
     .title = "(//5X,'Pervane Karakteristikleri - Kt/J^4 = ',F6.3/)",
-    .screen_head = {kRuleA, kHeadE, kRuleA},
-    .report_head = {kRuleA, kHeadE, kRuleA},
+    .screen_head = {kThrustTableRule, kThrustTableHeading, kThrustTableRule},
+    .report_head = {kThrustTableRule, kThrustTableHeading, kThrustTableRule},
     .row = "(1X,I3,2(F7.3,1X),3F9.4,1X,2(F10.4,3X))",
-    .closing_rule = kRuleC,
+    .closing_rule = kThrustTableClosingRule,
     .ratio = {&OpenWater::Kt, 4.0},
     .load_coefficient = matching::load_kt_over_j4,
     .upper_limit_dialogue = false,
@@ -204,10 +210,10 @@ const MatchingCase kKtOverJ4{
 const MatchingCase kKqOverJ5{
     .load_name = "Kq/J^5",
     .title = "(//5X,'Pervane Karakteristikleri - Kq/J^5 = ',F6.3/)",
-    .screen_head = {kRuleD, kHeadF, kRuleD},
-    .report_head = {kRuleD, kHeadF, kRuleD},
+    .screen_head = {kTorqueTableRule, kTorqueTableHeading, kTorqueTableRule},
+    .report_head = {kTorqueTableRule, kTorqueTableHeading, kTorqueTableRule},
     .row = "(1X,I3,2F8.3,3F9.4,2X,2(F10.4,3X))",
-    .closing_rule = kRuleD,
+    .closing_rule = kTorqueTableRule,
     .ratio = {&OpenWater::Kq, 5.0},
     .load_coefficient = matching::load_kq_over_j5,
     .upper_limit_dialogue = false,
@@ -272,33 +278,22 @@ int offer_another_row(int selected, int rows, Console& io) {
   }
 }
 
-// The outcome's candidate table, and the efficiency of the candidates against P/D
-// with the selected row marked; D (m) and N (RPM) are the selected propeller's.
-CaseOutcome candidate_figures(const MatchingCase& mc, const Workspace& ws, int selected, float K,
-                              const Problem& p, float Z, float D, float N) {
-  CaseOutcome outcome;
-  const char* load = mc.load_name;
-  ResultTable& table =
-      outcome.table("candidates", std::string("Candidate propellers for ") + load,
-                    {"row", "PD", "J", "Kt", "10Kq", "eta0", "Bp", "delta"}, kMarkColumn);
-  table.count_columns = 1;
-  DiagramSeries eta{"eta0", kColourEta, true, {}, {}};
-  for (int r = 0; r < ws.rows; ++r) {
-    table.rows.push_back({static_cast<float>(r + 1), ws.pd[r], ws.j[r], ws.kt[r], ten_kq(ws.kq[r]),
-                          ws.eta0[r], power_coefficient_bp(ws.kq[r], ws.j[r]),
-                          advance_coefficient_delta(ws.j[r])});
-    eta.x.push_back(ws.pd[r]);
-    eta.y.push_back(ws.eta0[r]);
+// The efficiency of the candidates (P/D, J, eta0 of each row) against P/D with the selected row
+// (1 based) marked; D (m) and N (RPM) are the selected propeller's.
+Diagram candidate_diagram(const MatchingCase& mc, const std::vector<float>& pd,
+                          const std::vector<float>& j, const std::vector<float>& eta0, int selected,
+                          float K, const Problem& p, float Z, float D, float N) {
+  DiagramSeries eta{"eta0", kColourEta, true, pd, eta0};
+  for (std::size_t r = 0; r < pd.size(); ++r) {
     eta.markers.push_back(
-        {ws.pd[r], ws.eta0[r], candidate_values(r + 1, ws.pd[r], ws.j[r], ws.eta0[r])});
+        {pd[r], eta0[r], candidate_values(static_cast<int>(r + 1), pd[r], j[r], eta0[r])});
   }
-  table.marks[static_cast<std::size_t>(selected - 1)] = "selected";
-  Diagram& d = outcome.diagram();
-  d = Diagram{};
-  d.title = propeller_title(p.series, Z, p.EAR, ws.pd[selected - 1]);
+  Diagram d;
+  const std::size_t s = static_cast<std::size_t>(selected - 1);
+  d.title = propeller_title(p.series, Z, p.EAR, pd[s]);
   char subtitle[96];
   std::snprintf(subtitle, sizeof subtitle, "Open-water efficiency of the candidates for %s = %.4f",
-                load, static_cast<double>(K));
+                mc.load_name, static_cast<double>(K));
   d.subtitle = subtitle;
   d.x_label = "Pitch ratio P/D (-)";
   d.y_label = "eta0 (-)";
@@ -306,12 +301,34 @@ CaseOutcome candidate_figures(const MatchingCase& mc, const Workspace& ws, int s
   d.conditions = conditions_line(revolutions ? p.D : kNotKnown, revolutions ? kNotKnown : p.N, p.Va,
                                  Propeller::of(p).corrected());
   d.series.push_back(std::move(eta));
-  const int s = selected - 1;
   d.marks.push_back(
-      {ws.pd[s], ws.eta0[s],
-       optimum_label(selected, ws.pd[s], ws.j[s], ws.eta0[s],
+      {pd[s], eta0[s],
+       optimum_label(selected, pd[s], j[s], eta0[s],
                      revolutions ? labelled("N", N, 1) + " RPM" : labelled("D", D) + " m")});
   d.mark_legend = "selected propeller";
+  return d;
+}
+
+// The outcome's candidate table, and the diagram of the candidates, drawn when it is asked for.
+CaseOutcome candidate_figures(const MatchingCase& mc, const Workspace& ws, int selected, float K,
+                              const Problem& p, float Z, float D, float N) {
+  CaseOutcome outcome;
+  ResultTable& table =
+      outcome.table("candidates", std::string("Candidate propellers for ") + mc.load_name,
+                    {"row", "PD", "J", "Kt", "10Kq", "eta0", "Bp", "delta"}, kMarkColumn);
+  table.count_columns = 1;
+  const std::size_t rows = static_cast<std::size_t>(ws.rows);
+  for (std::size_t r = 0; r < rows; ++r) {
+    table.rows.push_back({static_cast<float>(r + 1), ws.pd[r], ws.j[r], ws.kt[r], ten_kq(ws.kq[r]),
+                          ws.eta0[r], power_coefficient_bp(ws.kq[r], ws.j[r]),
+                          advance_coefficient_delta(ws.j[r])});
+  }
+  table.marks[static_cast<std::size_t>(selected - 1)] = "selected";
+  outcome.draw_diagram_later(
+      [&mc, pd = std::vector<float>(ws.pd.begin(), ws.pd.begin() + ws.rows),
+       j = std::vector<float>(ws.j.begin(), ws.j.begin() + ws.rows),
+       eta0 = std::vector<float>(ws.eta0.begin(), ws.eta0.begin() + ws.rows), selected, K, p, Z, D,
+       N] { return candidate_diagram(mc, pd, j, eta0, selected, K, p, Z, D, N); });
   return outcome;
 }
 
@@ -333,10 +350,9 @@ CaseOutcome match_load_coefficient(const MatchingCase& mc, const Problem& p, Con
       grid_count(matching::kGridFirstJ, matching::kGridLastJ, matching::kGridStepJ));
   const int grid_points = static_cast<int>(grid.size());
   const std::vector<double> powers = matching::grid_powers(grid, mc.ratio.exponent);
-  const SeriesFacts& facts = series_facts(p.series);
-  const std::vector<float> pitch_ratios =
-      accumulated_grid(facts.PDmin, matching::kPitchStep,
-                       grid_count(facts.PDmin, facts.PDmax, matching::kPitchStep));
+  const SeriesUse& use = series_use(p.series);
+  const std::vector<float> pitch_ratios = accumulated_grid(
+      use.PDmin, matching::kPitchStep, grid_count(use.PDmin, use.PDmax, matching::kPitchStep));
   for (const float pd : pitch_ratios) {
     const int stored = matching::sweep_advance_grid(propeller, pd, mc.ratio, grid.data(),
                                                     powers.data(), grid_points, ws->points.data(),
@@ -354,9 +370,9 @@ CaseOutcome match_load_coefficient(const MatchingCase& mc, const Problem& p, Con
 
   if (ws->rows == 0) {
     io.both("(/,' VERILEN YUK KATSAYISI ICIN SERIDE UYGUN PERVANE BULUNAMADI')");
-    return CaseOutcome{}.without_result("no propeller of the " + std::string(facts.name) +
-                                        " series meets the load coefficient " + mc.load_name +
-                                        " = " + fixed(K, 4));
+    return CaseOutcome{}.without_result(
+        "no propeller of the " + std::string(series_facts(p.series).name) +
+        " series meets the load coefficient " + mc.load_name + " = " + fixed(K, 4));
   }
 
   int selected = matching::select_row(ws->rows, ws->eta0.data());

@@ -1,22 +1,22 @@
 #include "cases/data_entry_check.h"
 
 #include "cases/design.h"
+#include "cases/series_use.h"
 #include "report/warnings.h"
 
 namespace tidewerk {
 namespace {
 
-// The error block (the limits of `facts` when the series is known), the pause and the stop.
-[[noreturn]] void stop_for_entry(const SeriesFacts* facts, float EAR, std::string reason,
-                                 Console& io) {
+// The error block (the limits of `use` when the series is known), the pause and the stop.
+[[noreturn]] void stop_for_entry(const SeriesUse* use, float EAR, std::string reason, Console& io) {
   io.block([&](OutputChannel& out) {
     out.blank();
     out.blank();
     out.blank();
     out.write("(1X,' Tidewerk Programi Data Giris Hata Uyarisi: ')");
-    if (facts != nullptr) {
-      out.write(facts->entry_limits_layout);
-      out.write(facts->entry_value_layout, {EAR});
+    if (use != nullptr) {
+      out.write(use->entry_limits_layout);
+      out.write(use->entry_value_layout, {EAR});
     }
   });
   io.console.blank();
@@ -28,11 +28,11 @@ namespace {
 }  // namespace
 
 std::optional<std::string> blade_area_refusal(const Problem& p) {
-  const SeriesFacts& facts = series_facts(p.series);
-  if (facts.EARmin <= p.EAR && facts.EARmax > p.EAR) return std::nullopt;
+  const SeriesUse& use = series_use(p.series);
+  if (use.EARmin <= p.EAR && use.EARmax > p.EAR) return std::nullopt;
   return "the blade-area ratio EAR = " + fixed(p.EAR, 4) + " lies outside the range of the " +
-         std::string(facts.name) + " series (" + fixed(facts.EARmin, 3) + " <= EAR < " +
-         fixed(facts.EARmax, 3) + ")";
+         std::string(series_facts(p.series).name) + " series (" + fixed(use.EARmin, 3) +
+         " <= EAR < " + fixed(use.EARmax, 3) + ")";
 }
 
 std::string unknown_series_reason(int series_number) {
@@ -57,7 +57,7 @@ std::optional<std::string> refusal_before_computing(std::optional<Series> series
   // The bollard-pull case refuses a series without bollard data before its data-entry check;
   // the Bp-delta case makes no data-entry check; the design cases make none for the
   // blade-area-only entry (EAR = 0).
-  if (p.case_number == 4 && !series_facts(*series).bollard_pull)
+  if (p.case_number == 4 && !series_use(*series).bollard_pull)
     return bollard_refusal_reason(*series);
   if (p.case_number == 7) return std::nullopt;
   if (p.case_number >= 8 && blade_area_only_entry(p)) return std::nullopt;
@@ -67,7 +67,7 @@ std::optional<std::string> refusal_before_computing(std::optional<Series> series
 void check_data_entry(const Problem& p, Console& io) {
   std::optional<std::string> refusal = blade_area_refusal(p);
   if (!refusal) return;
-  stop_for_entry(&series_facts(p.series), p.EAR, std::move(*refusal), io);
+  stop_for_entry(&series_use(p.series), p.EAR, std::move(*refusal), io);
 }
 
 void stop_for_unknown_series(int series_number, Console& io) {

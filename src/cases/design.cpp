@@ -15,6 +15,7 @@
 #include "cases/numeric_messages.h"
 #include "cases/open_water_table.h"
 #include "cases/performance.h"
+#include "cases/series_use.h"
 #include "numeric/grid.h"
 #include "numeric/precision.h"
 #include "report/standard_blocks.h"
@@ -406,9 +407,9 @@ PitchTable sweep_pitch(const Propeller& propeller, float J, float N, float D, fl
   PitchTable table;
   table.J = J;
   const float n = revolutions_per_second(N);
-  const SeriesFacts& facts = series_facts(propeller.series);
-  const int count = grid_count(facts.PDmin, facts.PDmax, kPitchStep);
-  float pd = facts.PDmin;
+  const SeriesUse& use = series_use(propeller.series);
+  const int count = grid_count(use.PDmin, use.PDmax, kPitchStep);
+  float pd = use.PDmin;
   for (int k = 0; k < count; ++k, pd = single(double{pd} + double{kPitchStep})) {
     const OpenWater point = propeller.at(J, pd);
     table.J = point.J;

@@ -8,6 +8,7 @@
 #include "cases/figures.h"
 #include "cases/performance.h"
 #include "cases/propeller.h"
+#include "cases/series_use.h"
 #include "numeric/grid.h"
 #include "numeric/precision.h"
 #include "report/standard_blocks.h"
@@ -41,8 +42,8 @@ void write_open_water_row(Console& io, const char* layout, int i, const OpenWate
 CaseOutcome open_water_table(const Problem& p, Console& io, Warnings& warnings) {
   CaseOutcome outcome;
   check_data_entry(p, io);
-  const SeriesFacts& facts = series_facts(p.series);
-  warn_outside_fitted(warnings, p, "P/D", p.PD, facts.PDmin, facts.PDmax);
+  const SeriesUse& use = series_use(p.series);
+  warn_outside_fitted(warnings, p, "P/D", p.PD, use.PDmin, use.PDmax);
 
   Propeller propeller{p.series, p.EAR, p.Z, std::nullopt};
   if (io.ask_yes_no("(/A)", {" ITTC VISKOZ DUZELTMESI ISTER MISIN E/H <H>"})) {
@@ -73,11 +74,14 @@ CaseOutcome open_water_table(const Problem& p, Console& io, Warnings& warnings) 
   io.both("(1X,'Z = ',I2,' EAR = ',F5.3,' P/D = ',F5.3)", {whole_number(Z), p.EAR, p.PD});
   outcome.result("Z", whole_number(Z));
   write_viscous_statement(io, propeller.corrected());
-  Diagram& d = outcome.diagram();
-  d = open_water_diagram(table, propeller, p.PD, propeller_title(p.series, Z, p.EAR, p.PD));
-  const auto& typed = propeller.full_scale;  // D and N typed for the correction, when asked
-  d.conditions = conditions_line(typed ? typed->D : kNotKnown, typed ? typed->N : kNotKnown,
-                                 kNotKnown, propeller.corrected());
+  outcome.draw_diagram_later([table, propeller, Z, EAR = p.EAR, PD = p.PD] {
+    Diagram d =
+        open_water_diagram(table, propeller, PD, propeller_title(propeller.series, Z, EAR, PD));
+    const auto& typed = propeller.full_scale;  // D and N typed for the correction, when asked
+    d.conditions = conditions_line(typed ? typed->D : kNotKnown, typed ? typed->N : kNotKnown,
+                                   kNotKnown, propeller.corrected());
+    return d;
+  });
   return outcome;
 }
 

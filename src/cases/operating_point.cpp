@@ -13,6 +13,7 @@
 #include "cases/open_water_table.h"
 #include "cases/performance.h"
 #include "cases/propeller.h"
+#include "cases/series_use.h"
 #include "numeric/array_utilities.h"
 #include "numeric/grid.h"
 #include "numeric/interpolation.h"
@@ -58,8 +59,8 @@ CaseOutcome operating_point(const Problem& p, Console& io, Warnings& warnings) {
   CaseOutcome outcome;
   check_data_entry(p, io);
   warn_correction_not_applied(warnings, p, Propeller::of(p), "IVISC = " + std::to_string(p.IVISC));
-  const SeriesFacts& facts = series_facts(p.series);
-  warn_outside_fitted(warnings, p, "P/D", p.PD, facts.PDmin, facts.PDmax);
+  const SeriesUse& use = series_use(p.series);
+  warn_outside_fitted(warnings, p, "P/D", p.PD, use.PDmin, use.PDmax);
   const float pd = p.PD;
   const float n = revolutions_per_second(p.N);
   const float Jop = operating_advance_coefficient(p, n);

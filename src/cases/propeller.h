@@ -24,13 +24,12 @@ struct Propeller {
   }
 
   // True when the evaluations are corrected to full scale.
-  bool corrected() const { return ittc78_applied(series, full_scale ? &*full_scale : nullptr); }
+  bool corrected() const { return ittc78_applied(series, full_scale); }
 
-  OpenWater at(float J, float pd) const {
-    return evaluate(series, {J, pd, ear, z}, full_scale ? &*full_scale : nullptr);
-  }
+  OpenWater at(float J, float pd) const { return evaluate(series, {J, pd, ear, z}, full_scale); }
+  // out[0 .. count - 1] at J[0 .. count - 1].
   void over(float pd, const float* J, std::size_t count, OpenWater* out) const {
-    evaluate_grid(series, pd, ear, z, J, count, out, full_scale ? &*full_scale : nullptr);
+    evaluate_grid(series, pd, ear, z, {J, count}, {out, count}, full_scale);
   }
 
   // The points of a sweep that ends at the first negative thrust coefficient: evaluates the

@@ -73,7 +73,8 @@ Options parse_options(const std::vector<std::string>& arguments) {
       options.template_case = std::stoi(template_case);
     }
   }
-  if (series_option->count() > 0) options.series = series;
+  // The option is checked to 1 to 3 above; the number becomes a series in the one place.
+  if (series_option->count() > 0) options.series = series_from_number(series);
   return options;
 }
 

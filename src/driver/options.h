@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tidewerk/series.h"
+
 namespace tidewerk {
 
 struct Options {
@@ -22,7 +24,7 @@ struct Options {
   std::string task_file;             // TASK_FILE as given; empty: Tidewerk_28-03-2020.Tsk
   std::optional<int> template_case;  // --template CASE: an annotated task file of CASE
   bool template_listing = false;     // --template alone: the list of the cases
-  std::optional<int> series;         // --series S: the template's series (1 when not given)
+  std::optional<Series> series;      // --series S: the template's series (1 when not given)
   std::string error;  // why the command line was refused; empty when it was understood
 };
 

@@ -17,11 +17,10 @@ namespace {
 int write_template(const Options& options, std::ostream& screen) {
   if (options.template_listing) {
     screen << case_listing();
-    return kExitStopped;
+    return kExitResult;
   }
-  const Series series = series_from_number(options.series.value_or(1)).value();
-  screen << task_template(*options.template_case, series);
-  return kExitStopped;
+  screen << task_template(*options.template_case, options.series.value_or(Series::WageningenB));
+  return kExitResult;
 }
 
 int check(const Options& options, std::ostream& screen, std::ostream& errors) {
@@ -49,11 +48,11 @@ int run_program(const std::vector<std::string>& arguments, std::istream& keyboar
   }
   if (options.help) {
     screen << help_text();
-    return kExitStopped;
+    return kExitResult;
   }
   if (options.version) {
     screen << version_text() << "\n";
-    return kExitStopped;
+    return kExitResult;
   }
   if (options.template_case || options.template_listing) return write_template(options, screen);
   if (options.check) return check(options, screen, errors);

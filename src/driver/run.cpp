@@ -36,8 +36,8 @@ bool is_case_number(int number) {
   return find_case(number) != nullptr;
 }
 
-std::string task_template_text(int case_number, int series_number) {
-  return task_template(case_number, series_from_number(series_number).value());
+std::string task_template_text(int case_number, Series series) {
+  return task_template(case_number, series);
 }
 
 std::string case_listing_text() {

@@ -112,7 +112,7 @@ int run_to_files(const Options& options, std::istream& keyboard, std::ostream& s
                  std::ostream& errors) {
   const TaskLocation task = task_location(options);
   const OutputPlan plan = output_plan(options);
-  int status = kExitStopped;
+  int status = kExitResult;
   try {
     make_output_folder(plan);
     guard_task_file(plan, task.path, task.name);
@@ -142,7 +142,7 @@ int run_to_files(const Options& options, std::istream& keyboard, std::ostream& s
     if (!(unopenable && !task.classic)) report.keep_as(plan.report());
     // A run that produced its result without a diagram (the blade-area-only entry) says that
     // --svg wrote nothing, on the error stream and in its JSON.
-    if (plan.kinds.svg && status == kExitStopped && record.outcome.diagram().empty()) {
+    if (plan.kinds.svg && status == kExitResult && record.outcome.diagram().empty()) {
       Warnings svg_warning(options.quiet ? nullptr : &errors);
       svg_warning.add("--svg", "case " + std::to_string(record.choice ? record.choice->number : 0) +
                                    " drew no diagram in this run; no " + plan.stem +
@@ -152,7 +152,7 @@ int run_to_files(const Options& options, std::istream& keyboard, std::ostream& s
     write_outputs(plan, record);
   } catch (const OutputError& e) {
     errors << "Tidewerk: " << e.what() << "\n";
-    return status == kExitStopped ? kExitInputError : status;
+    return status == kExitResult ? kExitInputError : status;
   }
   return status;
 }

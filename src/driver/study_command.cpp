@@ -115,11 +115,11 @@ int run_study_command(const std::vector<std::string>& arguments, std::ostream& s
   }
   if (options.help) {
     screen << help();
-    return kExitStopped;
+    return kExitResult;
   }
   if (options.print_template) {
     screen << study_template();
-    return kExitStopped;
+    return kExitResult;
   }
 
   const fs::path path(options.file);
@@ -145,7 +145,7 @@ int run_study_command(const std::vector<std::string>& arguments, std::ostream& s
   }
   if (options.check) {
     screen << study_check_text(input, input_warnings(input));
-    return kExitStopped;
+    return kExitResult;
   }
 
   const fs::path dir =

@@ -77,7 +77,7 @@ int check_task(std::istream& in, const std::string& name, const std::string& pat
     errors << "Tidewerk: no result: " << *refusal << "\n";
     return kExitNoResult;
   }
-  if (fault.empty()) return kExitStopped;
+  if (fault.empty()) return kExitResult;
   errors << "Tidewerk: input error: " << fault << "\n";
   return kExitInputError;
 }

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "cases/series_use.h"
 #include "driver/case_table.h"
 #include "report/warnings.h"
 
@@ -39,29 +40,31 @@ std::string blade_numbers(const SeriesFacts& facts) {
 
 // The range of a value in the series, where the series has one.
 std::string range_of(const CaseField& field, const SeriesFacts& facts, int case_number) {
+  const SeriesUse& use = series_use(facts.series);
   if (field.real == &Problem::Z) return " (" + blade_numbers(facts) + ")";
   if (field.real == &Problem::EAR) {
     if (case_number == 7) return " (not checked in this case)";
-    return " (" + limit(facts.EARmin) + " <= EAR < " + limit(facts.EARmax) + ")";
+    return " (" + limit(use.EARmin) + " <= EAR < " + limit(use.EARmax) + ")";
   }
   if (field.real == &Problem::PD) {
-    return " (series " + fixed(facts.PDmin, 2) + " to " + fixed(facts.PDmax, 2) + ")";
+    return " (series " + fixed(use.PDmin, 2) + " to " + fixed(use.PDmax, 2) + ")";
   }
   return "";
 }
 
 Lines series_lines(const SeriesFacts& facts, int number) {
+  const SeriesUse& use = series_use(facts.series);
   const std::string name(facts.name);
   Lines lines = {
       "The " + name + " series (line 16 = " + std::to_string(number) + "):",
-      "   pitch ratios P/D swept by the cases: " + fixed(facts.PDmin, 2) + " to " +
-          fixed(facts.PDmax, 2),
-      "   blade-area ratios accepted: " + limit(facts.EARmin) + " <= EAR < " + limit(facts.EARmax),
+      "   pitch ratios P/D swept by the cases: " + fixed(use.PDmin, 2) + " to " +
+          fixed(use.PDmax, 2),
+      "   blade-area ratios accepted: " + limit(use.EARmin) + " <= EAR < " + limit(use.EARmax),
       "   blade numbers Z: " + blade_numbers(facts),
       facts.ittc78 ? "   ITTC78 viscous correction: applies (IVISC = 1, or E in case 5)"
                    : "   ITTC78 viscous correction: does not apply (IVISC = 1 changes nothing)",
   };
-  if (!facts.bollard_pull) lines.push_back("   bollard pull (case 4): refused by the program");
+  if (!use.bollard_pull) lines.push_back("   bollard pull (case 4): refused by the program");
   return lines;
 }
 
@@ -86,7 +89,7 @@ Lines case_notes(int case_number, const SeriesFacts& facts) {
       return lines;
     }
     case 4:
-      if (!facts.bollard_pull) {
+      if (!series_use(facts.series).bollard_pull) {
         return {"At zero ship speed, the pitch ratio at which each candidate diameter absorbs",
                 "the power at the revolutions, and its thrust (the bollard pull).",
                 "This case refuses the " + std::string(facts.name) +
@@ -130,7 +133,7 @@ std::string task_template(int case_number, Series series) {
   const std::string name(facts.name);
   const std::string title = entry->title;
   const std::string example = entry->examples[static_cast<std::size_t>(number - 1)];
-  const bool refused = case_number == 4 && !facts.bollard_pull;
+  const bool refused = case_number == 4 && !series_use(facts.series).bollard_pull;
 
   Lines head = {
       "Tidewerk task file, written by tidewerk --template " + std::to_string(case_number) +

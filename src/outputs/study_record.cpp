@@ -225,8 +225,8 @@ Diagram open_water_diagram(const StudyInput& in, const StudyResult& result) {
   for (float j = 0.02f; j <= 1.6f; j = single(double{j} + 0.02)) J.push_back(j);
   std::vector<OpenWater> ow(J.size());
   const Ittc78Conditions conditions{plotted(c.D), plotted(c.Va), plotted(c.N_rpm)};
-  evaluate_grid(c.series, plotted(c.PD), plotted(c.EAR), static_cast<float>(c.Z), J.data(),
-                J.size(), ow.data(), corrected ? &conditions : nullptr);
+  evaluate_grid(c.series, plotted(c.PD), plotted(c.EAR), static_cast<float>(c.Z), J, ow,
+                corrected ? std::optional{conditions} : std::nullopt);
   DiagramSeries kt{"Kt", kColourKt, true, {}, {}}, kq{"10Kq", kColourKq, true, {}, {}},
       eta{"eta0", kColourEta, true, {}, {}};
   for (std::size_t k = 0; k < J.size(); ++k) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -96,13 +97,26 @@ class Outcome {
   void add(const std::vector<ResultValue>& values);
   const std::vector<ResultValue>& results() const { return results_; }
   // The diagram of the run; the last case to set it wins.
-  Diagram& diagram() { return diagram_; }
-  const Diagram& diagram() const { return diagram_; }
+  Diagram& diagram() { return drawn(); }
+  const Diagram& diagram() const { return drawn(); }
+  // The diagram as `draw` gives it, drawn when it is first asked for: most runs write no diagram,
+  // and its labels and fine curves cost a whole-run share of the time.  `draw` must hold copies
+  // of what it reads and leave the arithmetic flags as it found them.
+  void draw_diagram_later(std::function<Diagram()> draw) { draw_ = std::move(draw); }
 
  private:
+  Diagram& drawn() const {
+    if (draw_) {
+      diagram_ = draw_();
+      draw_ = nullptr;
+    }
+    return diagram_;
+  }
+
   std::vector<ResultTable> tables_;
   std::vector<ResultValue> results_;
-  Diagram diagram_;
+  mutable Diagram diagram_;
+  mutable std::function<Diagram()> draw_;  // the diagram not yet drawn, or empty
 };
 
 }  // namespace tidewerk

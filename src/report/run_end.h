@@ -39,8 +39,8 @@ class LayoutError : public std::runtime_error {
 };
 
 // Exit statuses of the program.
-constexpr int kExitStopped = 0;     // the case produced its result
-constexpr int kExitInputError = 1;  // unreadable input
+constexpr int kExitResult = 0;      // the result (also --help, --version, --template, --check)
+constexpr int kExitInputError = 1;  // bad input, or an output that cannot be written
 constexpr int kExitUsage = 2;       // unknown command-line option
 constexpr int kExitArithmetic = 3;  // arithmetic fault
 constexpr int kExitInternal = 4;    // internal fault (a bad layout text)

@@ -13,10 +13,6 @@ void write_banner(Console& io) {
   });
 }
 
-void write_series_used(Console& io, Series series) {
-  io.both(series_facts(series).used_layout);
-}
-
 void write_viscous_statement(Console& io, bool corrected) {
   io.both_blank();
   io.both_text("TAM OLCEGE EKSTRAPOLASYONDA");

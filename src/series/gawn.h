@@ -8,6 +8,11 @@
 namespace tidewerk {
 
 // Gawn thrust polynomial, rows {C, s (J), t (P/D), u (EAR), v (Z)} in published order.
+// Source: the Gawn series of three-bladed models (R.W.L. Gawn, "Effect of pitch and blade width
+// on propeller performance", Trans. INA 95, 1953), fitted in the form and term order of the
+// Wageningen B polynomials (Oosterveld and van Oossanen 1975); the coefficients are those the
+// program has always used, eleven of them (1, 2, 3, 7, 15, 16, 18 to 21, 31) differing from
+// the B series.
 inline constexpr SeriesTerm kGawnThrust[39] = {
     {-0.05586363f, 0, 0, 0, 0},   // 1
     {-0.21730109f, 1, 0, 0, 0},   // 2
@@ -51,6 +56,8 @@ inline constexpr SeriesTerm kGawnThrust[39] = {
 };
 
 // Gawn torque polynomial, rows {C, s (J), t (P/D), u (EAR), v (Z)} in published order.
+// Source: as the thrust polynomial above; fourteen coefficients (1, 2, 3, 4, 6, 8, 19 to 25,
+// 30) differ from the B series.
 inline constexpr SeriesTerm kGawnTorque[47] = {
     {0.00515898f, 0, 0, 0, 0},    // 1
     {0.01606668f, 2, 0, 0, 0},    // 2

@@ -133,12 +133,10 @@ void GridEvaluator::evaluate(const float* J, std::size_t count, OpenWater* out) 
     case Series::Gawn:
     case Series::Kca:
       break;
-    default: {
-      const Ittc78Conditions* full_scale = full_scale_ ? &*full_scale_ : nullptr;
+    default:
       for (std::size_t i = 0; i < count; ++i)
-        out[i] = tidewerk::evaluate(series_, {J[i], pd_, ear_, z_}, full_scale);
+        out[i] = tidewerk::evaluate(series_, {J[i], pd_, ear_, z_}, full_scale_);
       return;
-    }
   }
   kernel_for(set_)(series_, propeller_, J, count, out);
   if (per_point_correction_) {
@@ -152,11 +150,6 @@ void evaluate_grid_with(InstructionSet set, Series series, float pd, float ear, 
   // Nothing is formed for no point: not even the flags of the preparation are raised.
   if (count == 0) return;
   GridEvaluator(set, series, pd, ear, z, full_scale).evaluate(J, count, out);
-}
-
-void evaluate_grid(Series series, float pd, float ear, float z, const float* J, std::size_t count,
-                   OpenWater* out, const Ittc78Conditions* full_scale) {
-  evaluate_grid_with(instruction_set_in_use().set, series, pd, ear, z, J, count, out, full_scale);
 }
 
 }  // namespace tidewerk

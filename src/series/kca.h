@@ -8,7 +8,10 @@
 namespace tidewerk {
 
 // KCA thrust polynomial, rows {M, p, s (J), t (P/D), u (EAR)} in published order; a term
-// is (10^p * M) * J^s * (P/D)^t * EAR^u.
+// is (10^p * M) * J^s * (P/D)^t * EAR^u.  Source: a regression of the open-water results of
+// the KCA model series (R.W.L. Gawn and L.C. Burrill, "Effect of cavitation on the
+// performance of a series of 16 in. model propellers", Trans. INA 99, 1957); the mantissas
+// and powers of ten are those the program has always used, numbered in its order.
 inline constexpr KcaTerm kKcaThrust[16] = {
     {0.1193852f, 0, 0, 0, 0},   // 1
     {-0.6574682f, 0, 1, 0, 0},  // 2
@@ -29,7 +32,7 @@ inline constexpr KcaTerm kKcaThrust[16] = {
 };
 
 // KCA torque polynomial, rows {M, p, s (J), t (P/D), u (EAR)} in published order; a term
-// is (10^p * M) * (P/D)^t * EAR^u * J^s.
+// is (10^p * M) * (P/D)^t * EAR^u * J^s.  Source: as the thrust polynomial above.
 inline constexpr KcaTerm kKcaTorque[17] = {
     {1.541166f, -3, 0, 0, 0},   // 1
     {0.1091688f, 0, 1, 0, 0},   // 2

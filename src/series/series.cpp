@@ -1,65 +1,56 @@
 // The series facts table and the evaluator's dispatch.
 #include "tidewerk/series.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
 #include "series/gawn.h"
+#include "series/grid.h"
 #include "series/kca.h"
 #include "series/wageningen_b.h"
 
 namespace tidewerk {
 namespace {
 
-// Every fact about a series has its one place here.
+// Every fact about a series a caller needs has its one place here: the ranges are those of the
+// models each series' polynomials were fitted on.
 constexpr std::array<SeriesFacts, 3> kSeriesFacts{{
     {
         .series = Series::WageningenB,
         .name = "Wageningen B",
-        .used_layout = "(/' HESAPLARDA WAGENINGEN B SERISI KULLANILMISTIR')",
         .PDmin = 0.5f,
-        .PDmax = 1.401f,
+        .PDmax = 1.4f,
         .EARmin = 0.3f,
-        .EARmax = 1.0501f,
-        .entry_limits_layout = "(1X,' Wageningen Serisi Pervanelerde 0.3<Ae/Ao<1.05 tir.')",
-        .entry_value_layout = "(1X,' Hesabi istenen Ae = ',F6.4,' sinir disinda kalmaktadir.')",
-        .ittc78 = true,
-        .bollard_pull = true,
-        .blade_rule = BladeNumberRule::AsGiven,
+        .EARmax = 1.05f,
         .Zmin = 2,
         .Zmax = 7,
+        .ittc78 = true,
+        .blade_rule = BladeNumberRule::AsGiven,
     },
     {
         .series = Series::Gawn,
         .name = "Gawn",
-        .used_layout = "(/' HESAPLARDA GAWN SERISI KULLANILMISTIR')",
         .PDmin = 0.5f,
-        .PDmax = 2.001f,
-        .EARmin = 0.201f,
-        .EARmax = 1.101f,
-        .entry_limits_layout = "(1X,' Gawn Serisi Pervanelerde 0.2<Ae/Ao<1.10 dir.      ')",
-        .entry_value_layout = "(1X,' Hesabi istenen Ae/Ao = ',F6.3,' sinir disinda kalmaktadir.')",
-        .ittc78 = false,
-        .bollard_pull = false,
-        .blade_rule = BladeNumberRule::ThreeBlades,
+        .PDmax = 2.0f,
+        .EARmin = 0.2f,
+        .EARmax = 1.1f,
         .Zmin = 3,
         .Zmax = 3,
+        .ittc78 = false,
+        .blade_rule = BladeNumberRule::ThreeBlades,
     },
     {
         .series = Series::Kca,
         .name = "KCA",
-        .used_layout = "(/' HESAPLARDA KCA SERISI KULLANILMISTIR')",
         .PDmin = 0.6f,
-        .PDmax = 2.001f,
-        .EARmin = 0.501f,
-        .EARmax = 1.101f,
-        .entry_limits_layout = "(1X,' KCA Serisi Pervanelerde 0.5<Ae/Ao<1.10 dir.       ')",
-        .entry_value_layout = "(1X,' Hesabi istenen Ae/Ao = ',F6.3,' sinir disinda kalmaktadir.')",
-        .ittc78 = false,
-        .bollard_pull = true,
-        .blade_rule = BladeNumberRule::ThreeToFive,
+        .PDmax = 2.0f,
+        .EARmin = 0.5f,
+        .EARmax = 1.1f,
         .Zmin = 3,
         .Zmax = 5,
+        .ittc78 = false,
+        .blade_rule = BladeNumberRule::ThreeToFive,
     },
 }};
 
@@ -68,6 +59,8 @@ static_assert(kSeriesFacts[0].series == Series::WageningenB &&
               "the facts table is indexed by the series number");
 
 }  // namespace
+
+inline namespace v0_1 {
 
 const SeriesFacts& series_facts(Series series) {
   return kSeriesFacts[static_cast<std::size_t>(static_cast<int>(series) - 1)];
@@ -92,15 +85,17 @@ float blade_number_used(Series series, float z) {
   return z;
 }
 
-bool ittc78_applied(Series series, const Ittc78Conditions* full_scale) {
-  return series_facts(series).ittc78 && full_scale != nullptr &&
+bool ittc78_applied(Series series, std::optional<Ittc78Conditions> full_scale) {
+  return series_facts(series).ittc78 && full_scale &&
          !(full_scale->Va < 0.001f && full_scale->N < 0.001f);
 }
 
-OpenWater evaluate(Series series, const OperatingPoint& point, const Ittc78Conditions* full_scale) {
+OpenWater evaluate(Series series, const OperatingPoint& point,
+                   std::optional<Ittc78Conditions> full_scale) {
   switch (series) {
     case Series::WageningenB:
-      return wageningen_b_open_water(point.J, point.pd, point.ear, point.z, full_scale);
+      return wageningen_b_open_water(point.J, point.pd, point.ear, point.z,
+                                     full_scale ? &*full_scale : nullptr);
     case Series::Gawn:
       return gawn_open_water(point.J, point.pd, point.ear, point.z);
     case Series::Kca:
@@ -109,4 +104,12 @@ OpenWater evaluate(Series series, const OperatingPoint& point, const Ittc78Condi
   return {point.J, point.z, 0.0f, 0.0f, 0.0f};
 }
 
+void evaluate_grid(Series series, float pd, float ear, float z, std::span<const float> J,
+                   std::span<OpenWater> out, std::optional<Ittc78Conditions> full_scale) {
+  evaluate_grid_with(instruction_set_in_use().set, series, pd, ear, z, J.data(),
+                     std::min(J.size(), out.size()), out.data(),
+                     full_scale ? &*full_scale : nullptr);
+}
+
+}  // namespace v0_1
 }  // namespace tidewerk

@@ -11,6 +11,9 @@
 namespace tidewerk {
 
 // Wageningen B thrust polynomial, rows {C, s (J), t (P/D), u (EAR), v (Z)} in published order.
+// Source: M.W.C. Oosterveld and P. van Oossanen, "Further computer-analyzed data of the
+// Wageningen B-screw series", International Shipbuilding Progress 22 (1975), the Kt and Kq
+// polynomials at Rn = 2 x 10^6 (39 and 47 terms); the comment of each row is the term number.
 inline constexpr SeriesTerm kWageningenBThrust[39] = {
     {0.00880496f, 0, 0, 0, 0},    // 1
     {-0.204554f, 1, 0, 0, 0},     // 2
@@ -54,6 +57,7 @@ inline constexpr SeriesTerm kWageningenBThrust[39] = {
 };
 
 // Wageningen B torque polynomial, rows {C, s (J), t (P/D), u (EAR), v (Z)} in published order.
+// Source: Oosterveld and van Oossanen (1975), as the thrust polynomial above.
 inline constexpr SeriesTerm kWageningenBTorque[47] = {
     {0.00379368f, 0, 0, 0, 0},    // 1
     {0.00886523f, 2, 0, 0, 0},    // 2

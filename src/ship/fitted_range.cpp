@@ -91,6 +91,8 @@ void check_span(std::vector<std::string>& sentences, const char* name, double va
 
 }  // namespace
 
+inline namespace v0_1 {
+
 std::vector<std::string> outside_fitted_range(const Hull& hull, double V_mps,
                                               ResistanceMethod method) {
   const holtrop::HullForm f = holtrop::hull_form(hull);
@@ -134,4 +136,5 @@ std::vector<std::string> outside_fitted_range(const Hull& hull, double V_mps,
   return sentences;
 }
 
+}  // namespace v0_1
 }  // namespace tidewerk

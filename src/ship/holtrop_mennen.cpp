@@ -339,6 +339,8 @@ double c10(double B_over_L) {
 
 // --- The public functions -------------------------------------------------------------------
 
+inline namespace v0_1 {
+
 using namespace holtrop;
 
 Resistance resistance(const Hull& hull, double V_mps, ResistanceMethod method, const Water& water,
@@ -508,4 +510,5 @@ PropulsionFactors propulsion_factors(const Hull& hull, const Resistance& resista
   return p;
 }
 
+}  // namespace v0_1
 }  // namespace tidewerk

@@ -97,8 +97,8 @@ std::optional<Ittc78Conditions> full_scale(const StudyInput& in, Series series, 
 
 OpenWater evaluate_at(const StudyInput& in, Series series, float J, float PD, float EAR, int Z,
                       double D, double Va, double N_rpm) {
-  const std::optional<Ittc78Conditions> c = full_scale(in, series, D, Va, N_rpm);
-  return evaluate(series, {J, PD, EAR, static_cast<float>(Z)}, c ? &*c : nullptr);
+  return evaluate(series, {J, PD, EAR, static_cast<float>(Z)},
+                  full_scale(in, series, D, Va, N_rpm));
 }
 
 // The search of one candidate at the design speed in the service condition.
@@ -285,7 +285,7 @@ class DesignSearch {
     out.D = D;
     out.N_rpm = N_rpm;
     double EAR = in_.blade_area == BladeAreaRule::Fixed ? in_.EAR_fixed : facts_.EARmin;
-    if (in_.blade_area == BladeAreaRule::Fixed && !(EAR >= facts_.EARmin && EAR < facts_.EARmax)) {
+    if (in_.blade_area == BladeAreaRule::Fixed && !(EAR >= facts_.EARmin && EAR <= facts_.EARmax)) {
       out.reason = "EAR = " + text(EAR, 3) + " is outside the series' " + text(facts_.EARmin, 2) +
                    " to " + text(facts_.EARmax, 2);
       return out;
@@ -309,7 +309,7 @@ class DesignSearch {
         return out;
       }
       const double next = std::max<double>(minimum, facts_.EARmin);
-      if (!(next < facts_.EARmax)) {
+      if (!(next <= facts_.EARmax)) {
         out.reason =
             "needs EAR = " + text(next, 3) + ", above the series' " + text(facts_.EARmax, 2);
         return out;
@@ -379,7 +379,7 @@ PowerRow operating_point_at(const StudyInput& in, const Candidate& p, const Ship
   std::array<float, kScanJPoints> J{};
   for (int k = 0; k < kScanJPoints; ++k) J[k] = kScanJStep * static_cast<float>(k + 1);
   std::array<OpenWater, kScanJPoints> scan{};
-  evaluate_grid(p.series, PD, EAR, static_cast<float>(p.Z), J.data(), J.size(), scan.data());
+  evaluate_grid(p.series, PD, EAR, static_cast<float>(p.Z), J, scan);
   int k = 0;
   while (k + 1 < kScanJPoints &&
          !(double{scan[k + 1].Kt} / (double{J[k + 1]} * double{J[k + 1]}) - K <= 0)) {

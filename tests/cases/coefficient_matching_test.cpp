@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "cases/series_use.h"
 #include "numeric/grid.h"
 #include "support/test_support.h"
 
@@ -43,14 +44,14 @@ TEST(CoefficientMatching, PitchRatioSweepCountsOfTheThreeSeries) {
   EXPECT_EQ(count(0.5f, 1.401f), 91);   // Wageningen B: 0.50 .. 1.40
   EXPECT_EQ(count(0.5f, 2.001f), 151);  // Gawn: 0.50 .. 2.00
   EXPECT_EQ(count(0.6f, 2.001f), 141);  // KCA: 0.60 .. 2.00
-  // ... with the limits the cases take from the series facts.
+  // ... with the limits the cases take from the program's use of the series.
   const struct {
     Series series;
     int count;
   } sweeps[] = {{Series::WageningenB, 91}, {Series::Gawn, 151}, {Series::Kca, 141}};
   for (const auto& sweep : sweeps) {
-    const SeriesFacts& facts = series_facts(sweep.series);
-    EXPECT_EQ(count(facts.PDmin, facts.PDmax), sweep.count) << facts.name;
+    const SeriesUse& use = series_use(sweep.series);
+    EXPECT_EQ(count(use.PDmin, use.PDmax), sweep.count) << series_facts(sweep.series).name;
   }
 }
 

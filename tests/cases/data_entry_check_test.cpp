@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "cases/series_use.h"
 #include "report/run_end.h"
 #include "support/test_support.h"
 
@@ -38,11 +39,11 @@ bool passes(const Limits& limits, float EAR) {
   return t.screen.str().empty() && t.report.str().empty();
 }
 
-TEST(DataEntryCheck, TheLimitsAreThoseOfTheSeriesFacts) {
+TEST(DataEntryCheck, TheLimitsAreThoseOfTheSeriesUse) {
   for (const Limits& limits : {kB, kGawn, kKca}) {
-    const SeriesFacts& facts = series_facts(*limits.series);
-    EXPECT_EQ(facts.EARmin, limits.EARmin) << facts.name;
-    EXPECT_EQ(facts.EARmax, limits.EARmax) << facts.name;
+    const SeriesUse& use = series_use(*limits.series);
+    EXPECT_EQ(use.EARmin, limits.EARmin) << series_facts(*limits.series).name;
+    EXPECT_EQ(use.EARmax, limits.EARmax) << series_facts(*limits.series).name;
   }
   EXPECT_FALSE(series_from_number(0).has_value());
   EXPECT_FALSE(series_from_number(4).has_value());

@@ -31,7 +31,7 @@ TEST(CommandLineOptions, EachArgumentSetsItsField) {
 
   o = parse_options({"--template", "4", "--series", "3"});
   EXPECT_EQ(o.template_case, 4);
-  EXPECT_EQ(o.series, 3);
+  EXPECT_EQ(o.series, Series::Kca);
   EXPECT_FALSE(o.template_listing);
   o = parse_options({"--template"});
   EXPECT_TRUE(o.template_listing);

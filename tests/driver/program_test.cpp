@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "cases/series_use.h"
 #include "driver/case_table.h"
 #include "driver/output_files.h"
 #include "driver/task_check.h"
@@ -63,13 +64,13 @@ TEST(TaskTemplate, EveryCaseAndSeriesReadsBackWithoutAWarning) {
         EXPECT_NE(lines[line].find(field.label), std::string::npos) << label << ": " << lines[line];
         EXPECT_NE(lines[80].find(field.label), std::string::npos) << label;
       }
-      const SeriesFacts& facts = series_facts(series);
+      const SeriesUse& use = series_use(series);
       for (const std::string& range :
-           {"P/D swept by the cases: " + fixed(facts.PDmin, 2) + " to " + fixed(facts.PDmax, 2),
+           {"P/D swept by the cases: " + fixed(use.PDmin, 2) + " to " + fixed(use.PDmax, 2),
             std::string("blade-area ratios accepted: ")}) {
         EXPECT_NE(text.find(range), std::string::npos) << label << ": " << range;
       }
-      EXPECT_EQ(text.find("refuses") != std::string::npos, entry.number == 4 && !facts.bollard_pull)
+      EXPECT_EQ(text.find("refuses") != std::string::npos, entry.number == 4 && !use.bollard_pull)
           << label;
     }
   }

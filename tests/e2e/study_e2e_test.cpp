@@ -194,7 +194,7 @@ TEST(StudyOutputs, TheWrittenNumbersHoldEveryIdentity) {
     const OpenWater ow = evaluate(series,
                                   {static_cast<float>(at("J")), static_cast<float>(PD),
                                    static_cast<float>(EAR), static_cast<float>(Z)},
-                                  &c);
+                                  c);
     EXPECT_EQ(static_cast<float>(at("Kt")), ow.Kt) << V;
     EXPECT_EQ(static_cast<float>(at("10Kq") / 10), ow.Kq) << V;
   }

@@ -87,7 +87,7 @@ std::vector<float> float_sample(std::uint64_t stride) {
   return sample;
 }
 
-TEST(RunFiguresCsv, NumbersAreTheShortestTextThatReadsBackWithADecimalPoint) {
+TEST(RecordCsv, NumbersAreTheShortestTextThatReadsBackWithADecimalPoint) {
   const float inf = std::numeric_limits<float>::infinity();
   const std::pair<float, const char*> cases[] = {
       {0.7f, "0.7"},
@@ -118,7 +118,7 @@ TEST(RunFiguresCsv, NumbersAreTheShortestTextThatReadsBackWithADecimalPoint) {
   }
 }
 
-TEST(RunFiguresCsv, HeaderThenOneLineOfEqualFieldsPerRowWithTheMarkLast) {
+TEST(RecordCsv, HeaderThenOneLineOfEqualFieldsPerRowWithTheMarkLast) {
   Outcome f;
   ResultTable& t = f.table("open-water", "Open water", {"J", "Kt", "T_kN"}, kMarkColumn);
   t.rows = {{0.05f, 0.4406454f, 3.0f}, {0.7f, std::nanf(""), 1e-05f}};
@@ -135,7 +135,7 @@ TEST(RunFiguresCsv, HeaderThenOneLineOfEqualFieldsPerRowWithTheMarkLast) {
   EXPECT_EQ(single.name, "open-water-2");  // the names of a run's tables are unique
 }
 
-TEST(RunFiguresSvg, WellFormedWithCurvesLegendAndMarks) {
+TEST(RecordSvg, WellFormedWithCurvesLegendAndMarks) {
   Diagram d;
   d.title = "Wageningen B series, Z = 4, EAR = 0.700, P/D = 1.000";
   d.subtitle = "Open-water diagram & <design point>";
@@ -276,7 +276,7 @@ Diagram one_mark(float x, float y) {
   return d;
 }
 
-TEST(RunFiguresSvg, LabelsStayInsideThePlotAndFlipAwayFromTheRightAndTopEdges) {
+TEST(RecordSvg, LabelsStayInsideThePlotAndFlipAwayFromTheRightAndTopEdges) {
   struct Row {
     float x, y;
     bool label_left, label_below;  // of the marked point
@@ -304,7 +304,7 @@ TEST(RunFiguresSvg, LabelsStayInsideThePlotAndFlipAwayFromTheRightAndTopEdges) {
   }
 }
 
-TEST(RunFiguresSvg, LabelsOfNeighbouringMarksDoNotOverlapAndKeepOffTheCurve) {
+TEST(RecordSvg, LabelsOfNeighbouringMarksDoNotOverlapAndKeepOffTheCurve) {
   Diagram d = one_mark(0.5f, 0.5f);
   d.marks.push_back({0.52f, 0.5f, "propeller 2\nD = 2.600 m\nP/D = 0.790\nT = 181.6 kN", false});
   d.marks.push_back({0.5f, 0.53f, "row 76\nP/D = 1.250", false});
@@ -335,7 +335,7 @@ TEST(RunFiguresSvg, LabelsOfNeighbouringMarksDoNotOverlapAndKeepOffTheCurve) {
   EXPECT_EQ(rings(xml).size(), 1u);  // the marks without a ring are labels alone
 }
 
-TEST(RunFiguresSvg, MarkersCarryTheirValuesAndTheConditionsStandUnderTheSubtitle) {
+TEST(RecordSvg, MarkersCarryTheirValuesAndTheConditionsStandUnderTheSubtitle) {
   Diagram d = one_mark(0.5f, 0.5f);
   d.series[0].markers = {{0.0f, 0.0f, "J = 0.050, Kt = 0.4406"}, {1.0f, 1.0f, "J = 1 & more"}};
   const std::string svg = diagram_to_svg(d);
@@ -358,7 +358,7 @@ TEST(RunFiguresSvg, MarkersCarryTheirValuesAndTheConditionsStandUnderTheSubtitle
 
 // The whole path: a case-5 run with the collector attached gives the table of the report
 // (to the report's rounding) and an open-water diagram with three curves.
-TEST(RunFiguresCase5, CsvHoldsTheReportValuesAndSvgHasThreeCurves) {
+TEST(RecordCase5, CsvHoldsTheReportValuesAndSvgHasThreeCurves) {
   std::ostringstream screen, report, errors;
   std::istringstream keyboard("H\n");
   const std::string task = testing::task_file(1, 5, "1.0 4 0.7");
@@ -386,7 +386,7 @@ TEST(RunFiguresCase5, CsvHoldsTheReportValuesAndSvgHasThreeCurves) {
   EXPECT_EQ(figures.diagram().title, "Wageningen B series, Z = 4, EAR = 0.700, P/D = 1.000");
 }
 
-TEST(RunFiguresCase5, WithoutTheCollectorTheRunIsUnchanged) {
+TEST(RecordCase5, WithoutTheCollectorTheRunIsUnchanged) {
   const std::string task = testing::task_file(1, 5, "1.0 4 0.7");
   auto plain = testing::run_in_process(task, "H\n");
   std::ostringstream screen, report, errors;
@@ -441,7 +441,7 @@ std::string example(const std::string& name) {
 // The diagram of each case family: the conditions the case knows, its marks labelled with their
 // values (as the report gives them, to more digits), every label inside the plot area; and the
 // screen and the report as without the collector.
-TEST(RunFiguresCases, ConditionsAndLabelledMarksInsideThePlot) {
+TEST(RecordCases, ConditionsAndLabelledMarksInsideThePlot) {
   struct Row {
     const char* example;
     const char* keys;
@@ -503,7 +503,7 @@ TEST(RunFiguresCases, ConditionsAndLabelledMarksInsideThePlot) {
 }
 
 // Case 5 with the correction asked for: the diameter and speed typed at the keyboard.
-TEST(RunFiguresCases, CaseFiveNamesTheTypedConditionsOfTheCorrection) {
+TEST(RecordCases, CaseFiveNamesTheTypedConditionsOfTheCorrection) {
   const std::string task = example("case5_b");
   EXPECT_EQ(run_collecting(task, "E\n4.0\n120\n").figures.diagram().conditions,
             "D = 4.000 m, N = 120.0 RPM, ITTC78 correction applied");
@@ -514,7 +514,7 @@ TEST(RunFiguresCases, CaseFiveNamesTheTypedConditionsOfTheCorrection) {
 // The curves are the series evaluated as the table was (with the ITTC78 correction where it
 // applies) every 0.005 of J or P/D from the table's first row to its last, through every row
 // of the table, whose rows are the markers.
-TEST(RunFiguresCases, CurvesAreTheSeriesOnAFineGridThroughTheTableRows) {
+TEST(RecordCases, CurvesAreTheSeriesOnAFineGridThroughTheTableRows) {
   struct Row {
     std::string what, task, keys, table;
     std::function<OpenWater(float)> series_at;  // the point at a curve's abscissa; none: unchecked
@@ -577,7 +577,7 @@ TEST(RunFiguresCases, CurvesAreTheSeriesOnAFineGridThroughTheTableRows) {
 
 // Points evaluated for the diagram alone may overflow; the flags of the run stay as they were,
 // and nothing that is not a number reaches the picture.
-TEST(RunFiguresCases, DiagramOnlyPointsLeaveTheArithmeticFlagsAsTheyWere) {
+TEST(RecordCases, DiagramOnlyPointsLeaveTheArithmeticFlagsAsTheyWere) {
   constexpr int kFaults = FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW;
   const Propeller propeller{Series::WageningenB, 0.7f, 4.0f, std::nullopt};
   ResultTable far{"open-water", "Open-water characteristics", {"J", "Kt", "10Kq", "eta0"}, {}};

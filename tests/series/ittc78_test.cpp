@@ -60,7 +60,7 @@ TEST(Ittc78Example, ReynoldsNumberDragCoefficientsAndCorrections) {
 // Sign of the application (Kt - dKt raises Kt) and eta0 recomputed from corrected values.
 TEST(Ittc78Example, CorrectedCoefficientsAndEfficiency) {
   const OpenWater plain = evaluate(Series::WageningenB, kPoint);
-  const OpenWater corrected = evaluate(Series::WageningenB, kPoint, &kExample);
+  const OpenWater corrected = evaluate(Series::WageningenB, kPoint, kExample);
 
   EXPECT_NEAR(plain.Kt, 0.2710, 5e-5);
   EXPECT_NEAR(plain.Kq, 0.04343, 5e-6);
@@ -81,14 +81,14 @@ TEST(Ittc78Preparation, DiameterDerivedFromAdvanceSpeedWhenNoneGiven) {
   // The evaluator goes through with the derived diameter, which changes with J.
   const OperatingPoint point{0.6f, 1.0f, 0.7f, 4.0f};
   const OpenWater plain = evaluate(Series::WageningenB, point);
-  const OpenWater corrected = evaluate(Series::WageningenB, point, &derived);
+  const OpenWater corrected = evaluate(Series::WageningenB, point, derived);
   EXPECT_NE(corrected.Kt, plain.Kt);
   const Ittc78Conditions given{in->Ds, 5.0f, 120.0f};
-  const OpenWater same_diameter = evaluate(Series::WageningenB, point, &given);
+  const OpenWater same_diameter = evaluate(Series::WageningenB, point, given);
   EXPECT_TRUE(same_bits(corrected.Kt, same_diameter.Kt));
   EXPECT_TRUE(same_bits(corrected.Kq, same_diameter.Kq));
-  const OpenWater other_j = evaluate(Series::WageningenB, {0.3f, 1.0f, 0.7f, 4.0f}, &derived);
-  const OpenWater other_j_given = evaluate(Series::WageningenB, {0.3f, 1.0f, 0.7f, 4.0f}, &given);
+  const OpenWater other_j = evaluate(Series::WageningenB, {0.3f, 1.0f, 0.7f, 4.0f}, derived);
+  const OpenWater other_j_given = evaluate(Series::WageningenB, {0.3f, 1.0f, 0.7f, 4.0f}, given);
   EXPECT_NE(other_j.Kt, other_j_given.Kt);
 }
 
@@ -129,7 +129,7 @@ class Ittc78NotApplied : public ::testing::TestWithParam<NoCorrection> {};
 TEST_P(Ittc78NotApplied, FlagSetGivesPlainPolynomialValues) {
   const NoCorrection p = GetParam();
   const Ittc78Conditions full_scale{kExample.D, p.Va, p.N};
-  const OpenWater with_flag = evaluate(p.series, kPoint, &full_scale);
+  const OpenWater with_flag = evaluate(p.series, kPoint, full_scale);
   const OpenWater without = evaluate(p.series, kPoint);
   EXPECT_TRUE(same_bits(with_flag.Kt, without.Kt));
   EXPECT_TRUE(same_bits(with_flag.Kq, without.Kq));

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <optional>
 #include <ostream>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -201,7 +202,7 @@ TEST_P(SeriesBitIdentity, EvaluateMatchesTermByTermSumAndGridMatchesEvaluate) {
       for (float ear : dense ? kEAR : std::vector<float>{0.7f}) {
         for (float pd : dense ? kPD : std::vector<float>{1.0f, 0.5f}) {
           for (std::size_t i = 0; i < kJ.size(); ++i) {
-            single[i] = evaluate(param.series, {kJ[i], pd, ear, z}, full_scale);
+            single[i] = evaluate(param.series, {kJ[i], pd, ear, z}, kFullScale[fs]);
             const OpenWater ref = param.reference(kJ[i], pd, ear, z, full_scale);
             ++compared;
             if (!same_bits(single[i], ref)) fail("evaluate", kJ[i], pd, ear, z, fs, single[i], ref);
@@ -222,15 +223,15 @@ TEST_P(SeriesBitIdentity, EvaluateMatchesTermByTermSumAndGridMatchesEvaluate) {
   EXPECT_GT(compared, 200000);
 }
 
-// Counts around the block of the grid evaluation: nothing is written past `count`, and the
-// points written are those of the whole grid.
+// Counts around the block of the grid evaluation: nothing is written past the J given (the
+// output one point longer), and the points written are those of the whole grid.
 TEST_P(SeriesBitIdentity, GridWritesExactlyCountPoints) {
   const SeriesCase param = GetParam();
   const Ittc78Conditions full_scale{0.0f, 5.0f, 120.0f};
   std::vector<float> js;
   for (int k = 0; k < 1400; ++k) js.push_back(0.1f + 0.001f * static_cast<float>(k));
   std::vector<OpenWater> whole(js.size());
-  evaluate_grid(param.series, 0.9f, 0.55f, 4.0f, js.data(), js.size(), whole.data(), &full_scale);
+  evaluate_grid(param.series, 0.9f, 0.55f, 4.0f, js, whole, full_scale);
   for (InstructionSet set : supported_sets()) {
     for (std::size_t count : {0, 1, 2, 15, 63, 64, 65, 127, 128, 129, 255, 257, 1399}) {
       const OpenWater sentinel{-7.0f, -7.0f, -7.0f, -7.0f, -7.0f};
@@ -245,6 +246,18 @@ TEST_P(SeriesBitIdentity, GridWritesExactlyCountPoints) {
     }
     evaluate_grid_with(set, param.series, 0.9f, 0.55f, 4.0f, nullptr, 0, nullptr, nullptr);
   }
+  // The public spans: as many points as the shorter of J and the output.
+  for (std::size_t count : {0, 1, 2, 129}) {
+    const OpenWater sentinel{-7.0f, -7.0f, -7.0f, -7.0f, -7.0f};
+    std::vector<OpenWater> part(count + 1, sentinel);
+    evaluate_grid(param.series, 0.9f, 0.55f, 4.0f, std::span(js).first(count), part, full_scale);
+    for (std::size_t i = 0; i < count; ++i) ASSERT_TRUE(same_bits(part[i], whole[i])) << count;
+    EXPECT_TRUE(same_bits(part[count], sentinel)) << "count " << count;
+  }
+  std::vector<OpenWater> two(2);
+  evaluate_grid(param.series, 0.9f, 0.55f, 4.0f, js, two, full_scale);
+  EXPECT_TRUE(same_bits(two[0], whole[0]) && same_bits(two[1], whole[1]));
+  evaluate_grid(param.series, 0.9f, 0.55f, 4.0f, {}, {});
 }
 
 // The arithmetic flags end a run: the grid raises exactly those of the points it is given,
@@ -256,8 +269,8 @@ TEST_P(SeriesBitIdentity, GridRaisesTheFlagsOfItsPoints) {
   const std::vector<float> js = {0.5f, 0.7f, 1e15f, -3e14f};  // J^3 overflows at the last two
   for (float pd : {1.0f, 1e7f}) {                             // (P/D)^6 overflows at 1e7
     for (std::size_t count : {0, 1, 2, 3, 4}) {
-      for (const Ittc78Conditions* fs :
-           {static_cast<const Ittc78Conditions*>(nullptr), &full_scale}) {
+      for (const std::optional<Ittc78Conditions>& fs :
+           {std::optional<Ittc78Conditions>{}, std::optional(full_scale)}) {
         std::feclearexcept(FE_ALL_EXCEPT);
         for (std::size_t i = 0; i < count; ++i)
           (void)evaluate(param.series, {js[i], pd, 0.7f, 4.0f}, fs);
@@ -265,7 +278,8 @@ TEST_P(SeriesBitIdentity, GridRaisesTheFlagsOfItsPoints) {
         std::feclearexcept(FE_ALL_EXCEPT);
         for (InstructionSet set : supported_sets()) {
           std::vector<OpenWater> out(4);
-          evaluate_grid_with(set, param.series, pd, 0.7f, 4.0f, js.data(), count, out.data(), fs);
+          evaluate_grid_with(set, param.series, pd, 0.7f, 4.0f, js.data(), count, out.data(),
+                             fs ? &*fs : nullptr);
           const int grid_flags = std::fetestexcept(kFaults);
           std::feclearexcept(FE_ALL_EXCEPT);
           EXPECT_EQ(grid_flags, single)

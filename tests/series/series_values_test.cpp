@@ -81,7 +81,7 @@ TEST_P(SeriesBladeNumber, UsedForThePolynomialsAndReturned) {
   EXPECT_EQ(r.Kq, as_used.Kq);
   const float js[] = {0.2f, 0.5f};
   OpenWater grid[2];
-  evaluate_grid(rule.series, 1.0f, 0.7f, rule.z_in, js, 2, grid);
+  evaluate_grid(rule.series, 1.0f, 0.7f, rule.z_in, js, grid);
   EXPECT_EQ(grid[1].z, rule.z_out);
   EXPECT_EQ(grid[1].Kt, r.Kt);
 }

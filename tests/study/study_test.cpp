@@ -47,7 +47,7 @@ OpenWater library_at(const StudyInput& in, Series series, double J, double PD, d
   return evaluate(series,
                   {static_cast<float>(J), static_cast<float>(PD), static_cast<float>(EAR),
                    static_cast<float>(Z)},
-                  corrected ? &c : nullptr);
+                  corrected ? std::optional{c} : std::nullopt);
 }
 
 TEST(Study, EveryFeasibleCandidateMeetsItsThrustPowerAndLimits) {

@@ -15,10 +15,12 @@ int main() {
   const OperatingPoint point{0.5f, 1.0f, 0.7f, 4.0f};
   const Ittc78Conditions full_scale{4.0f, 5.0f, 150.0f};
   print("wageningen_b", evaluate(Series::WageningenB, point));
-  print("wageningen_b_ittc78", evaluate(Series::WageningenB, point, &full_scale));
+  print("wageningen_b_ittc78", evaluate(Series::WageningenB, point, full_scale));
   print("gawn", evaluate(Series::Gawn, point));
   print("kca", evaluate(Series::Kca, point));
-  OpenWater row{};
-  evaluate_grid(Series::WageningenB, point.pd, point.ear, point.z, &point.J, 1, &row);
-  print("wageningen_b_grid", row);
+  const float J[] = {point.J};
+  OpenWater row[1]{};
+  evaluate_grid(Series::WageningenB, point.pd, point.ear, point.z, J, row);
+  print("wageningen_b_grid", row[0]);
+  static_assert(TIDEWERK_VERSION_NUMBER >= 100, "the version of the installed headers");
 }
