@@ -1,6 +1,7 @@
 #include "driver/study_command.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -199,7 +200,27 @@ int run_study_command(const std::vector<std::string>& arguments, std::ostream& s
     }
   }
   if (options.html) files.emplace_back(dir / (stem + ".html"), record_html(record));
+  // What an earlier study of the same stem left of the requested kinds and this one does not
+  // write (the speed-power table and the diagrams of a study that had a result) goes first.
+  std::vector<fs::path> stale;
+  if (options.csv) {
+    for (std::string_view name : kStudyTables) {
+      stale.push_back(dir / (stem + "." + std::string(name) + ".csv"));
+    }
+  }
+  if (options.svg) {
+    for (std::string_view name : kStudyDiagrams) {
+      stale.push_back(dir / (stem + "." + std::string(name) + ".svg"));
+    }
+  }
   try {
+    for (const fs::path& old : stale) {
+      const bool written = std::any_of(files.begin(), files.end(),
+                                       [&old](const auto& file) { return file.first == old; });
+      if (!written && fs::exists(old, ec) && !fs::remove(old, ec)) {
+        throw std::runtime_error("cannot remove " + old.string() + ": " + ec.message());
+      }
+    }
     write_whole(files);
   } catch (const std::exception& e) {
     errors << "Tidewerk: " << e.what() << "\n";

@@ -40,7 +40,7 @@ std::string joined(const std::vector<std::string>& words) {
 }
 
 RecordTable resistance_table(const StudyResult& result) {
-  RecordTable t{"resistance",
+  RecordTable t{std::string(kStudyTables[0]),
                 "Resistance in the trial condition",
                 {{"V_kn", 2},
                  {"Fn", 4},
@@ -67,7 +67,7 @@ RecordTable resistance_table(const StudyResult& result) {
 }
 
 RecordTable candidates_table(const StudyResult& result) {
-  RecordTable t{"candidates",
+  RecordTable t{std::string(kStudyTables[1]),
                 "Candidates at the design speed, service condition",
                 {{"series", 0}, {"Z", 0},     {"EAR", 3},      {"EARmin", 3}, {"D_m", 3},
                  {"PD", 3},     {"N_rpm", 2}, {"J", 4},        {"Kt", 4},     {"10Kq", 4},
@@ -102,7 +102,7 @@ RecordTable candidates_table(const StudyResult& result) {
 }
 
 RecordTable speed_power_table(const StudyResult& result) {
-  RecordTable t{"speed-power",
+  RecordTable t{std::string(kStudyTables[2]),
                 "Speed-power table of the chosen propeller",
                 {{"V_kn", 2},
                  {"condition", 0},
@@ -361,8 +361,8 @@ Record study_record(const StudyInput& in, const StudyResult& result, const std::
   }
   r.tables.push_back(speed_power_table(result));
   r.results = results_of(result);
-  r.diagrams.emplace_back("speed-power", speed_power_diagram(in, result));
-  r.diagrams.emplace_back("open-water", open_water_diagram(in, result));
+  r.diagrams.emplace_back(kStudyDiagrams[0], speed_power_diagram(in, result));
+  r.diagrams.emplace_back(kStudyDiagrams[1], open_water_diagram(in, result));
   r.ending = ending_text(Ending::Result);
   r.exit_status = exit_status(Ending::Result);
   return r;

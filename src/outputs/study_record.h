@@ -1,7 +1,9 @@
 // The study's record (inputs, tables, results, diagrams, warnings, ending) and its text report.
 #pragma once
 
+#include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "outputs/general_record.h"
@@ -9,6 +11,12 @@
 #include "study/study_input.h"
 
 namespace tidewerk {
+
+// The names of the study's tables and diagrams (<stem>.<name>.csv, <stem>.<name>.svg): a study
+// without a result has only the first two tables and no diagram.
+inline constexpr std::array<std::string_view, 3> kStudyTables{"resistance", "candidates",
+                                                              "speed-power"};
+inline constexpr std::array<std::string_view, 2> kStudyDiagrams{"speed-power", "open-water"};
 
 // What the study file holds, in the file's units (kn, kW, m, rpm).
 std::vector<NamedValue> study_inputs(const StudyInput& input);

@@ -236,6 +236,24 @@ TEST(StudyOutputs, TheReportNeverReplacesTheStudyFile) {
   fs::remove_all(work);
 }
 
+// A study without a result, run after one with a result under the same name, leaves none of
+// the earlier study's speed-power table and diagrams behind to be taken for its own.
+TEST(StudyOutputs, AStudyWithoutAResultRemovesTheEarlierSpeedPowerFiles) {
+  const fs::path work = fresh_folder("stale");
+  fs::copy_file(kExamples / "study_twin_screw_ferry.toml", work / "ferry.toml");
+  ASSERT_EQ(run_in(work, "--csv --svg -q ferry.toml").status, 0);
+  ASSERT_TRUE(fs::exists(work / "ferry.speed-power.csv"));
+  fs::copy_file(kStudies / "no_feasible_propeller" / "study.toml", work / "ferry.toml",
+                fs::copy_options::overwrite_existing);
+  EXPECT_EQ(run_in(work, "--csv --svg -q ferry.toml").status, 5);
+  for (const char* gone :
+       {"ferry.speed-power.csv", "ferry.speed-power.svg", "ferry.open-water.svg"}) {
+    EXPECT_FALSE(fs::exists(work / gone)) << gone;
+  }
+  EXPECT_TRUE(fs::exists(work / "ferry.candidates.csv"));
+  fs::remove_all(work);
+}
+
 TEST(StudyOutputs, BadOptionsAreRefusedWithStatusTwo) {
   const fs::path work = fresh_folder("options");
   for (const char* arguments : {"--jobs 0 x.toml", "--template --csv", "--check --json x.toml",
