@@ -8,29 +8,6 @@
 namespace tidewerk {
 namespace {
 
-std::string escaped(const std::string& text) {
-  std::string out;
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
-
 // A real with the column's decimals; other cells as they are.
 std::string shown(const Cell& cell, int decimals) {
   if (const double* real = std::get_if<double>(&cell)) {
@@ -46,11 +23,12 @@ std::string shown(const Cell& cell, int decimals) {
 
 void named_table(std::ostringstream& o, const std::string& heading,
                  const std::vector<NamedValue>& values) {
-  o << "<h2>" << escaped(heading) << "</h2>\n<table class=\"named\">\n"
+  o << "<h2>" << xml_escaped(heading) << "</h2>\n<table class=\"named\">\n"
     << "<tr><th>name</th><th>value</th><th>unit</th><th>meaning</th></tr>\n";
   for (const NamedValue& v : values) {
-    o << "<tr><td>" << escaped(v.name) << "</td><td class=\"n\">" << escaped(shown(v.value, 4))
-      << "</td><td>" << escaped(v.unit) << "</td><td>" << escaped(v.meaning) << "</td></tr>\n";
+    o << "<tr><td>" << xml_escaped(v.name) << "</td><td class=\"n\">"
+      << xml_escaped(shown(v.value, 4)) << "</td><td>" << xml_escaped(v.unit) << "</td><td>"
+      << xml_escaped(v.meaning) << "</td></tr>\n";
   }
   o << "</table>\n";
 }
@@ -66,7 +44,7 @@ std::string inline_svg(const Diagram& diagram) {
 std::string record_html(const Record& record) {
   std::ostringstream o;
   o << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>"
-    << escaped(record.title) << "</title>\n<style>\n"
+    << xml_escaped(record.title) << "</title>\n<style>\n"
     << "body { font-family: sans-serif; margin: 1.5em; color: #222; }\n"
     << "table { border-collapse: collapse; margin: 0.5em 0 1.5em; font-size: 0.85em; }\n"
     << "th, td { border: 1px solid #bbb; padding: 0.2em 0.5em; }\n"
@@ -77,15 +55,15 @@ std::string record_html(const Record& record) {
     << ".diagram svg { width: 46vw; max-width: 800px; height: auto; }\n"
     << ".warning { color: #a40; }\n"
     << "</style>\n</head>\n<body>\n"
-    << "<h1>" << escaped(record.title) << "</h1>\n"
-    << "<p>Tidewerk " << escaped(record.version) << ", " << escaped(record.source_key) << " "
-    << escaped(record.source) << ": <strong>" << escaped(record.ending) << "</strong>"
-    << (record.reason.empty() ? "" : " (" + escaped(record.reason) + ")") << ", exit status "
-    << record.exit_status << "</p>\n";
+    << "<h1>" << xml_escaped(record.title) << "</h1>\n"
+    << "<p>Tidewerk " << xml_escaped(record.version) << ", " << xml_escaped(record.source_key)
+    << " " << xml_escaped(record.source) << ": <strong>" << xml_escaped(record.ending)
+    << "</strong>" << (record.reason.empty() ? "" : " (" + xml_escaped(record.reason) + ")")
+    << ", exit status " << record.exit_status << "</p>\n";
   if (!record.diagrams.empty()) {
     o << "<h2>Diagrams</h2>\n";
     for (const auto& [name, diagram] : record.diagrams) {
-      o << "<div class=\"diagram\" id=\"" << escaped(name) << "\">\n"
+      o << "<div class=\"diagram\" id=\"" << xml_escaped(name) << "\">\n"
         << inline_svg(diagram) << "</div>\n";
     }
   }
@@ -93,14 +71,16 @@ std::string record_html(const Record& record) {
   if (!record.warnings.empty()) {
     o << "<h2>Warnings</h2>\n<ul>\n";
     for (const std::string& w : record.warnings) {
-      o << "<li class=\"warning\">" << escaped(w) << "</li>\n";
+      o << "<li class=\"warning\">" << xml_escaped(w) << "</li>\n";
     }
     o << "</ul>\n";
   }
   named_table(o, "Inputs", record.inputs);
   for (const RecordTable& table : record.tables) {
-    o << "<h2>" << escaped(table.title) << " (" << escaped(table.name) << ")</h2>\n<table>\n<tr>";
-    for (const RecordColumn& column : table.columns) o << "<th>" << escaped(column.name) << "</th>";
+    o << "<h2>" << xml_escaped(table.title) << " (" << xml_escaped(table.name)
+      << ")</h2>\n<table>\n<tr>";
+    for (const RecordColumn& column : table.columns)
+      o << "<th>" << xml_escaped(column.name) << "</th>";
     o << "</tr>\n";
     for (const std::vector<Cell>& row : table.rows) {
       const bool chosen = !row.empty() && std::holds_alternative<std::string>(row.back()) &&
@@ -110,7 +90,7 @@ std::string record_html(const Record& record) {
         const bool number =
             std::holds_alternative<double>(row[c]) || std::holds_alternative<long>(row[c]);
         o << (number ? "<td class=\"n\">" : "<td>")
-          << escaped(shown(row[c], table.columns[c].decimals)) << "</td>";
+          << xml_escaped(shown(row[c], table.columns[c].decimals)) << "</td>";
       }
       o << "</tr>\n";
     }

@@ -17,29 +17,6 @@ std::string number(double v, const char* format = "%.9g") {
   return text;
 }
 
-std::string xml(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
-
 // A "nice" axis: ticks at 1, 2 or 5 times a power of ten covering [lo, hi].
 struct Axis {
   double lo, hi, step;
@@ -207,15 +184,15 @@ void write_heading(std::ostream& o, const Diagram& d) {
     << "\" font-family=\"Helvetica, Arial, sans-serif\">\n"
     << "<rect x=\"0\" y=\"0\" width=\"" << W << "\" height=\"" << H << "\" fill=\"#ffffff\"/>\n"
     << "<text x=\"" << W / 2
-    << "\" y=\"26\" text-anchor=\"middle\" font-size=\"18\" font-weight=\"bold\">" << xml(d.title)
-    << "</text>\n"
+    << "\" y=\"26\" text-anchor=\"middle\" font-size=\"18\" font-weight=\"bold\">"
+    << xml_escaped(d.title) << "</text>\n"
     << "<text x=\"" << W / 2
-    << "\" y=\"47\" text-anchor=\"middle\" font-size=\"14\" fill=\"#444444\">" << xml(d.subtitle)
-    << "</text>\n";
+    << "\" y=\"47\" text-anchor=\"middle\" font-size=\"14\" fill=\"#444444\">"
+    << xml_escaped(d.subtitle) << "</text>\n";
   if (!d.conditions.empty()) {
     o << "<text x=\"" << W / 2
       << "\" y=\"66\" text-anchor=\"middle\" font-size=\"13\" fill=\"#444444\">"
-      << xml(d.conditions) << "</text>\n";
+      << xml_escaped(d.conditions) << "</text>\n";
   }
 }
 
@@ -246,10 +223,10 @@ void write_axes(std::ostream& o, const Diagram& d, const Frame& f) {
     << "<rect x=\"" << left << "\" y=\"" << top << "\" width=\"" << pw << "\" height=\"" << ph
     << "\" fill=\"none\" stroke=\"#000000\"/>\n"
     << "<text x=\"" << left + pw / 2 << "\" y=\"" << kHeight - 20
-    << "\" text-anchor=\"middle\" font-size=\"14\">" << xml(d.x_label) << "</text>\n"
+    << "\" text-anchor=\"middle\" font-size=\"14\">" << xml_escaped(d.x_label) << "</text>\n"
     << "<text x=\"22\" y=\"" << top + ph / 2
     << "\" text-anchor=\"middle\" font-size=\"14\" transform=\"rotate(-90 22 " << top + ph / 2
-    << ")\">" << xml(d.y_label) << "</text>\n";
+    << ")\">" << xml_escaped(d.y_label) << "</text>\n";
 }
 
 // Curves and points, then the table's points with their values on hover.  Returns the curves
@@ -289,7 +266,7 @@ std::vector<Pixel> write_curves(std::ostream& o, const Diagram& d, const Frame& 
       if (!std::isfinite(m.x) || !std::isfinite(m.y)) continue;
       o << "<circle cx=\"" << at(f.px(m.x)) << "\" cy=\"" << at(f.py(m.y)) << "\" r=\"3\" fill=\""
         << s.colour << "\" stroke=\"#ffffff\" stroke-width=\"1\">";
-      if (!m.label.empty()) o << "<title>" << xml(m.label) << "</title>";
+      if (!m.label.empty()) o << "<title>" << xml_escaped(m.label) << "</title>";
       o << "</circle>\n";
     }
   }
@@ -336,7 +313,7 @@ bool write_marks(std::ostream& o, const Diagram& d, const Frame& f,
     for (std::size_t i = 0; i < labels[k].size(); ++i) {
       o << "<tspan x=\"" << at(b.x0 + kLabelPad) << "\" y=\""
         << at(b.y0 + kLabelPad + 11 + kLabelLine * static_cast<double>(i)) << "\">"
-        << xml(labels[k][i]) << "</tspan>";
+        << xml_escaped(labels[k][i]) << "</tspan>";
     }
     o << "</text>\n</g>\n";
   }
@@ -356,15 +333,15 @@ void write_legend(std::ostream& o, const Diagram& d, const Frame& f, bool rings)
       o << "<circle cx=\"" << lx + 14 << "\" cy=\"" << ly << "\" r=\"" << (s.line ? 3 : 5)
         << "\" fill=\"" << s.colour << "\" stroke=\"#ffffff\" stroke-width=\"1\"/>\n";
     }
-    o << "<text x=\"" << lx + 34 << "\" y=\"" << ly + 4 << "\" font-size=\"13\">" << xml(s.label)
-      << "</text>\n";
+    o << "<text x=\"" << lx + 34 << "\" y=\"" << ly + 4 << "\" font-size=\"13\">"
+      << xml_escaped(s.label) << "</text>\n";
     ly += 22;
   }
   if (rings) {
     o << "<circle cx=\"" << lx + 14 << "\" cy=\"" << ly
       << "\" r=\"6\" fill=\"none\" stroke=\"#000000\" stroke-width=\"2\"/>\n"
       << "<text x=\"" << lx + 34 << "\" y=\"" << ly + 4 << "\" font-size=\"13\">"
-      << xml(d.mark_legend) << "</text>\n";
+      << xml_escaped(d.mark_legend) << "</text>\n";
   }
 }
 
@@ -380,6 +357,29 @@ std::string diagram_to_svg(const Diagram& d) {
   write_legend(o, d, f, rings);
   o << "</svg>\n";
   return o.str();
+}
+
+std::string xml_escaped(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
 }
 
 }  // namespace tidewerk

@@ -12,4 +12,7 @@ namespace tidewerk {
 // drawing, and the legend.
 std::string diagram_to_svg(const Diagram& diagram);
 
+// `text` with the characters XML and HTML give a meaning (& < > ") written as entities.
+std::string xml_escaped(const std::string& text);
+
 }  // namespace tidewerk
