@@ -604,69 +604,140 @@ std::string nearest_key(std::string_view key, const std::vector<std::string_view
 
 namespace {
 
-// TOML allows characters beyond ASCII only in strings and comments.  They are refused here,
-// where they stand, before the parser sees them: toml++ 3.3 reaches an unreachable point when it
-// asks whether some of them (U+00A1 to U+0499) are blanks between tokens.
+// TOML allows characters beyond ASCII only in strings and comments.  toml++ 3.3 reaches an
+// unreachable point when it asks whether one of them is a blank, which it does between tokens,
+// inside a bare value, all through a quoted key and after a backslash in a multi-line string.  So
+// they are refused where they stand, before the parser sees them, everywhere except in comments
+// and in the strings that are values; a study file's keys are all ASCII anyway.  The scan follows
+// TOML's contexts: a quote opens a string only where a string may start (after '=', '[', ',', '{',
+// at the start of a line, or after '.' in a dotted key); a quote inside a bare word is part of the
+// word, as the parser sees it.
 void check_characters_outside_strings(std::string_view text, const std::string& file) {
-  enum class State { Code, Comment, Basic, Literal, MultiBasic, MultiLiteral } state = State::Code;
-  std::size_t line = 1, column = 1;
-  for (std::size_t k = 0; k < text.size(); ++k, ++column) {
+  enum class State { Code, Comment, Basic, Literal, MultiBasic, MultiBasicBlanks, MultiLiteral };
+  State state = State::Code;
+  bool in_key = true;       // a key is expected: at the start of a line, in a header, in `{ }`
+  bool string_key = false;  // the open string is a key
+  std::string nesting;      // '[' for an array, '{' for an inline table
+  char last = '\n';         // the last character of code that is not a blank
+  std::size_t line = 1, column = 0;
+  const auto refuse = [&](const char* where) {
+    throw InputError(file + ":" + std::to_string(line) + ":" + std::to_string(column) +
+                     ": a character beyond ASCII " + where);
+  };
+  const std::size_t start = text.starts_with("\xEF\xBB\xBF") ? 3 : 0;  // a byte-order mark
+  for (std::size_t k = start; k < text.size(); ++k) {
     const char c = text[k];
+    ++column;
+    const bool wide = static_cast<unsigned char>(c) >= 0x80;
+    const bool blank = c == ' ' || c == '\t' || c == '\r' || c == '\n';
     const auto starts = [&](std::string_view what) { return text.substr(k, what.size()) == what; };
+    const auto skip = [&](std::size_t n) {
+      k += n;
+      column += n;
+    };
+    if (state == State::MultiBasicBlanks) {  // after a line-ending backslash, blanks are skipped
+      if (blank) {
+        if (c == '\n') ++line, column = 0;
+        continue;
+      }
+      if (wide) refuse("after a line-ending backslash");
+      state = State::MultiBasic;
+    }
     if (c == '\n') {
+      ++line;
+      column = 0;
       if (state == State::Comment || state == State::Basic || state == State::Literal) {
         state = State::Code;  // a single-line string left open is the parser's error
       }
-      ++line;
-      column = 0;
+      if (state == State::Code) {
+        last = '\n';
+        if (nesting.empty()) in_key = true;
+      }
       continue;
     }
     switch (state) {
-      case State::Code:
-        if (static_cast<unsigned char>(c) >= 0x80) {
-          throw InputError(file + ":" + std::to_string(line) + ":" + std::to_string(column) +
-                           ": a character beyond ASCII outside a string or comment");
+      case State::Code: {
+        if (wide) refuse("outside a string or comment");
+        if (c == ' ' || c == '\t' || c == '\r') break;
+        const bool opens = last == '\n' || last == '=' || last == '[' || last == ',' ||
+                           last == '{' || (last == '.' && in_key);
+        if ((c == '"' || c == '\'') && opens) {
+          string_key = in_key;
+          if (starts("\"\"\"")) {
+            state = State::MultiBasic;
+            skip(2);
+          } else if (starts("\'\'\'")) {
+            state = State::MultiLiteral;
+            skip(2);
+          } else {
+            state = c == '"' ? State::Basic : State::Literal;
+          }
+          last = '"';
+          break;
         }
-        if (c == '#') state = State::Comment;
-        if (starts("\"\"\"")) {
-          state = State::MultiBasic;
-          k += 2;
-          column += 2;
-        } else if (starts("'''")) {
-          state = State::MultiLiteral;
-          k += 2;
-          column += 2;
-        } else if (c == '"') {
-          state = State::Basic;
-        } else if (c == '\'') {
-          state = State::Literal;
+        switch (c) {
+          case '#':
+            state = State::Comment;
+            break;
+          case '=':
+            in_key = false;
+            break;
+          case '[':
+            if (!in_key) nesting += '[';  // else a table header, whose name is a key
+            break;
+          case '{':
+            nesting += '{';
+            in_key = true;
+            break;
+          case ',':
+            if (!nesting.empty() && nesting.back() == '{') in_key = true;
+            break;
+          case ']':
+          case '}':
+            if (!nesting.empty() && nesting.back() == (c == ']' ? '[' : '{')) nesting.pop_back();
+            break;
+          default:
+            break;
         }
+        last = c;
         break;
+      }
       case State::Comment:
         break;
       case State::Basic:
       case State::MultiBasic:
-        if (c == '\\' && k + 1 < text.size() && text[k + 1] != '\n') {
-          ++k;
-          ++column;
+        if (wide && string_key) refuse("in a key");
+        if (c == '\\' && state == State::MultiBasic) {
+          const char next = k + 1 < text.size() ? text[k + 1] : '\0';
+          if (next == ' ' || next == '\t' || next == '\r' || next == '\n') {
+            state = State::MultiBasicBlanks;
+          } else if (static_cast<unsigned char>(next) >= 0x80) {
+            ++column;
+            refuse("after a backslash");
+          } else {
+            skip(1);
+          }
+        } else if (c == '\\') {
+          if (k + 1 < text.size() && text[k + 1] != '\n') skip(1);
         } else if (state == State::Basic && c == '"') {
           state = State::Code;
         } else if (state == State::MultiBasic && starts("\"\"\"")) {
           state = State::Code;
-          k += 2;
-          column += 2;
+          skip(2);
         }
         break;
       case State::Literal:
-        if (c == '\'') state = State::Code;
-        break;
       case State::MultiLiteral:
-        if (starts("'''")) {
+        if (wide && string_key) refuse("in a key");
+        if (state == State::Literal && c == '\'') {
           state = State::Code;
-          k += 2;
-          column += 2;
+        } else if (state == State::MultiLiteral && starts("\'\'\'")) {
+          state = State::Code;
+          skip(2);
         }
         break;
+      case State::MultiBasicBlanks:
+        break;  // handled above
     }
   }
 }

@@ -111,6 +111,18 @@ const Slip kSlips[] = {
     // Found by fuzzing: toml++ 3.3 has undefined behaviour for some such characters.
     {"character beyond ASCII in a key", "SAPP =", "S\xc7\xafP = 50.0",
      "ship.toml:15:2: a character beyond ASCII outside a string or comment"},
+    // A quote inside a bare word opens no string: the parser scans the word to its end.
+    {"quote inside a bare value", "series =", "series = [\"w\", +5\"\xca\x98 ca]",
+     "ship.toml:39:19: a character beyond ASCII outside a string or comment"},
+    {"character beyond ASCII in a quoted key", "SAPP =", "\"S\xc7\xafP\" = 50.0",
+     "ship.toml:15:3: a character beyond ASCII in a key"},
+    {"character beyond ASCII in an inline table's key", "name =",
+     "name = { a = 1, 'b\xc3\xa4' = 2 }", "ship.toml:3:19: a character beyond ASCII in a key"},
+    {"character beyond ASCII after a backslash", "name =", "name = \"\"\"F\\\xc3\xa4hre\"\"\"",
+     "ship.toml:3:13: a character beyond ASCII after a backslash"},
+    {"character beyond ASCII after a line-ending backslash",
+     "name =", "name = \"\"\"F\\  \n  \xc3\xa4hre\"\"\"",
+     "ship.toml:4:3: a character beyond ASCII after a line-ending backslash"},
     {"block coefficient of 1 or more", "volume =", "volume = 66000.0",
      "ship.toml:8:10: [ship] volume: 66000 is out of its domain: it must be below L B T (block "
      "coefficient below 1)"},
@@ -153,6 +165,8 @@ TEST(StudyFile, CharactersBeyondAsciiAreReadInStringsAndComments) {
   EXPECT_EQ(read_study(text, "ship.toml").name, "F\xc3\xa4hre \" \xc2\xb0");
   text = edited("name =", "name = '''F\xc3\xa4hre'''");
   EXPECT_EQ(read_study(text, "ship.toml").name, "F\xc3\xa4hre");
+  text = "\xEF\xBB\xBF" + edited("name =", "name = \"\"\"F\xc3\xa4\\\n  hre \\u00e9\"\"\"");
+  EXPECT_EQ(read_study(text, "ship.toml").name, "F\xc3\xa4hre \xc3\xa9");
 }
 
 TEST(StudyFile, AMissingTableIsNamed) {
