@@ -60,9 +60,11 @@ class Run {
       const std::string& task_name)
       : io_(io), warnings_(warnings), open_task_file_(open_task_file), task_name_(task_name) {}
 
-  // The banner, the task file, the case and the closing.  Ends by throwing RunStopped (with
-  // the reason when the case produced no result), InputError, ArithmeticError or LayoutError.
-  [[noreturn]] void main_program();
+  // The banner, the task file, the case and the closing.  Returns at the program's own stop,
+  // with the reason when the case produced no result (empty when it did); a stop inside a case
+  // throws RunStopped, and the faults InputError, ArithmeticError or LayoutError.  The usual
+  // end is a return: the first exception of a run costs the unwinder its set-up.
+  std::string main_program();
 
   // The record of the run ended so, with the keyboard lines and warnings so far.
   RunRecord record(Ending ending, std::string reason) const;
@@ -84,7 +86,7 @@ class Run {
   Outcome outcome_;      // the case's tables, result values and diagram
 };
 
-void Run::main_program() {
+std::string Run::main_program() {
   // The report is open; the banner is written before the task file is opened.
   write_banner(io_);
 
@@ -114,7 +116,10 @@ void Run::main_program() {
     const bool closed = outcome.closed;
     outcome_ = std::move(outcome);
     check_arithmetic();
-    if (closed) io_.stop(no_result);
+    if (closed) {
+      io_.announce_stop();
+      return no_result;
+    }
   } else {
     // Any other case number reads nothing more and runs no case.
     no_result = case_outside_reason(read_.case_line.values.front().line, read_.problem.case_number);
@@ -124,7 +129,8 @@ void Run::main_program() {
   io_.console.blank();
   io_.console.blank();
   io_.pause("BITIRMEK ICIN ENTER TUSUNA BASINIZ");
-  io_.stop(no_result);
+  io_.announce_stop();
+  return no_result;
 }
 
 RunRecord Run::record(Ending ending, std::string reason) const {
@@ -184,14 +190,11 @@ RunRecord run_tidewerk(const RunStreams& streams, const TaskFileOpener& open_tas
   Run run(io, warnings, open_task_file, setup.task_name);
   Ending ending = Ending::Result;
   std::string reason, message;
+  std::string no_result;
   try {
-    run.main_program();
+    no_result = run.main_program();
   } catch (const RunStopped& stop) {
-    if (!stop.no_result.empty()) {
-      ending = Ending::NoResult;
-      reason = stop.no_result;
-      message = "Tidewerk: no result: " + stop.no_result;
-    }
+    no_result = stop.no_result;
   } catch (const InputError& e) {
     ending = Ending::InputError;
     reason = e.what();
@@ -206,6 +209,11 @@ RunRecord run_tidewerk(const RunStreams& streams, const TaskFileOpener& open_tas
     ending = Ending::InternalError;
     reason = e.what();
     message = std::string("Tidewerk: internal error: ") + e.what();
+  }
+  if (!no_result.empty()) {
+    ending = Ending::NoResult;
+    reason = no_result;
+    message = "Tidewerk: no result: " + no_result;
   }
   streams.screen.flush();
   if (!message.empty()) streams.errors << message << '\n';

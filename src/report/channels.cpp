@@ -196,9 +196,13 @@ void Console::pause(std::string_view text) {
   if (keyboard_.next_line(line)) keyboard_lines_.add(line);
 }
 
-void Console::stop(std::string no_result) {
+void Console::announce_stop() {
   screen_stream_ << "Stop - Program terminated.\n";
   screen_stream_.flush();
+}
+
+void Console::stop(std::string no_result) {
+  announce_stop();
   throw RunStopped{std::move(no_result)};
 }
 

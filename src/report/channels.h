@@ -115,6 +115,8 @@ class Console {
   // Stop: shows "Stop - Program terminated." and ends the run (throws RunStopped); a
   // non-empty `no_result` says why the case has no result.
   [[noreturn]] void stop(std::string no_result = {});
+  // The same stop message where the run ends normally, by returning.
+  void announce_stop();
 
   std::ostream& screen_stream() { return screen_stream_; }
   // The keyboard lines the dialogue has taken (answers, numbers, pauses), in order.
