@@ -85,8 +85,8 @@ int sweep_advance_grid(const Propeller& propeller, float pd, const Ratio& ratio,
                        const double* powers, int count, OpenWater* work, float* ratio_values,
                        float* grid_j) {
   // The curve ends where the thrust turns negative.
-  const auto stored = static_cast<int>(
-      propeller.over_until_negative_thrust(pd, grid, static_cast<std::size_t>(count), work));
+  const auto stored = static_cast<int>(propeller.over_until_negative_thrust(
+      pd, grid, static_cast<std::size_t>(count), work, grid::GridValues::WithoutEfficiency));
   bool raised = false;
   for (int k = 0; k < stored; ++k) {
     ratio_values[k] = work[k].*ratio.coefficient;

@@ -3,6 +3,10 @@
 // cases/cases.h; this header exposes the building blocks of their common algorithm.
 #pragma once
 
+#include <immintrin.h>
+
+#include <bit>
+#include <cmath>
 #include <vector>
 
 #include "cases/problem.h"
@@ -58,18 +62,41 @@ int sweep_advance_grid(const Propeller& propeller, float pd, const Ratio& ratio,
 // Calls on_crossing(J) for every stored pair (i, i+1) with R(i) >= K >= R(i+1), in ascending
 // order, with J interpolated linearly against R between the two points.  A point whose ratio
 // equals K exactly takes part in two crossings.
+//
+// Four pairs are compared at a time: with none of their five ratios NaN the comparisons raise
+// no flag, one at a time or four.  Four pairs with a NaN (and a NaN K) are compared one by one,
+// as ever, so that an invalid operation is raised where it was, between the rows written
+// before and after it.
 template <class OnCrossing>
 void for_each_crossing(int count, const float* ratio_values, const float* grid_j, float K,
                        OnCrossing&& on_crossing) {
-  for (int i = 0; i + 1 < count; ++i) {
-    if (ratio_values[i] >= K && ratio_values[i + 1] <= K) {
-      const float slope = single((double{grid_j[i + 1]} - double{grid_j[i]}) /
-                                 (double{ratio_values[i + 1]} - double{ratio_values[i]}));
-      const float j =
-          single((double{K} - double{ratio_values[i]}) * double{slope} + double{grid_j[i]});
-      on_crossing(j);
+  const auto crossing = [&](int i) {
+    const float slope = single((double{grid_j[i + 1]} - double{grid_j[i]}) /
+                               (double{ratio_values[i + 1]} - double{ratio_values[i]}));
+    on_crossing(single((double{K} - double{ratio_values[i]}) * double{slope} + double{grid_j[i]}));
+  };
+  const auto one_pair = [&](int i) {
+    if (ratio_values[i] >= K && ratio_values[i + 1] <= K) crossing(i);
+  };
+  int i = 0;
+  if (!std::isnan(K)) {
+    const __m128 k = _mm_set1_ps(K);
+    for (; i + 4 < count; i += 4) {
+      const __m128 first = _mm_loadu_ps(ratio_values + i);
+      const __m128 second = _mm_loadu_ps(ratio_values + i + 1);
+      if (_mm_movemask_ps(
+              _mm_or_ps(_mm_cmpunord_ps(first, first), _mm_cmpunord_ps(second, second))) != 0) {
+        for (int pair = i; pair < i + 4; ++pair) one_pair(pair);
+        continue;
+      }
+      for (int pairs =
+               _mm_movemask_ps(_mm_cmpge_ps(first, k)) & _mm_movemask_ps(_mm_cmple_ps(second, k));
+           pairs != 0; pairs &= pairs - 1) {
+        crossing(i + std::countr_zero(static_cast<unsigned>(pairs)));
+      }
     }
   }
+  for (; i + 1 < count; ++i) one_pair(i);
 }
 
 // The selected row (numbered from 1) of a candidate table of `rows` >= 1 efficiencies: the

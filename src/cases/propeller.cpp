@@ -7,7 +7,7 @@
 namespace tidewerk {
 
 std::size_t Propeller::over_until_negative_thrust(float pd, const float* J, std::size_t count,
-                                                  OpenWater* out) const {
+                                                  OpenWater* out, grid::GridValues values) const {
   // Blocks of the grid, so that a curve that ends early is not evaluated to the end of its grid;
   // long enough for every kernel's vectors.
   constexpr std::size_t kBlock = 128;
@@ -20,7 +20,7 @@ std::size_t Propeller::over_until_negative_thrust(float pd, const float* J, std:
   const GridEvaluator curve(series, pd, ear, z, full_scale ? &*full_scale : nullptr);
   for (std::size_t start = 0; start < count; start += kBlock) {
     const std::size_t end = start + kBlock < count ? start + kBlock : count;
-    curve.evaluate(J + start, end - start, out + start);
+    curve.evaluate(J + start, end - start, out + start, values);
     std::size_t kept = start;
     while (kept < end && !(out[kept].Kt < 0.0f)) ++kept;
     if (kept == end) continue;

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "cases/problem.h"
+#include "series/grid_kernel.h"
 #include "tidewerk/series.h"
 
 namespace tidewerk {
@@ -34,9 +35,11 @@ struct Propeller {
 
   // The points of a sweep that ends at the first negative thrust coefficient: evaluates the
   // grid and returns how many points come before that one (all of them when none is negative).
-  // The arithmetic flags are left as a point-by-point sweep that stops there leaves them.
+  // The arithmetic flags are left as a point-by-point sweep that stops there leaves them.  A
+  // sweep that reads only Kt or Kq leaves out the efficiency (eta0 then not to be read).
   std::size_t over_until_negative_thrust(float pd, const float* J, std::size_t count,
-                                         OpenWater* out) const;
+                                         OpenWater* out,
+                                         grid::GridValues values = grid::GridValues::All) const;
 };
 
 }  // namespace tidewerk

@@ -73,7 +73,8 @@ void hoist_wageningen_b_correction(PreparedPropeller& propeller, float pd, float
   propeller.dKq = r.dKq;
 }
 
-using Kernel = void (*)(Series, const PreparedPropeller&, const float*, std::size_t, OpenWater*);
+using Kernel = void (*)(Series, const PreparedPropeller&, const float*, std::size_t, OpenWater*,
+                        grid::GridValues);
 
 Kernel kernel_for(InstructionSet set) {
   switch (set) {
@@ -126,7 +127,8 @@ GridEvaluator::GridEvaluator(InstructionSet set, Series series, float pd, float 
   }
 }
 
-void GridEvaluator::evaluate(const float* J, std::size_t count, OpenWater* out) const {
+void GridEvaluator::evaluate(const float* J, std::size_t count, OpenWater* out,
+                             grid::GridValues values) const {
   if (count == 0) return;
   switch (series_) {
     case Series::WageningenB:
@@ -138,7 +140,7 @@ void GridEvaluator::evaluate(const float* J, std::size_t count, OpenWater* out) 
         out[i] = tidewerk::evaluate(series_, {J[i], pd_, ear_, z_}, full_scale_);
       return;
   }
-  kernel_for(set_)(series_, propeller_, J, count, out);
+  kernel_for(set_)(series_, propeller_, J, count, out, values);
   if (per_point_correction_) {
     for (std::size_t i = 0; i < count; ++i) out[i] = apply_ittc78(out[i], pd_, ear_, *full_scale_);
   }
@@ -146,10 +148,10 @@ void GridEvaluator::evaluate(const float* J, std::size_t count, OpenWater* out) 
 
 void evaluate_grid_with(InstructionSet set, Series series, float pd, float ear, float z,
                         const float* J, std::size_t count, OpenWater* out,
-                        const Ittc78Conditions* full_scale) {
+                        const Ittc78Conditions* full_scale, grid::GridValues values) {
   // Nothing is formed for no point: not even the flags of the preparation are raised.
   if (count == 0) return;
-  GridEvaluator(set, series, pd, ear, z, full_scale).evaluate(J, count, out);
+  GridEvaluator(set, series, pd, ear, z, full_scale).evaluate(J, count, out, values);
 }
 
 }  // namespace tidewerk

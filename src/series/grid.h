@@ -22,8 +22,9 @@ class GridEvaluator {
   GridEvaluator(Series series, float pd, float ear, float z, const Ittc78Conditions* full_scale)
       : GridEvaluator(instruction_set_in_use().set, series, pd, ear, z, full_scale) {}
 
-  // Points 0 .. count - 1, as evaluate_grid writes them.
-  void evaluate(const float* J, std::size_t count, OpenWater* out) const;
+  // Points 0 .. count - 1, as evaluate_grid writes them (eta0 not to be read without it).
+  void evaluate(const float* J, std::size_t count, OpenWater* out,
+                grid::GridValues values = grid::GridValues::All) const;
 
  private:
   InstructionSet set_;
@@ -37,6 +38,7 @@ class GridEvaluator {
 // evaluate_grid with the kernel compiled for `set`, which the processor must support.
 void evaluate_grid_with(InstructionSet set, Series series, float pd, float ear, float z,
                         const float* J, std::size_t count, OpenWater* out,
-                        const Ittc78Conditions* full_scale);
+                        const Ittc78Conditions* full_scale,
+                        grid::GridValues values = grid::GridValues::All);
 
 }  // namespace tidewerk

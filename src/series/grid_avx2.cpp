@@ -17,8 +17,8 @@ namespace tidewerk::grid {
 static_assert(kAvx2Block == 8 * 8);
 
 void evaluate_avx2(Series series, const PreparedPropeller& propeller, const float* J,
-                   std::size_t count, OpenWater* out) {
-  evaluate_lanes<8, 8>(series, propeller, J, count, out);
+                   std::size_t count, OpenWater* out, GridValues values) {
+  evaluate_lanes<8, 8>(series, propeller, J, count, out, values);
 }
 
 }  // namespace tidewerk::grid

@@ -18,8 +18,8 @@ namespace tidewerk::grid {
 static_assert(kAvx512Block == 16 * 8);
 
 void evaluate_avx512(Series series, const PreparedPropeller& propeller, const float* J,
-                     std::size_t count, OpenWater* out) {
-  evaluate_lanes<16, 8>(series, propeller, J, count, out);
+                     std::size_t count, OpenWater* out, GridValues values) {
+  evaluate_lanes<16, 8>(series, propeller, J, count, out, values);
 }
 
 }  // namespace tidewerk::grid

@@ -7,8 +7,8 @@ namespace tidewerk::grid {
 static_assert(kBaselineBlock == 4 * 16);
 
 void evaluate_baseline(Series series, const PreparedPropeller& propeller, const float* J,
-                       std::size_t count, OpenWater* out) {
-  evaluate_lanes<4, 16>(series, propeller, J, count, out);
+                       std::size_t count, OpenWater* out, GridValues values) {
+  evaluate_lanes<4, 16>(series, propeller, J, count, out, values);
 }
 
 }  // namespace tidewerk::grid

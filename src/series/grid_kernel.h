@@ -47,14 +47,19 @@ inline constexpr std::size_t kBaselineBlock = 64;
 inline constexpr std::size_t kAvx2Block = 64;
 inline constexpr std::size_t kAvx512Block = 128;
 
+// What a grid evaluation forms: every value, or every value but eta0, for a sweep that reads only
+// Kt or Kq (its two double divisions a point are a quarter of the kernel's time).  Without the
+// efficiency, eta0 is not to be read; the floating-point flags raised are the same either way.
+enum class GridValues { All, WithoutEfficiency };
+
 // J (guarded), the blade number, Kt, Kq and eta0 of points 0 .. count - 1, with the hoisted
 // correction when `corrected`: each the same bits as evaluate() without a per-point diameter.
 // The floating-point flags raised are those of the points.
 void evaluate_baseline(Series series, const PreparedPropeller& propeller, const float* J,
-                       std::size_t count, OpenWater* out);
+                       std::size_t count, OpenWater* out, GridValues values);
 void evaluate_avx2(Series series, const PreparedPropeller& propeller, const float* J,
-                   std::size_t count, OpenWater* out);
+                   std::size_t count, OpenWater* out, GridValues values);
 void evaluate_avx512(Series series, const PreparedPropeller& propeller, const float* J,
-                     std::size_t count, OpenWater* out);
+                     std::size_t count, OpenWater* out, GridValues values);
 
 }  // namespace tidewerk::grid

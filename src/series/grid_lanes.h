@@ -63,7 +63,7 @@ template <const auto& Table, std::size_t W, std::size_t V, std::size_t... K>
 }
 
 template <const auto& Thrust, const auto& Torque, std::size_t W, std::size_t V>
-void b_form_block(Block<W, V>& block, const PreparedPropeller& p) {
+[[gnu::always_inline]] inline void b_form_block(Block<W, V>& block, const PreparedPropeller& p) {
   b_form_sum<Thrust, W, V>(block.kt, p.thrust_head, block.j,
                            std::make_index_sequence<terms_of(Thrust)>{});
   b_form_sum<Torque, W, V>(block.kq, p.torque_head, block.j,
@@ -127,7 +127,7 @@ template <std::size_t W, std::size_t V, std::size_t... K>
 }
 
 template <std::size_t W, std::size_t V>
-void kca_block(Block<W, V>& block, const PreparedPropeller& p) {
+[[gnu::always_inline]] inline void kca_block(Block<W, V>& block, const PreparedPropeller& p) {
   kca_thrust_sum<W, V>(block, p, std::make_index_sequence<terms_of(kKcaThrustScaled.terms)>{});
   kca_torque_sum<W, V>(block, p, std::make_index_sequence<terms_of(kKcaTorqueScaled.terms)>{});
 }
@@ -143,6 +143,40 @@ template <std::size_t W>
   const Doubles ratio = __builtin_convertvector(kt, Doubles) / __builtin_convertvector(kq, Doubles);
   return __builtin_convertvector(ratio * __builtin_convertvector(j, Doubles) / double{kTwoPi},
                                  typename Lanes<W>::Floats);
+}
+
+// Marks the lanes where efficiency() could raise a flag that ends a run (division by zero,
+// invalid operation, overflow), compared as bit patterns, which raises nothing.  With |Kq| at
+// least 1e-30, |Kt| at most 1e5 and |J| at most 1e3 the quotient, the product and the rounding
+// to float stay finite and inside float's range, so such a lane raises none of them; the
+// others (zero or tiny Kq, huge, infinite or NaN values: none in a sweep of a real propeller)
+// are formed one by one by efficiency_flags_of().
+template <std::size_t W>
+[[gnu::always_inline]] inline typename Lanes<W>::Bits efficiency_may_fault(
+    const typename Lanes<W>::Floats& kt, const typename Lanes<W>::Floats& kq,
+    const typename Lanes<W>::Floats& j) {
+  using Bits = typename Lanes<W>::Bits;
+  constexpr std::uint32_t kMagnitude = 0x7fffffff;
+  const Bits kt_magnitude = __builtin_bit_cast(Bits, kt) & kMagnitude;
+  const Bits kq_magnitude = __builtin_bit_cast(Bits, kq) & kMagnitude;
+  const Bits j_magnitude = __builtin_bit_cast(Bits, j) & kMagnitude;
+  return __builtin_bit_cast(Bits, (kq_magnitude < __builtin_bit_cast(std::uint32_t, 1e-30f)) |
+                                      (kt_magnitude > __builtin_bit_cast(std::uint32_t, 1e5f)) |
+                                      (j_magnitude > __builtin_bit_cast(std::uint32_t, 1e3f)));
+}
+
+// The efficiency of the marked lanes, formed as efficiency() forms each lane, for its flags only.
+template <std::size_t W>
+[[gnu::noinline]] void efficiency_flags_of(const typename Lanes<W>::Bits& marked,
+                                           const typename Lanes<W>::Floats& kt,
+                                           const typename Lanes<W>::Floats& kq,
+                                           const typename Lanes<W>::Floats& j) {
+  for (std::size_t lane = 0; lane < W; ++lane) {
+    if (marked[lane] == 0) continue;
+    volatile float formed =
+        static_cast<float>(double{kt[lane]} / double{kq[lane]} * double{j[lane]} / double{kTwoPi});
+    (void)formed;
+  }
 }
 
 // Kt - dKt and Kq - dKq in double, rounded to float, as apply_ittc78 forms them.
@@ -210,7 +244,42 @@ template <std::size_t W, std::size_t V>
   }
 }
 
-template <std::size_t W, std::size_t V, void (*Sums)(Block<W, V>&, const PreparedPropeller&)>
+// The flags that efficiency() would raise over the block's values, without its divisions
+// where they can raise none.
+template <std::size_t W, std::size_t V>
+[[gnu::always_inline]] inline void raise_efficiency_flags(const Block<W, V>& block) {
+  using Bits = typename Lanes<W>::Bits;
+  Bits marked[V];
+  Bits any{};
+  for (std::size_t v = 0; v < V; ++v) {
+    marked[v] = efficiency_may_fault<W>(block.kt[v], block.kq[v], block.j[0][v]);
+    any |= marked[v];
+  }
+  std::uint32_t some = 0;
+  for (std::size_t lane = 0; lane < W; ++lane) some |= any[lane];
+  if (some == 0) return;
+  for (std::size_t v = 0; v < V; ++v)
+    efficiency_flags_of<W>(marked[v], block.kt[v], block.kq[v], block.j[0][v]);
+}
+
+// Without the efficiency: its flags for the uncorrected and the corrected values, NaN for eta0.
+template <std::size_t W, std::size_t V>
+[[gnu::always_inline]] inline void without_efficiency(Block<W, V>& block,
+                                                      const PreparedPropeller& p) {
+  raise_efficiency_flags(block);
+  if (p.corrected) {
+    for (std::size_t v = 0; v < V; ++v) {
+      block.kt[v] = less<W>(block.kt[v], p.dKt);
+      block.kq[v] = less<W>(block.kq[v], p.dKq);
+    }
+    raise_efficiency_flags(block);
+  }
+  for (std::size_t v = 0; v < V; ++v)
+    block.eta0[v] = typename Lanes<W>::Floats{} + __builtin_nanf("");
+}
+
+template <std::size_t W, std::size_t V, void (*Sums)(Block<W, V>&, const PreparedPropeller&),
+          GridValues Values>
 void evaluate_blocks(const PreparedPropeller& p, const float* J, std::size_t count,
                      OpenWater* out) {
   using Floats = typename Lanes<W>::Floats;
@@ -246,15 +315,19 @@ void evaluate_blocks(const PreparedPropeller& p, const float* J, std::size_t cou
       block.j[2][v] = block.j[0][v] * block.j[1][v];
     }
     Sums(block, p);
-    for (std::size_t v = 0; v < V; ++v)
-      block.eta0[v] = efficiency<W>(block.kt[v], block.kq[v], block.j[0][v]);
-    if (p.corrected) {
-      for (std::size_t v = 0; v < V; ++v) {
-        seen |= __builtin_bit_cast(Bits, block.eta0[v]);
-        block.kt[v] = less<W>(block.kt[v], p.dKt);
-        block.kq[v] = less<W>(block.kq[v], p.dKq);
+    if constexpr (Values == GridValues::All) {
+      for (std::size_t v = 0; v < V; ++v)
         block.eta0[v] = efficiency<W>(block.kt[v], block.kq[v], block.j[0][v]);
+      if (p.corrected) {
+        for (std::size_t v = 0; v < V; ++v) {
+          seen |= __builtin_bit_cast(Bits, block.eta0[v]);
+          block.kt[v] = less<W>(block.kt[v], p.dKt);
+          block.kq[v] = less<W>(block.kq[v], p.dKq);
+          block.eta0[v] = efficiency<W>(block.kt[v], block.kq[v], block.j[0][v]);
+        }
       }
+    } else {
+      without_efficiency<W, V>(block, p);
     }
     write_points(block, p.z, n, out + first);
   }
@@ -265,20 +338,30 @@ void evaluate_blocks(const PreparedPropeller& p, const float* J, std::size_t cou
   static_assert(sizeof(Floats) == W * sizeof(float));
 }
 
-template <std::size_t W, std::size_t V>
-void evaluate_lanes(Series series, const PreparedPropeller& p, const float* J, std::size_t count,
-                    OpenWater* out) {
+template <std::size_t W, std::size_t V, GridValues Values>
+void evaluate_series(Series series, const PreparedPropeller& p, const float* J, std::size_t count,
+                     OpenWater* out) {
   switch (series) {
     case Series::WageningenB:
-      evaluate_blocks<W, V, b_form_block<kWageningenBThrust, kWageningenBTorque, W, V>>(p, J, count,
-                                                                                        out);
+      evaluate_blocks<W, V, b_form_block<kWageningenBThrust, kWageningenBTorque, W, V>, Values>(
+          p, J, count, out);
       return;
     case Series::Gawn:
-      evaluate_blocks<W, V, b_form_block<kGawnThrust, kGawnTorque, W, V>>(p, J, count, out);
+      evaluate_blocks<W, V, b_form_block<kGawnThrust, kGawnTorque, W, V>, Values>(p, J, count, out);
       return;
     case Series::Kca:
-      evaluate_blocks<W, V, kca_block<W, V>>(p, J, count, out);
+      evaluate_blocks<W, V, kca_block<W, V>, Values>(p, J, count, out);
       return;
+  }
+}
+
+template <std::size_t W, std::size_t V>
+void evaluate_lanes(Series series, const PreparedPropeller& p, const float* J, std::size_t count,
+                    OpenWater* out, GridValues values) {
+  if (values == GridValues::All) {
+    evaluate_series<W, V, GridValues::All>(series, p, J, count, out);
+  } else {
+    evaluate_series<W, V, GridValues::WithoutEfficiency>(series, p, J, count, out);
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cfenv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -186,6 +187,58 @@ TEST(CoefficientMatching, CrossingSearchTakesEveryCrossingWithJInterpolatedAgain
   expect_crossings({1, 0.9f, 0.8f, 0.7f}, 1.5f, {});
   expect_crossings({3, 2.9f, 2.8f, 2.7f}, 1.5f, {});
   expect_crossings({3}, 1.5f, {});
+}
+
+// The crossing search four pairs at a time against the pair-by-pair search: the same J, in the
+// same order, and the same invalid-operation flag raised before each crossing, over curves of
+// every length to 40 that wander about K, with equal points, NaN ratios and a NaN K.
+TEST(CoefficientMatching, CrossingsFourPairsAtATimeAreThoseOfOnePairAtATime) {
+  struct Found {
+    std::uint32_t j_bits;
+    int flags;
+    bool operator==(const Found&) const = default;
+  };
+  const auto one_at_a_time = [](const std::vector<float>& r, const std::vector<float>& j, float K) {
+    std::vector<Found> found;
+    for (std::size_t i = 0; i + 1 < r.size(); ++i) {
+      if (r[i] >= K && r[i + 1] <= K) {
+        const float slope =
+            single((double{j[i + 1]} - double{j[i]}) / (double{r[i + 1]} - double{r[i]}));
+        found.push_back({std::bit_cast<std::uint32_t>(
+                             single((double{K} - double{r[i]}) * double{slope} + double{j[i]})),
+                         std::fetestexcept(FE_INVALID)});
+      }
+    }
+    return found;
+  };
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  std::uint32_t seed = 12345;
+  const auto next = [&seed] { return (seed = seed * 1664525u + 1013904223u) >> 8; };
+  long crossings = 0;
+  for (int round = 0; round < 4000; ++round) {
+    const std::size_t n = 1 + static_cast<std::size_t>(round % 40);
+    std::vector<float> r(n), j(n);
+    for (std::size_t k = 0; k < n; ++k) {
+      j[k] = 0.1f + 0.001f * static_cast<float>(k);
+      r[k] = static_cast<float>(next() % 9) * 0.25f;  // 0 to 2, often equal to K
+      if (round % 7 == 0 && next() % 13 == 0) r[k] = nan;
+    }
+    const float K = round % 97 == 0 ? nan : 1.0f;
+    std::feclearexcept(FE_ALL_EXCEPT);
+    const std::vector<Found> expected = one_at_a_time(r, j, K);
+    std::feclearexcept(FE_ALL_EXCEPT);
+    std::vector<Found> found;
+    matching::for_each_crossing(static_cast<int>(n), r.data(), j.data(), K, [&](float at) {
+      found.push_back({std::bit_cast<std::uint32_t>(at), std::fetestexcept(FE_INVALID)});
+    });
+    const int flags_after = std::fetestexcept(FE_INVALID);
+    std::feclearexcept(FE_ALL_EXCEPT);
+    (void)one_at_a_time(r, j, K);
+    ASSERT_EQ(found, expected) << "round " << round;
+    ASSERT_EQ(flags_after, std::fetestexcept(FE_INVALID)) << "round " << round;
+    crossings += static_cast<long>(found.size());
+  }
+  EXPECT_GT(crossings, 10000);
 }
 
 // Efficiencies are compared in truncated thousandths; the earlier row wins a tie.  Rows are

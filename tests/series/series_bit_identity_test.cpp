@@ -214,6 +214,17 @@ TEST_P(SeriesBitIdentity, EvaluateMatchesTermByTermSumAndGridMatchesEvaluate) {
               if (!same_bits(out[i], single[i]))
                 fail("evaluate_grid " + name_of(set), kJ[i], pd, ear, z, fs, out[i], single[i]);
             }
+            // Without the efficiency: the same J, z, Kt and Kq (eta0 is formed only where the
+            // correction is applied point by point).
+            evaluate_grid_with(set, param.series, pd, ear, z, kJ.data(), kJ.size(), out.data(),
+                               full_scale, grid::GridValues::WithoutEfficiency);
+            for (std::size_t i = 0; i < kJ.size(); ++i) {
+              OpenWater got = out[i];
+              if (std::isnan(got.eta0)) got.eta0 = single[i].eta0;
+              if (!same_bits(got, single[i]))
+                fail("without efficiency " + name_of(set), kJ[i], pd, ear, z, fs, out[i],
+                     single[i]);
+            }
           }
         }
       }
@@ -277,13 +288,18 @@ TEST_P(SeriesBitIdentity, GridRaisesTheFlagsOfItsPoints) {
         const int single = std::fetestexcept(kFaults);
         std::feclearexcept(FE_ALL_EXCEPT);
         for (InstructionSet set : supported_sets()) {
-          std::vector<OpenWater> out(4);
-          evaluate_grid_with(set, param.series, pd, 0.7f, 4.0f, js.data(), count, out.data(),
-                             fs ? &*fs : nullptr);
-          const int grid_flags = std::fetestexcept(kFaults);
-          std::feclearexcept(FE_ALL_EXCEPT);
-          EXPECT_EQ(grid_flags, single)
-              << name_of(set) << ", P/D " << pd << ", count " << count << (fs ? ", corrected" : "");
+          for (grid::GridValues values :
+               {grid::GridValues::All, grid::GridValues::WithoutEfficiency}) {
+            std::vector<OpenWater> out(4);
+            evaluate_grid_with(set, param.series, pd, 0.7f, 4.0f, js.data(), count, out.data(),
+                               fs ? &*fs : nullptr, values);
+            const int grid_flags = std::fetestexcept(kFaults);
+            std::feclearexcept(FE_ALL_EXCEPT);
+            EXPECT_EQ(grid_flags, single)
+                << name_of(set) << ", P/D " << pd << ", count " << count
+                << (fs ? ", corrected" : "")
+                << (values == grid::GridValues::All ? "" : ", without efficiency");
+          }
         }
         if (pd == 1.0f) {
           EXPECT_EQ(single != 0, count > 2) << "count " << count;
@@ -310,6 +326,11 @@ TEST_P(SeriesBitIdentity, GridRaisesTheFlagsOfANaNOrInfiniteJ) {
       std::feclearexcept(FE_ALL_EXCEPT);
       for (InstructionSet set : supported_sets()) {
         std::vector<OpenWater> out(js.size());
+        evaluate_grid_with(set, param.series, 1.0f, 0.7f, 4.0f, js.data(), js.size(), out.data(),
+                           nullptr, grid::GridValues::WithoutEfficiency);
+        EXPECT_EQ(std::fetestexcept(kFaults), expected)
+            << name_of(set) << ", J " << odd << ", without efficiency";
+        std::feclearexcept(FE_ALL_EXCEPT);
         evaluate_grid_with(set, param.series, 1.0f, 0.7f, 4.0f, js.data(), js.size(), out.data(),
                            nullptr);
         EXPECT_EQ(std::fetestexcept(kFaults), expected) << name_of(set) << ", J " << odd;
