@@ -24,6 +24,7 @@
 #include "cases/series_use.h"
 #include "numeric/array_utilities.h"
 #include "report/standard_blocks.h"
+#include "series/polynomial.h"
 
 namespace tidewerk {
 namespace matching {
@@ -61,47 +62,33 @@ std::vector<double> grid_powers(const std::vector<float>& grid, double exponent)
   return powers;
 }
 
-void rounded_quotients(int count, const float* numerators, const double* divisors,
-                       float* quotients) {
-  // Four quotients at a time in vector registers: each lane is one IEEE double division and
-  // one rounding to float, the operations of the scalar form, so the same bits.
-  using Floats = float __attribute__((vector_size(16)));
-  using Doubles = double __attribute__((vector_size(32)));
-  constexpr int kLanes = 4;
-  int k = 0;
-  for (; k + kLanes <= count; k += kLanes) {
-    Floats numerator;
-    Doubles divisor;
-    std::memcpy(&numerator, numerators + k, sizeof numerator);
-    std::memcpy(&divisor, divisors + k, sizeof divisor);
-    const Floats quotient =
-        __builtin_convertvector(__builtin_convertvector(numerator, Doubles) / divisor, Floats);
-    std::memcpy(quotients + k, &quotient, sizeof quotient);
+int first_raised_point(const std::vector<float>& grid) {
+  for (std::size_t k = 0; k < grid.size(); ++k) {
+    // Quiet comparisons: nothing is raised here that the sweep itself does not raise.
+    if (std::isnan(grid[k]) || std::isless(std::fabs(grid[k]), kLeastAdvanceCoefficient))
+      return static_cast<int>(k);
   }
-  for (; k < count; ++k) quotients[k] = single(double{numerators[k]} / divisors[k]);
+  return static_cast<int>(grid.size());
 }
 
-int sweep_advance_grid(const Propeller& propeller, float pd, const Ratio& ratio, const float* grid,
-                       const double* powers, int count, OpenWater* work, float* ratio_values,
-                       float* grid_j) {
+Swept sweep_advance_grid(const Propeller& propeller, float pd, const Ratio& ratio,
+                         const float* grid, const double* powers, int count, int raised_from,
+                         OpenWater* work, float* ratio_values, float* grid_j) {
   // The curve ends where the thrust turns negative.
   const auto stored = static_cast<int>(propeller.over_until_negative_thrust(
       pd, grid, static_cast<std::size_t>(count), work, grid::GridValues::WithoutEfficiency));
-  bool raised = false;
-  for (int k = 0; k < stored; ++k) {
-    ratio_values[k] = work[k].*ratio.coefficient;
-    grid_j[k] = work[k].J;
-    raised |= work[k].J != grid[k];
-  }
-  rounded_quotients(stored, ratio_values, powers, ratio_values);
+  rounded_quotients_of(
+      stored, [work, &ratio](int k) { return work[k].*ratio.coefficient; }, powers, ratio_values);
+  if (raised_from >= stored) return {stored, grid};
   // A point whose J the evaluator raised (below 0.001) divides by the power of its own J.
-  for (int k = 0; raised && k < stored; ++k) {
+  for (int k = 0; k < stored; ++k) {
+    grid_j[k] = work[k].J;
     if (work[k].J != grid[k]) {
       ratio_values[k] =
           single(double{work[k].*ratio.coefficient} / std::pow(double{work[k].J}, ratio.exponent));
     }
   }
-  return stored;
+  return {stored, grid_j};
 }
 
 int select_row(int rows, const float* eta0) {
@@ -350,14 +337,15 @@ CaseOutcome match_load_coefficient(const MatchingCase& mc, const Problem& p, Con
       grid_count(matching::kGridFirstJ, matching::kGridLastJ, matching::kGridStepJ));
   const int grid_points = static_cast<int>(grid.size());
   const std::vector<double> powers = matching::grid_powers(grid, mc.ratio.exponent);
+  const int raised_from = matching::first_raised_point(grid);
   const SeriesUse& use = series_use(p.series);
   const std::vector<float> pitch_ratios = accumulated_grid(
       use.PDmin, matching::kPitchStep, grid_count(use.PDmin, use.PDmax, matching::kPitchStep));
   for (const float pd : pitch_ratios) {
-    const int stored = matching::sweep_advance_grid(propeller, pd, mc.ratio, grid.data(),
-                                                    powers.data(), grid_points, ws->points.data(),
-                                                    ws->ratio.data(), ws->grid_j.data());
-    matching::for_each_crossing(stored, ws->ratio.data(), ws->grid_j.data(), K, [&](float j) {
+    const matching::Swept swept = matching::sweep_advance_grid(
+        propeller, pd, mc.ratio, grid.data(), powers.data(), grid_points, raised_from,
+        ws->points.data(), ws->ratio.data(), ws->grid_j.data());
+    matching::for_each_crossing(swept.stored, ws->ratio.data(), swept.j, K, [&](float j) {
       // The row is evaluated afresh at the interpolated J, not interpolated.
       const OpenWater row = propeller.at(j, pd);
       const float delta = advance_coefficient_delta(row.J);

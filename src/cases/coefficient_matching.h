@@ -46,18 +46,52 @@ struct Ratio {
 // rather than at every pitch ratio.
 std::vector<double> grid_powers(const std::vector<float>& grid, double exponent);
 
-// quotients[k] = numerators[k] / divisors[k] in double, rounded to float, for k < count; several
-// at a time, with the same bits as one at a time.  `quotients` may be `numerators`.
-void rounded_quotients(int count, const float* numerators, const double* divisors,
-                       float* quotients);
+// quotients[k] = numerator(k) / divisors[k] in double, rounded to float, for k < count; four at
+// a time in vector registers, each lane one IEEE double division and one rounding to float, the
+// operations of the scalar form, so the same bits.  The four numerators of a step are read
+// before its quotients are written.
+template <class Numerator>
+void rounded_quotients_of(int count, Numerator&& numerator, const double* divisors,
+                          float* quotients) {
+  using Floats = float __attribute__((vector_size(16)));
+  using Doubles = double __attribute__((vector_size(32)));
+  int k = 0;
+  for (; k + 4 <= count; k += 4) {
+    const Floats numerators = {numerator(k), numerator(k + 1), numerator(k + 2), numerator(k + 3)};
+    Doubles divisor;
+    __builtin_memcpy(&divisor, divisors + k, sizeof divisor);
+    const Floats quotient =
+        __builtin_convertvector(__builtin_convertvector(numerators, Doubles) / divisor, Floats);
+    __builtin_memcpy(quotients + k, &quotient, sizeof quotient);
+  }
+  for (; k < count; ++k) quotients[k] = single(double{numerator(k)} / divisors[k]);
+}
 
-// Sweeps the J grid (`count` points of `grid`, with `powers` from grid_powers) at one pitch
-// ratio: evaluates the series at each point and stores the ratio in `ratio_values` and J in
-// `grid_j`, until the grid ends or Kt turns negative (that point is not stored; Kt = 0 is).
-// `work` holds `count` points.  Returns the number of points stored.
-int sweep_advance_grid(const Propeller& propeller, float pd, const Ratio& ratio, const float* grid,
-                       const double* powers, int count, OpenWater* work, float* ratio_values,
-                       float* grid_j);
+// quotients[k] = numerators[k] / divisors[k], as above.  `quotients` may be `numerators`.
+inline void rounded_quotients(int count, const float* numerators, const double* divisors,
+                              float* quotients) {
+  rounded_quotients_of(
+      count, [numerators](int k) { return numerators[k]; }, divisors, quotients);
+}
+
+// The index of the first grid point whose J the evaluator raises (|J| below 0.001, or NaN: its
+// J is then not the grid's), or the grid's size: formed once per case.
+int first_raised_point(const std::vector<float>& grid);
+
+// What a sweep stored: how many points, and their J (the grid's own, unless the evaluator raised
+// some of them, then `grid_j`).
+struct Swept {
+  int stored;
+  const float* j;
+};
+
+// Sweeps the J grid (`count` points of `grid`, with `powers` from grid_powers and `raised_from`
+// from first_raised_point) at one pitch ratio: evaluates the series at each point and stores the
+// ratio in `ratio_values`, until the grid ends or Kt turns negative (that point is not stored;
+// Kt = 0 is).  `work` holds `count` points.
+Swept sweep_advance_grid(const Propeller& propeller, float pd, const Ratio& ratio,
+                         const float* grid, const double* powers, int count, int raised_from,
+                         OpenWater* work, float* ratio_values, float* grid_j);
 
 // Calls on_crossing(J) for every stored pair (i, i+1) with R(i) >= K >= R(i+1), in ascending
 // order, with J interpolated linearly against R between the two points.  A point whose ratio

@@ -74,9 +74,11 @@ Grid sweep_over(const Propeller& propeller, float pd, matching::Ratio ratio,
   std::vector<OpenWater> work(grid.size());
   Grid g;
   const std::vector<double> powers = matching::grid_powers(grid, ratio.exponent);
-  g.stored = matching::sweep_advance_grid(propeller, pd, ratio, grid.data(), powers.data(),
-                                          static_cast<int>(grid.size()), work.data(),
-                                          g.ratio.data(), g.j.data());
+  const matching::Swept swept = matching::sweep_advance_grid(
+      propeller, pd, ratio, grid.data(), powers.data(), static_cast<int>(grid.size()),
+      matching::first_raised_point(grid), work.data(), g.ratio.data(), g.j.data());
+  g.stored = swept.stored;
+  std::copy(swept.j, swept.j + swept.stored, g.j.begin());
   return g;
 }
 
@@ -110,6 +112,26 @@ TEST(CoefficientMatching, JSweepEndsAtTheFirstNegativeThrust) {
   const OpenWater next =
       propeller.at(static_cast<float>(double{g.j[g.stored - 1]} + double{0.001f}), 0.5f);
   EXPECT_LT(next.Kt, 0.0f);
+}
+
+// J below 0.001 (or NaN) is raised by the evaluator: such a point divides by the power of the J
+// it was evaluated at; the others by the grid's.
+TEST(CoefficientMatching, APointWhoseJIsRaisedDividesByThePowerOfItsOwnJ) {
+  const Propeller propeller{Series::WageningenB, 0.7f, 3.0f, std::nullopt};
+  for (const std::vector<float>& grid :
+       {std::vector<float>{0.2f, 0.1f, 0.0005f, -0.0f, 0.001f, 0.3f, 0.0f, 0.4f, 0.5f},
+        std::vector<float>{0.2f, 0.3f, 0.4f, 0.5f, 0.6f, 0.7f, 0.0009f}}) {
+    const Grid g = sweep_over(propeller, 1.0f, {&OpenWater::Kt, 4.0}, grid);
+    ASSERT_EQ(g.stored, static_cast<int>(grid.size()));
+    for (std::size_t k = 0; k < grid.size(); ++k) {
+      const OpenWater point = propeller.at(grid[k], 1.0f);
+      EXPECT_EQ(g.j[k], point.J) << k;
+      EXPECT_EQ(g.ratio[k], single(double{point.Kt} / std::pow(double{point.J}, 4.0))) << k;
+    }
+  }
+  EXPECT_EQ(matching::first_raised_point({0.1f, 0.2f}), 2);
+  EXPECT_EQ(matching::first_raised_point({0.1f, std::nanf(""), 0.0f}), 1);
+  EXPECT_EQ(matching::first_raised_point({0.1f, -0.0005f}), 1);
 }
 
 // The Wageningen B propeller P/D 0.65, EAR 0.60, Z 3 has a thrust of exactly 0 at this J and a
