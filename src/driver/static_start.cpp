@@ -17,6 +17,7 @@
 #include <link.h>
 #include <sys/mman.h>
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -28,17 +29,34 @@ constexpr int MADV_POPULATE_READ = 22;
 constexpr int MADV_POPULATE_WRITE = 23;
 #endif
 
+void populate(std::uintptr_t start, std::uintptr_t end, int advice) {
+  // A failure (an old kernel, memory short) leaves the pages to be faulted in as before.
+  if (start < end) (void)madvise(reinterpret_cast<void*>(start), end - start, advice);
+}
+
 int populate_segments(dl_phdr_info* info, std::size_t, void*) {
   constexpr std::uintptr_t kPage = 4096;
+  const auto page_start = [](std::uintptr_t address) { return address & ~(kPage - 1); };
+  // The start of the writable segment that the C library has made read-only again after
+  // start-up (RELRO): it is mapped for reading, the rest for writing.
+  std::uintptr_t read_only_end = 0;
+  for (ElfW(Half) k = 0; k < info->dlpi_phnum; ++k) {
+    const ElfW(Phdr)& segment = info->dlpi_phdr[k];
+    if (segment.p_type == PT_GNU_RELRO)
+      read_only_end = page_start(info->dlpi_addr + segment.p_vaddr + segment.p_memsz);
+  }
   for (ElfW(Half) k = 0; k < info->dlpi_phnum; ++k) {
     const ElfW(Phdr)& segment = info->dlpi_phdr[k];
     if (segment.p_type != PT_LOAD) continue;
-    const std::uintptr_t start = (info->dlpi_addr + segment.p_vaddr) & ~(kPage - 1);
+    const std::uintptr_t start = page_start(info->dlpi_addr + segment.p_vaddr);
     const std::uintptr_t end = info->dlpi_addr + segment.p_vaddr + segment.p_memsz;
-    const bool writable = (segment.p_flags & PF_W) != 0;
-    // A failure (an old kernel, memory short) leaves the pages to be faulted in as before.
-    (void)madvise(reinterpret_cast<void*>(start), end - start,
-                  writable ? MADV_POPULATE_WRITE : MADV_POPULATE_READ);
+    if ((segment.p_flags & PF_W) == 0) {
+      populate(start, end, MADV_POPULATE_READ);
+    } else {
+      const std::uintptr_t writable = std::clamp(read_only_end, start, end);
+      populate(start, writable, MADV_POPULATE_READ);
+      populate(writable, end, MADV_POPULATE_WRITE);
+    }
   }
   return 1;  // the program itself is the first object, and in a static program the only one
 }
