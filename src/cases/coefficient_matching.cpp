@@ -212,27 +212,31 @@ const MatchingCase kKqOverJ5{
 };
 
 // Work storage of one case run, allocated once before the sweep: the J grid of the current
-// pitch ratio and the candidate table (rows in the order found).
+// pitch ratio and the candidate table (rows in the order found).  Sized to the grid and to the
+// rows found, so that a run touches no more memory than it uses.
 struct Workspace {
-  std::array<OpenWater, kCapacity> points;  // the evaluated points of the current pitch ratio
-  std::array<float, kCapacity> ratio;       // R(k): the matched ratio at the k-th stored point
-  std::array<float, kCapacity> grid_j;
+  explicit Workspace(std::size_t grid_points)
+      : points(grid_points), ratio(grid_points), grid_j(grid_points) {}
+
+  std::vector<OpenWater> points;  // the evaluated points of the current pitch ratio
+  std::vector<float> ratio;       // R(k): the matched ratio at the k-th stored point
+  std::vector<float> grid_j;      // J of the stored points, where the evaluator raised some
   int rows = 0;
-  std::array<float, kCapacity> pd;
-  std::array<float, kCapacity> j;
-  std::array<float, kCapacity> kt;
-  std::array<float, kCapacity> kq;
-  std::array<float, kCapacity> eta0;
+  std::vector<float> pd;
+  std::vector<float> j;
+  std::vector<float> kt;
+  std::vector<float> kq;
+  std::vector<float> eta0;
 
   void add_row(float row_pd, const OpenWater& point) {
     // A curve of a series polynomial meets K a few times at most, so 10000 rows are never
-    // reached by the 151 pitch ratios; refuse rather than write past the table.
+    // reached by the 151 pitch ratios; refuse rather than grow without end.
     if (rows == kCapacity) throw std::length_error("candidate table full");
-    pd[rows] = row_pd;
-    j[rows] = point.J;
-    kt[rows] = point.Kt;
-    kq[rows] = point.Kq;
-    eta0[rows] = point.eta0;
+    pd.push_back(row_pd);
+    j.push_back(point.J);
+    kt.push_back(point.Kt);
+    kq.push_back(point.Kq);
+    eta0.push_back(point.eta0);
     ++rows;
   }
 };
@@ -329,12 +333,10 @@ CaseOutcome match_load_coefficient(const MatchingCase& mc, const Problem& p, Con
 
   write_table_head(mc, K, io);
 
-  // Left uninitialised: every entry is written before it is read, and only the rows used are
-  // touched.
-  const auto ws = std::make_unique_for_overwrite<Workspace>();
   const std::vector<float> grid = accumulated_grid(
       matching::kGridFirstJ, matching::kGridStepJ,
       grid_count(matching::kGridFirstJ, matching::kGridLastJ, matching::kGridStepJ));
+  const auto ws = std::make_unique<Workspace>(grid.size());
   const int grid_points = static_cast<int>(grid.size());
   const std::vector<double> powers = matching::grid_powers(grid, mc.ratio.exponent);
   const int raised_from = matching::first_raised_point(grid);
