@@ -1,9 +1,9 @@
 // The study's text report, from its record: fixed-width tables with each column's decimals.
 #include <algorithm>
 #include <cmath>
-#include <sstream>
 
 #include "outputs/study_record.h"
+#include "report/warnings.h"
 
 namespace tidewerk {
 namespace {
@@ -11,11 +11,7 @@ namespace {
 std::string cell_shown(const Cell& cell, int decimals) {
   if (const double* real = std::get_if<double>(&cell)) {
     if (!std::isfinite(*real)) return "-";
-    std::ostringstream o;
-    o.setf(std::ios::fixed);
-    o.precision(decimals);
-    o << *real;
-    return o.str();
+    return fixed(*real, decimals);
   }
   const std::string text = cell_text(cell);
   return text.empty() ? "" : text;

@@ -1,6 +1,7 @@
 #include "report/warnings.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <charconv>
 
 namespace tidewerk {
 
@@ -21,8 +22,13 @@ void warn_decimal_commas(Warnings& warnings, const std::string& source, const Re
 }
 
 std::string fixed(double value, int decimals) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  // The digits of printf's "%.*f", without printf's work on the format and without a cut-off:
+  // the longest double in fixed notation has 309 digits before the point.
+  const int places = std::max(decimals, 0);
+  std::string text(312 + static_cast<std::size_t>(places), '\0');
+  const std::to_chars_result written = std::to_chars(text.data(), text.data() + text.size(), value,
+                                                     std::chars_format::fixed, places);
+  text.resize(static_cast<std::size_t>(written.ptr - text.data()));
   return text;
 }
 

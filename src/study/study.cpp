@@ -71,12 +71,23 @@ bool holtrop_factors(const StudyInput& in) {
   return !in.wake || !in.thrust_deduction || !in.relative_rotative;
 }
 
+// The hull with the wetted area and entrance angle its resistance run used (estimated where the
+// study gives none), so that Holtrop's factors, asked for at every step of the design search,
+// take them as given instead of estimating them again: the same numbers, without the estimates'
+// powers and exponentials.  A value that would not pass as given is left to be estimated.
+Hull hull_as_resolved(const Hull& hull, const Resistance& run) {
+  Hull resolved = hull;
+  if (!resolved.S && std::isfinite(run.S) && run.S > 0) resolved.S = run.S;
+  if (!resolved.iE && run.iE > 0 && run.iE < 90) resolved.iE = run.iE;
+  return resolved;
+}
+
 PropulsionFactors factors_at(const StudyInput& in, const ShipAtSpeed& ship, double D, double EAR,
                              double PD) {
   PropulsionFactors f{NAN, NAN, NAN};
   if (holtrop_factors(in)) {
-    f = propulsion_factors(in.hull, *ship.hull, in.screws == 1 ? Screws::Single : Screws::Twin, D,
-                           EAR, PD);
+    f = propulsion_factors(hull_as_resolved(in.hull, *ship.hull), *ship.hull,
+                           in.screws == 1 ? Screws::Single : Screws::Twin, D, EAR, PD);
   }
   if (in.wake) f.w = *in.wake;
   if (in.thrust_deduction) f.t = *in.thrust_deduction;

@@ -5,10 +5,13 @@
 #include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "report/run_end.h"
+#include "report/warnings.h"
 
 namespace tidewerk {
 namespace {
@@ -73,6 +76,31 @@ TEST(RecordNotationFixed, DigitsAreThoseOfPrintfOverADenseRangeOfFloats) {
   EXPECT_EQ(render_fixed(-0.0f, 6, 3), printf_field(-0.0f, 3).substr(54));
   EXPECT_EQ(render_fixed(3e38f, 60, 2), printf_field(3e38f, 2));
   EXPECT_GT(compared, 500000);
+}
+
+// fixed(), the double form of the warnings and the study's tables: printf's "%.*f" digits over a
+// dense range of doubles, ties, zero, infinities and NaN, and no cut-off for the largest.
+TEST(RecordNotationFixed, FixedHasThePrintfDigitsOfADouble) {
+  const auto printf_text = [](double value, int d) {
+    std::vector<char> buffer(400);
+    std::snprintf(buffer.data(), buffer.size(), "%.*f", d, value);
+    return std::string(buffer.data());
+  };
+  long compared = 0;
+  for (double v = 1e-9; v < 1e12; v = std::nextafter(v, 2e12) * 1.0031) {
+    for (const double value : {v, -v}) {
+      for (int d = 0; d <= 6; ++d) {
+        ASSERT_EQ(fixed(value, d), printf_text(value, d)) << value << " d=" << d;
+        ++compared;
+      }
+    }
+  }
+  const double infinity = std::numeric_limits<double>::infinity();
+  for (const double value : {0.5, 2.5, 0.125, -0.0, 0.0, 1e300, -1.7976931348623157e308, infinity,
+                             -infinity, std::nan("")})
+    EXPECT_EQ(fixed(value, 2), printf_text(value, 2)) << value;
+  EXPECT_EQ(fixed(1e100, 1).size(), 103u);  // 101 digits, the point and one decimal
+  EXPECT_GT(compared, 100000);
 }
 
 TEST(RecordNotationFixed, FieldsTooNarrowOrValuesNotFiniteShowAsterisks) {
