@@ -401,20 +401,32 @@ PowerRow operating_point_at(const StudyInput& in, const Candidate& p, const Ship
     return row;
   }
   // ... and the corrected ones, at each J's own shaft speed, close it.
+  // (Each J is evaluated once: the ends keep their values.)
   float lo = J[k], hi = J[k + 1];
-  while (corrected(lo).second <= 0 && lo > 2 * kScanJStep) lo -= kScanJStep;
-  while (corrected(hi).second > 0 && hi < kScanJStep * 2 * kScanJPoints) hi += kScanJStep;
-  if (!(corrected(lo).second > 0 && corrected(hi).second <= 0)) {
+  auto at_lo = corrected(lo);
+  while (at_lo.second <= 0 && lo > 2 * kScanJStep) at_lo = corrected(lo -= kScanJStep);
+  auto at_hi = corrected(hi);
+  while (at_hi.second > 0 && hi < kScanJStep * 2 * kScanJPoints)
+    at_hi = corrected(hi += kScanJStep);
+  if (!(at_lo.second > 0 && at_hi.second <= 0)) {
     row.reason = "no operating point: the propeller cannot deliver the thrust";
     return row;
   }
   for (int i = 0; i < 64; ++i) {
     const float mid = single((double{lo} + double{hi}) / 2);
     if (mid <= lo || mid >= hi) break;
-    (corrected(mid).second > 0 ? lo : hi) = mid;
+    const auto at_mid = corrected(mid);
+    if (at_mid.second > 0) {
+      lo = mid;
+      at_lo = at_mid;
+    } else {
+      hi = mid;
+      at_hi = at_mid;
+    }
   }
-  const float root = std::abs(corrected(lo).second) <= std::abs(corrected(hi).second) ? lo : hi;
-  const OpenWater ow = corrected(root).first;
+  const bool low_end = std::abs(at_lo.second) <= std::abs(at_hi.second);
+  const float root = low_end ? lo : hi;
+  const OpenWater ow = (low_end ? at_lo : at_hi).first;
   row.found = true;
   row.J = root;
   row.Kt = ow.Kt;
