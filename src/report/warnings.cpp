@@ -25,11 +25,17 @@ std::string fixed(double value, int decimals) {
   // The digits of printf's "%.*f", without printf's work on the format and without a cut-off:
   // the longest double in fixed notation has 309 digits before the point.
   const int places = std::max(decimals, 0);
-  std::string text(312 + static_cast<std::size_t>(places), '\0');
-  const std::to_chars_result written = std::to_chars(text.data(), text.data() + text.size(), value,
-                                                     std::chars_format::fixed, places);
-  text.resize(static_cast<std::size_t>(written.ptr - text.data()));
-  return text;
+  char text[400];
+  if (places <= 80) {
+    const std::to_chars_result written =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, places);
+    return std::string(text, written.ptr);
+  }
+  std::string longer(312 + static_cast<std::size_t>(places), '\0');
+  const std::to_chars_result written = std::to_chars(longer.data(), longer.data() + longer.size(),
+                                                     value, std::chars_format::fixed, places);
+  longer.resize(static_cast<std::size_t>(written.ptr - longer.data()));
+  return longer;
 }
 
 }  // namespace tidewerk

@@ -100,6 +100,7 @@ TEST(RecordNotationFixed, FixedHasThePrintfDigitsOfADouble) {
                              -infinity, std::nan("")})
     EXPECT_EQ(fixed(value, 2), printf_text(value, 2)) << value;
   EXPECT_EQ(fixed(1e100, 1).size(), 103u);  // 101 digits, the point and one decimal
+  EXPECT_EQ(fixed(-1e300 / 3, 90), printf_text(-1e300 / 3, 90));  // beyond the short buffer
   EXPECT_GT(compared, 100000);
 }
 
