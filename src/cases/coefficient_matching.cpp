@@ -215,12 +215,11 @@ const MatchingCase kKqOverJ5{
 // pitch ratio and the candidate table (rows in the order found).  Sized to the grid and to the
 // rows found, so that a run touches no more memory than it uses.
 struct Workspace {
-  explicit Workspace(std::size_t grid_points)
-      : points(grid_points), ratio(grid_points), grid_j(grid_points) {}
+  explicit Workspace(std::size_t grid_points) : points(grid_points), ratio(grid_points) {}
 
   std::vector<OpenWater> points;  // the evaluated points of the current pitch ratio
   std::vector<float> ratio;       // R(k): the matched ratio at the k-th stored point
-  std::vector<float> grid_j;      // J of the stored points, where the evaluator raised some
+  std::vector<float> grid_j;      // J of the stored points, where the evaluator raises some
   int rows = 0;
   std::vector<float> pd;
   std::vector<float> j;
@@ -340,6 +339,7 @@ CaseOutcome match_load_coefficient(const MatchingCase& mc, const Problem& p, Con
   const int grid_points = static_cast<int>(grid.size());
   const std::vector<double> powers = matching::grid_powers(grid, mc.ratio.exponent);
   const int raised_from = matching::first_raised_point(grid);
+  if (raised_from < grid_points) ws->grid_j.resize(grid.size());
   const SeriesUse& use = series_use(p.series);
   const std::vector<float> pitch_ratios = accumulated_grid(
       use.PDmin, matching::kPitchStep, grid_count(use.PDmin, use.PDmax, matching::kPitchStep));

@@ -161,7 +161,8 @@ int run_study_command(const std::vector<std::string>& arguments, std::ostream& s
 
   Record record;
   try {
-    record = study_record(input, run_study(input, options.jobs), version_number());
+    record = study_record(input, run_study(input, options.jobs), version_number(),
+                          options.svg || options.html);
   } catch (const std::invalid_argument& e) {
     // The ship library refuses a hull or speed where a formula of the method is undefined.
     errors << "Tidewerk: input error: " << options.file << ": [ship]: " << e.what() << "\n";

@@ -124,6 +124,7 @@ RecordTable speed_power_table(const StudyResult& result) {
                  {"Pb_kW", 0},
                  {"load", 3}},
                 {}};
+  t.rows.reserve(result.speed_power.size());
   for (const PowerRow& r : result.speed_power) {
     t.rows.push_back({real(r.V / knot), std::string(condition_name(r.condition)),
                       real(r.RT / kKilo), real(r.w), real(r.t), real(r.etaR), real(r.T / kKilo),
@@ -343,7 +344,8 @@ std::vector<NamedValue> study_inputs(const StudyInput& in) {
   return v;
 }
 
-Record study_record(const StudyInput& in, const StudyResult& result, const std::string& version) {
+Record study_record(const StudyInput& in, const StudyResult& result, const std::string& version,
+                    bool with_diagrams) {
   Record r;
   r.version = version;
   r.source_key = "study_file";
@@ -361,8 +363,10 @@ Record study_record(const StudyInput& in, const StudyResult& result, const std::
   }
   r.tables.push_back(speed_power_table(result));
   r.results = results_of(result);
-  r.diagrams.emplace_back(kStudyDiagrams[0], speed_power_diagram(in, result));
-  r.diagrams.emplace_back(kStudyDiagrams[1], open_water_diagram(in, result));
+  if (with_diagrams) {
+    r.diagrams.emplace_back(kStudyDiagrams[0], speed_power_diagram(in, result));
+    r.diagrams.emplace_back(kStudyDiagrams[1], open_water_diagram(in, result));
+  }
   r.ending = ending_text(Ending::Result);
   r.exit_status = exit_status(Ending::Result);
   return r;

@@ -22,9 +22,11 @@ inline constexpr std::array<std::string_view, 2> kStudyDiagrams{"speed-power", "
 std::vector<NamedValue> study_inputs(const StudyInput& input);
 
 // The record of a finished study: the tables resistance, candidates, speed-power; the results
-// of the chosen propeller and the engine match; the speed-power and open-water diagrams.
-// `version` is the program's.
-Record study_record(const StudyInput& input, const StudyResult& result, const std::string& version);
+// of the chosen propeller and the engine match; the speed-power and open-water diagrams, drawn
+// when `with_diagrams` (the SVG and HTML outputs need them, the others do not).  `version` is
+// the program's.
+Record study_record(const StudyInput& input, const StudyResult& result, const std::string& version,
+                    bool with_diagrams = true);
 
 // The text report (screen and <stem>.txt) of a record made by study_record.
 std::string study_text(const Record& record);

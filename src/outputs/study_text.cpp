@@ -1,6 +1,7 @@
 // The study's text report, from its record: fixed-width tables with each column's decimals.
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include "outputs/study_record.h"
 #include "report/warnings.h"
@@ -22,40 +23,55 @@ bool numeric(const Cell& cell) {
 }
 
 // The table with a header line, a rule and one line per row; numbers right-aligned, texts
-// left-aligned.  The last column is not padded.
+// left-aligned.  The last column is not padded.  The cells' texts are kept one after the other in
+// one buffer, and the table is written into a string of its final size.
 std::string table_text(const RecordTable& table) {
   const std::size_t columns = table.columns.size();
-  std::vector<std::vector<std::string>> cells;
+  std::string shown;
+  std::vector<std::size_t> ends;  // where each cell's text ends in `shown`, row by row
+  ends.reserve(table.rows.size() * columns);
   std::vector<std::size_t> width(columns);
   for (std::size_t c = 0; c < columns; ++c) width[c] = table.columns[c].name.size();
   for (const std::vector<Cell>& row : table.rows) {
-    std::vector<std::string> line;
     for (std::size_t c = 0; c < columns; ++c) {
-      line.push_back(c < row.size() ? cell_shown(row[c], table.columns[c].decimals) : "");
-      width[c] = std::max(width[c], line.back().size());
+      const std::size_t start = shown.size();
+      if (c < row.size()) shown += cell_shown(row[c], table.columns[c].decimals);
+      ends.push_back(shown.size());
+      width[c] = std::max(width[c], shown.size() - start);
     }
-    cells.push_back(std::move(line));
   }
-  const auto render = [&](const std::vector<std::string>& line, const std::vector<Cell>* row) {
-    std::string text;
-    for (std::size_t c = 0; c < columns; ++c) {
-      // The header follows its column's cells: numbers right, texts left.
-      const std::vector<Cell>* cells_of = row ? row : table.rows.empty() ? nullptr : &table.rows[0];
-      const bool right = cells_of ? numeric((*cells_of)[c]) : true;
-      const std::string pad(width[c] - line[c].size(), ' ');
-      std::string field = right ? pad + line[c] : line[c] + pad;
-      text += (c ? "  " : "  ") + field;
-    }
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    return text + "\n";
-  };
-  std::vector<std::string> header;
-  for (const RecordColumn& column : table.columns) header.push_back(column.name);
-  std::string text = render(header, nullptr);
   std::size_t total = 0;
   for (const std::size_t w : width) total += w + 2;
-  text += "  " + std::string(total - 2, '-') + "\n";
-  for (std::size_t r = 0; r < cells.size(); ++r) text += render(cells[r], &table.rows[r]);
+  std::string text;
+  text.reserve((total + 1) * (table.rows.size() + 2));
+  // One line: `cell(c)` gives the text of column c; the header follows its column's cells.
+  const auto append_line = [&](const auto& cell, const std::vector<Cell>* row) {
+    const std::vector<Cell>* cells_of = row ? row : table.rows.empty() ? nullptr : &table.rows[0];
+    const std::size_t line_start = text.size();
+    for (std::size_t c = 0; c < columns; ++c) {
+      const bool right = cells_of && c < cells_of->size() ? numeric((*cells_of)[c]) : true;
+      const std::string_view field = cell(c);
+      text += "  ";
+      if (right) text.append(width[c] - field.size(), ' ');
+      text += field;
+      if (!right) text.append(width[c] - field.size(), ' ');
+    }
+    while (text.size() > line_start && text.back() == ' ') text.pop_back();
+    text += '\n';
+  };
+  append_line([&](std::size_t c) { return std::string_view(table.columns[c].name); }, nullptr);
+  text += "  ";
+  text.append(total - 2, '-');
+  text += '\n';
+  for (std::size_t r = 0; r < table.rows.size(); ++r) {
+    append_line(
+        [&](std::size_t c) {
+          const std::size_t k = r * columns + c;
+          const std::size_t begin = k == 0 ? 0 : ends[k - 1];
+          return std::string_view(shown).substr(begin, ends[k] - begin);
+        },
+        &table.rows[r]);
+  }
   return text;
 }
 
