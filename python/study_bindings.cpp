@@ -1,11 +1,11 @@
 // The propulsion study in the Python module:
 //
-//   tidewerk.study(spec, jobs=None)    the study's record, the dict `tidewerk study --json` writes
+//   tidewerk.study(source, jobs=None)  the study's record, the dict `tidewerk study --json` writes
 //   tidewerk.study_template()          the annotated study file of `tidewerk study --template`
 //
-// `spec` is the study file's TOML text (str), or the same as a dict (what tomllib.loads gives:
+// `source` is the study file's TOML text (str), or the same as a dict (what tomllib.loads gives:
 // tables as dicts, arrays as lists).  A study file that cannot be read raises
-// tidewerk.InputError with the program's message ("spec: [ship] L: missing ..." for a dict,
+// tidewerk.InputError with the program's message ("study: [ship] L: missing ..." for a dict,
 // with the line and column for a text).  A study without a feasible propeller returns its
 // record with ending "no result" and exit_status 5, as the program ends.  The interpreter lock
 // is released while the study computes.
@@ -32,7 +32,8 @@ void add_study(py::module_& m);
 
 namespace {
 
-constexpr const char* kSpecName = "spec";
+// The name the messages and the record give the study file.
+constexpr const char* kSourceName = "study";
 
 [[noreturn]] void type_error(const std::string& message) {
   PyErr_SetString(PyExc_TypeError, message.c_str());
@@ -89,25 +90,25 @@ toml::array array_of(py::handle list, const std::string& where) {
   return array;
 }
 
-// The study file's text of a spec.
-std::string spec_text(const py::object& spec, bool& from_dict) {
-  from_dict = py::isinstance<py::dict>(spec);
-  if (py::isinstance<py::str>(spec)) return spec.cast<std::string>();
-  if (!from_dict) type_error("study(): spec must be the study file's TOML text (str) or a dict");
+// The study file's text of `source`.
+std::string source_text(const py::object& source, bool& from_dict) {
+  from_dict = py::isinstance<py::dict>(source);
+  if (py::isinstance<py::str>(source)) return source.cast<std::string>();
+  if (!from_dict) type_error("study(): source must be the study file's TOML text (str) or a dict");
   std::ostringstream text;
-  text << table_of(spec, "");
+  text << table_of(source, "");
   return text.str();
 }
 
-py::dict study(const py::object& spec, const std::optional<unsigned>& jobs) {
+py::dict study(const py::object& source, const std::optional<unsigned>& jobs) {
   bool from_dict = false;
-  const std::string text = spec_text(spec, from_dict);
+  const std::string text = source_text(source, from_dict);
   std::string record_text;
   std::string error;
   {
     py::gil_scoped_release unlocked;
     try {
-      const StudyInput input = read_study(text, kSpecName);
+      const StudyInput input = read_study(text, kSourceName);
       record_text =
           record_json(study_record(input, run_study(input, jobs.value_or(0)), TIDEWERK_VERSION));
     } catch (const InputError& e) {
@@ -116,7 +117,10 @@ py::dict study(const py::object& spec, const std::optional<unsigned>& jobs) {
   }
   if (!error.empty()) {
     // The lines and columns of a dict's formatted text mean nothing to the caller.
-    if (from_dict) error = std::regex_replace(error, std::regex("^spec:[0-9]+:[0-9]+:"), "spec:");
+    if (from_dict)
+      error =
+          std::regex_replace(error, std::regex(std::string("^") + kSourceName + ":[0-9]+:[0-9]+:"),
+                             std::string(kSourceName) + ":");
     PyErr_SetString(py::module_::import("tidewerk").attr("InputError").ptr(), error.c_str());
     throw py::error_already_set();
   }
@@ -126,14 +130,15 @@ py::dict study(const py::object& spec, const std::optional<unsigned>& jobs) {
 }  // namespace
 
 void add_study(py::module_& m) {
-  m.def("study", &study, "spec"_a, "jobs"_a = py::none(),
-        "Runs a propulsion study in-process.\n\n"
-        "spec  the study file's TOML text (str), or the same as a dict (as tomllib.loads gives)\n"
-        "jobs  threads for the candidates (default: one per processor); the record is the same\n\n"
-        "Returns the study's record as a dict, the document `tidewerk study --json` writes: "
-        "program, version, study_file, inputs, tables (resistance, candidates, speed-power), "
-        "results, warnings, ending, reason, exit_status (5 when no propeller is feasible).  "
-        "Raises tidewerk.InputError for a study file that cannot be read.");
+  m.def(
+      "study", &study, "source"_a, "jobs"_a = py::none(),
+      "Runs a propulsion study in-process.\n\n"
+      "source  the study file's TOML text (str), or the same as a dict (as tomllib.loads gives)\n"
+      "jobs    threads for the candidates (default: one per processor); the record is the same\n\n"
+      "Returns the study's record as a dict, the document `tidewerk study --json` writes: "
+      "program, version, study_file, inputs, tables (resistance, candidates, speed-power), "
+      "results, warnings, ending, reason, exit_status (5 when no propeller is feasible).  "
+      "Raises tidewerk.InputError for a study file that cannot be read.");
   m.def("study_template", &study_template,
         "The annotated study file of `tidewerk study --template`, ready for study().");
 }

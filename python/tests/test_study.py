@@ -30,7 +30,7 @@ def without_origin(record):
 @pytest.mark.parametrize("path", [FERRY, SHIP], ids=["ferry", "holtrop_mennen_ship"])
 def test_the_record_is_the_programs(path, tmp_path):
     record = tidewerk.study(path.read_text())
-    assert record["study_file"] == "spec"
+    assert record["study_file"] == "study"
     assert record["version"] == tidewerk.__version__
     assert without_origin(record) == without_origin(program_record(path, tmp_path))
 
@@ -56,35 +56,35 @@ def test_the_threads_do_not_change_the_record():
 
 
 def test_no_feasible_propeller_is_a_record_with_its_reasons():
-    spec = tomllib.loads(FERRY.read_text())
-    spec["propeller"]["N_min"], spec["propeller"]["N_max"] = 90.0, 100.0
-    record = tidewerk.study(spec)
+    study_input = tomllib.loads(FERRY.read_text())
+    study_input["propeller"]["N_min"], study_input["propeller"]["N_max"] = 90.0, 100.0
+    record = tidewerk.study(study_input)
     assert record["ending"] == "no result" and record["exit_status"] == 5
     assert record["reason"].startswith("no feasible propeller: Wageningen B Z = 3: needs P/D")
     assert record["results"] == []
 
 
 @pytest.mark.parametrize("edit, message", [
-    (lambda s: s["ship"].pop("B"), "spec: [ship] B: missing (m, moulded breadth)"),
-    (lambda s: s["engine"].update(mcr=1.0), "spec: [engine] mcr: unknown key; did you mean MCR?"),
+    (lambda s: s["ship"].pop("B"), "study: [ship] B: missing (m, moulded breadth)"),
+    (lambda s: s["engine"].update(mcr=1.0), "study: [engine] mcr: unknown key; did you mean MCR?"),
     (lambda s: s["propeller"].update(blades=[4, 4.5]),
-     "spec: [propeller] blades: must hold whole numbers; found a real number"),
+     "study: [propeller] blades: must hold whole numbers; found a real number"),
 ])
 def test_a_bad_dict_names_the_key(edit, message):
-    spec = tomllib.loads(tidewerk.study_template())
-    edit(spec)
+    study_input = tomllib.loads(tidewerk.study_template())
+    edit(study_input)
     with pytest.raises(tidewerk.InputError) as error:
-        tidewerk.study(spec)
+        tidewerk.study(study_input)
     assert str(error.value) == message
 
 
 def test_bad_text_names_line_and_column_and_other_types_are_refused():
     text = tidewerk.study_template().replace("CM = 0.98", "CM = 1.98")
-    with pytest.raises(tidewerk.InputError, match=r"^spec:10:6: \[ship\] CM: 1.98 is out of"):
+    with pytest.raises(tidewerk.InputError, match=r"^study:10:6: \[ship\] CM: 1.98 is out of"):
         tidewerk.study(text)
     with pytest.raises(TypeError):
         tidewerk.study(b"[ship]")
-    spec = tomllib.loads(tidewerk.study_template())
-    spec["ship"]["L"] = {1, 2}
+    study_input = tomllib.loads(tidewerk.study_template())
+    study_input["ship"]["L"] = {1, 2}
     with pytest.raises(TypeError, match="ship.L"):
-        tidewerk.study(spec)
+        tidewerk.study(study_input)
