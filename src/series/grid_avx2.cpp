@@ -14,11 +14,11 @@
 
 namespace tidewerk::grid {
 
-static_assert(kAvx2Block == 8 * 8);
+static_assert(kAvx2Block == 8 * 4);
 
 void evaluate_avx2(Series series, const PreparedPropeller& propeller, const float* J,
                    std::size_t count, OpenWater* out, GridValues values) {
-  evaluate_lanes<8, 8>(series, propeller, J, count, out, values);
+  evaluate_lanes<8, 4>(series, propeller, J, count, out, values);
 }
 
 }  // namespace tidewerk::grid

@@ -4,11 +4,11 @@
 
 namespace tidewerk::grid {
 
-static_assert(kBaselineBlock == 4 * 16);
+static_assert(kBaselineBlock == 4 * 8);
 
 void evaluate_baseline(Series series, const PreparedPropeller& propeller, const float* J,
                        std::size_t count, OpenWater* out, GridValues values) {
-  evaluate_lanes<4, 16>(series, propeller, J, count, out, values);
+  evaluate_lanes<4, 8>(series, propeller, J, count, out, values);
 }
 
 }  // namespace tidewerk::grid

@@ -41,10 +41,12 @@ struct PreparedPropeller {
   double dKq;
 };
 
-// Points evaluated together by each kernel: a whole number of its vectors, and enough
-// independent sums to keep its adders busy.  A sweep evaluates blocks of at least the longest.
-inline constexpr std::size_t kBaselineBlock = 64;
-inline constexpr std::size_t kAvx2Block = 64;
+// Points evaluated together by each kernel: a whole number of its vectors, enough independent
+// sums to keep its adders busy, and few enough that the sums and the powers of J stay in the
+// registers (16 of SSE2 and AVX2, 32 of AVX-512).  A sweep evaluates blocks of at least the
+// longest.
+inline constexpr std::size_t kBaselineBlock = 32;
+inline constexpr std::size_t kAvx2Block = 32;
 inline constexpr std::size_t kAvx512Block = 128;
 
 // What a grid evaluation forms: every value, or every value but eta0, for a sweep that reads only
